@@ -1,0 +1,484 @@
+#include "thermo/UThermo.h"
+
+#include "thermo/UMath.h"
+
+#include <cmath>
+
+// Iteration caps of the stepping loops. Every real case needs a few hundred steps at most; the
+// caps only stop loops that would otherwise run (nearly) forever on absurd input. Reaching a cap is
+// treated as an arithmetic fault, so the fallback of the enclosing guard applies.
+namespace {
+constexpr int kDewPointStepCap = 100000;      // 0.1 K steps: 10 000 K
+constexpr int kDewPointBisectionCap = 250;    // fixed limit of the dew-point bisection
+constexpr int kSatHumidityStepCap = 200000;   // 0.1 g/kg steps: 20 000 g/kg
+constexpr int kIsenthalpFogCap = 10000;       // x := 0.9 x shrinks below any double long before
+constexpr int kIsenthalpStepCap = 10000;      // 5 K steps: 50 000 K
+constexpr int kIsenthalpBisectionCap = 200;   // halving a 5 K bracket to 1e-5 K takes ~19 rounds
+constexpr int kCoolingStepCap = 100000;       // 1 % of the line or 0.05 K per step
+constexpr int kMixFogStepCap = 200000;        // 0.001 K steps: 200 K
+
+[[noreturn]] void CapReached()
+{
+    throw MathFault("iteration limit reached");
+}
+
+// Humidity ratio on the isenthalp h at temperature t.
+inline double XOnIsenthalp(double t, double h)
+{
+    return Div((h - 1.007 * t) * 1000.0, 1.86 * t + 2501.0);
+}
+
+// Temperature on the isenthalp h at humidity ratio x.
+inline double TOnIsenthalp(double x, double h)
+{
+    return Div(h - 2.501 * x, 1.86 * x / 1000.0 + 1.007);
+}
+
+// Enthalpy of saturated air at t.
+inline double SaturatedEnthalpy(double t, double P)
+{
+    return Enthalpy(t, HumidityRatio(t, 100.0, P), P);
+}
+
+// Density at the standard state, computed once; the value never changes during a run.
+double StandardStateDensity()
+{
+    static const double rho = Density(20.0, HumidityRatio(20.0, 50.0, 1013.0), 1013.0);
+    return rho;
+}
+} // namespace
+
+double SaturationPressure(double t)
+{
+    Finite(t);
+    if (t < 0.0) {
+        // (-t)^3 and (-t)^4; an overflow is a fault like the logarithmic form would raise.
+        const double a = -t;
+        const double a3 = Finite(a * a * a);
+        const double a4 = Finite(a3 * a);
+        return 611.0 * Exp(0.0823 * t - 3.0e-4 * t * t - 8e-7 * a3 - 8e-9 * a4);
+    }
+    if (t == 0.0)
+        return 611.0;
+    const double t2 = t * t;
+    const double t3 = Finite(t2 * t);
+    const double t4 = Finite(t3 * t);
+    if (t < 100.0)
+        return 611.0 * Exp(0.07257 * t - 2.937e-4 * t2 + 9.81e-7 * t3 - 1.901e-9 * t4);
+    if (t < 250.0)
+        return 611.0 * Exp(0.07142753 * t - 2.600931e-4 * t2 + 6.432223e-7 * t3 - 7.410232e-10 * t4);
+    return Finite(t4 / 1000.0);
+}
+
+double HumidityRatio(double t, double phi, double P)
+{
+    if (phi <= 0.0)
+        return 0.0;
+    try {
+        const double pD = SaturationPressure(t) * phi / 100.0;
+        return Div(622.0 * pD, 100.0 * P - pD);
+    } catch (const MathFault&) {
+        return 0.0;
+    }
+}
+
+double RelativeHumidity(double t, double x, double P)
+{
+    if (x <= 0.0)
+        return 0.0;
+    try {
+        return Div(Div(x * 100.0, x + 622.0) * 100.0 * P, SaturationPressure(t));
+    } catch (const MathFault&) {
+        return 0.0;
+    }
+}
+
+double DewPointFromVapourPressure(double pD)
+{
+    // A vapour pressure without a logarithm (zero, negative, not finite) has no start value; the
+    // fallback is then 0 degC.
+    double t0 = 0.0;
+    try {
+        const double L = Ln(pD);
+        const double L2 = L * L, L3 = L2 * L, L4 = L3 * L;
+        if (L < 6.0)
+            t0 = 0.0093 * L3 + 0.2536 * L2 + 7.4071 * L - 60.897 + 0.0003 * L4;
+        else if (L < 11.0)
+            t0 = 7.8319 * L2 + 24.222 - 34.828 * L - 0.5886 * L3 + 0.0192 * L4;
+        else if (L < 15.0)
+            t0 = 19.728 * L2 + 348.01 - 137.45 * L - 1.178 * L3 + 0.0294 * L4;
+        else
+            t0 = Pow(100.0 * pD, 0.25);
+
+        // Step in 0.1 K from the start value until the saturation pressure crosses pD.
+        const double s = pD <= SaturationPressure(t0) ? 1.0 : -1.0;
+        double t1 = t0;
+        int steps = 0;
+        while ((SaturationPressure(t1) - pD) * s > 0.0) {
+            if (++steps > kDewPointStepCap)
+                CapReached();
+            t1 -= 0.1 * s;
+        }
+
+        // Bisection between the bracket ends (g = saturation pressure minus pD at a and b).
+        double a = t1, b = t0, m = t0;
+        double ga = SaturationPressure(a) - pD, gb = SaturationPressure(b) - pD;
+        int iterations = 0;
+        while (std::fabs(a - b) > 1e-6) {
+            if (iterations >= kDewPointBisectionCap)
+                return t0;
+            ++iterations;
+            m = (a + b) / 2.0;
+            const double gm = SaturationPressure(m) - pD;
+            if (gm * ga >= 0.0) {
+                a = b;
+                ga = gb;
+                b = m;
+                gb = gm;
+            } else {
+                b = a;
+                gb = ga;
+                a = m;
+                ga = gm;
+            }
+        }
+        return m;
+    } catch (const MathFault&) {
+        return t0;
+    }
+}
+
+double DewPoint(double x, double P)
+{
+    if (std::fabs(x) < 1e-4)
+        x = 0.01;
+    return DewPointFromVapourPressure(Div(x, x + 622.0) * 100.0 * P);
+}
+
+double TempFromHumidityAndRh(double x, double P, double phi)
+{
+    if (std::fabs(x) < 1e-4)
+        x = 0.01;
+    return DewPointFromVapourPressure(Div(100.0, phi) * Div(x, x + 622.0) * 100.0 * P);
+}
+
+double Enthalpy(double t, double x, double P)
+{
+    const double xs = t < 100.0 ? HumidityRatio(t, 100.0, P) : 0.0;
+    if (t >= 100.0 || x <= xs)
+        return Finite(1.007 * t + (1.86 * t + 2501.0) * x / 1000.0);
+    // Fog: the water above saturation is carried as liquid (t >= 0) or ice (t < 0).
+    const double w = (x - xs) / 1000.0;
+    const double fog = t >= 0.0 ? w * 4.19 * t : w * (2.09 * t - 344.0);
+    return Finite(1.007 * t + (1.86 * t + 2501.0) * xs / 1000.0 + fog);
+}
+
+double SatHumidityOnIsenthalp(double h, double P)
+{
+    Finite(h);
+    double x = h > 0.0 ? h / 4.0 : 0.0;
+    for (int steps = 0;; ++steps) {
+        if (steps > kSatHumidityStepCap)
+            CapReached();
+        const double t = Div(h - 2501.0 * x / 1000.0, 1.86 * x / 1000.0 + 1.007);
+        const double xs = HumidityRatio(t, 100.0, P);
+        if (std::fabs(xs) <= x)
+            break;
+        x += 0.1;
+    }
+    return x + 1.0;
+}
+
+double Density(double t, double x, double P)
+{
+    return Div(1.0 + x / 1000.0, 287.0 + 461.0 * x / 1000.0) * Div(100.0 * P, t + 273.15) * 1.2 /
+           1.19879383;
+}
+
+double StandardDensity()
+{
+    try {
+        return StandardStateDensity();
+    } catch (const MathFault&) {
+        return 1.1988;
+    }
+}
+
+double StdVolumeFromOpVolume(double V_op, double t, double x, double P)
+{
+    return Finite(Div(V_op * Density(t, x, P), StandardStateDensity()));
+}
+
+double OpVolumeFromStdVolume(double P, double x, double t, double V_std)
+{
+    return Div(V_std * StandardDensity(), Density(t, x, P));
+}
+
+double KinematicViscosity(double t)
+{
+    return (0.0933 * t + 13.748) * 1e-6;
+}
+
+double PrandtlNumber(double t)
+{
+    return 7e-7 * t * t - 2e-4 * t + 0.718;
+}
+
+double ThermalConductivity(double t)
+{
+    return (0.0748 * t + 24.083) * 0.001;
+}
+
+double SpecificHeatDryAir(double t)
+{
+    const double t2 = t * t, t3 = t2 * t;
+    if (t <= 200.0)
+        return 1.0065 + 5.309587e-6 * t + 4.758596e-7 * t2 - 1.136145e-10 * t3;
+    return 1.0053 + 2.4967e-5 * t + 4.6714e-7 * t2 - 3.3449e-10 * t3;
+}
+
+double SpecificHeatVapour(double t)
+{
+    const double t2 = t * t, t3 = t2 * t;
+    return 1.86 - 8.333e-6 * t + 2.375e-6 * t2 - 2.917e-9 * t3;
+}
+
+double TempAtRelHumOnIsenthalp(double t, double x, double P, double phiTarget)
+{
+    // Deliberately outside the guard: the caller decides what an impossible state means.
+    if (t > 1000.0 || x < 0.0)
+        throw MathFault("state outside the range of the wet-bulb search");
+    const double tIn = t;
+    try {
+        if (std::fabs(RelativeHumidity(t, x, P) - phiTarget) < 1e-5)
+            return t;
+        const double h = Enthalpy(t, x, P);
+        if (phiTarget == 0.0)
+            return h / 1.007;
+
+        // Leave the fog region along the isenthalp.
+        for (int n = 0; RelativeHumidity(t, x, P) > 100.0; ++n) {
+            if (n >= kIsenthalpFogCap)
+                CapReached();
+            x = 0.9 * x;
+            t = TOnIsenthalp(x, h);
+        }
+
+        // Step in 5 K along the isenthalp until the target humidity is passed.
+        const double s = RelativeHumidity(t, x, P) > phiTarget ? -1.0 : 1.0;
+        double a = t, b = t;
+        for (int n = 0; (RelativeHumidity(b, XOnIsenthalp(b, h), P) - phiTarget) * s < 0.0; ++n) {
+            if (n >= kIsenthalpStepCap)
+                CapReached();
+            b -= 5.0 * s;
+        }
+
+        if (phiTarget > 100.0)
+            phiTarget = 100.0;
+        auto f = [&](double T) { return RelativeHumidity(T, XOnIsenthalp(T, h), P) - phiTarget; };
+        double m = a;
+        double fa = f(a), fb = f(b);
+        for (int n = 0; std::fabs(b - a) > 1e-5; ++n) {
+            if (n >= kIsenthalpBisectionCap)
+                CapReached();
+            m = (a + b) / 2.0;
+            const double fm = f(m);
+            if (fm * fb < 0.0) {
+                a = b;
+                fa = fb;
+                b = m;
+                fb = fm;
+            } else {
+                b = a;
+                fb = fa;
+                a = m;
+                fa = fm;
+            }
+        }
+        return Finite(m);
+    } catch (const MathFault&) {
+        return tIn;
+    }
+}
+
+double CoolingEndTemperature(double P, double hTarget, double x0, double t0, double tWall)
+{
+    const double xw = HumidityRatio(tWall, 100.0, P);
+    bool saturated = t0 < 100.0 && HumidityRatio(t0, 100.0, P) < x0;
+    double u = 0.0, t = t0, x = x0;
+    for (int n = 0; Enthalpy(t, x, P) > hTarget; ++n) {
+        if (n >= kCoolingStepCap)
+            CapReached();
+        if (!saturated) {
+            // Straight line towards the saturated state at the wall, 1 % of it per step.
+            t = t0 - (t0 - tWall) * u;
+            x = x0 - (x0 - xw) * u;
+            u += 0.01;
+            if (HumidityRatio(t, 100.0, P) <= x)
+                saturated = true;
+        } else {
+            // Down the saturation curve.
+            t -= 0.05;
+            x = HumidityRatio(t, 100.0, P);
+        }
+    }
+    if (saturated && HumidityRatio(t, 100.0, P) <= x)
+        t = TempAtRelHumOnIsenthalp(t, x, P, 100.0);
+    return Finite(t);
+}
+
+double PressureFromAltitude(double z)
+{
+    return 1013.0 * Pow(1.0 - 6.5 * z / 288000.0, 5.255);
+}
+
+double AltitudeFromPressure(double P)
+{
+    return 288000.0 / 6.5 * (1.0 - Pow(P / 1013.0, 1.0 / 5.255));
+}
+
+bool CompleteAirState(int mode, double& t, double& phi, double P, double& x, double& td,
+                      double& tw, double& h, double& rho)
+{
+    bool commonTail = true;
+    switch (mode) {
+    case 0:
+        x = HumidityRatio(t, phi, P);
+        h = Enthalpy(t, x, P);
+        break;
+    case 1:
+        phi = RelativeHumidity(t, x, P);
+        h = Enthalpy(t, x, P);
+        break;
+    case 2:
+        x = XOnIsenthalp(t, h);
+        phi = RelativeHumidity(t, x, P);
+        break;
+    case 3:
+        t = TOnIsenthalp(x, h);
+        phi = RelativeHumidity(t, x, P);
+        break;
+    case 4:
+        t = TempAtRelHumOnIsenthalp(h / 1.007, 0.0, P, phi);
+        x = HumidityRatio(t, phi, P);
+        break;
+    case 5:
+        t = TempFromHumidityAndRh(x, P, phi);
+        h = Enthalpy(t, x, P);
+        break;
+    case 6:
+        x = HumidityRatio(td, 100.0, P);
+        phi = RelativeHumidity(t, x, P);
+        h = Enthalpy(t, x, P);
+        break;
+    case 7:
+        h = SaturatedEnthalpy(tw, P);
+        x = XOnIsenthalp(t, h);
+        phi = RelativeHumidity(t, x, P);
+        td = DewPoint(x, P);
+        rho = Density(t, x, P);
+        commonTail = false;
+        break;
+    case 8:
+        x = HumidityRatio(td, 100.0, P);
+        t = TOnIsenthalp(x, h);
+        phi = RelativeHumidity(t, x, P);
+        tw = TempAtRelHumOnIsenthalp(t, x, P, 100.0);
+        rho = Density(t, x, P);
+        commonTail = false;
+        break;
+    case 9:
+        x = HumidityRatio(td, 100.0, P);
+        h = SaturatedEnthalpy(tw, P);
+        t = TOnIsenthalp(x, h);
+        phi = RelativeHumidity(t, x, P);
+        rho = Density(t, x, P);
+        commonTail = false;
+        break;
+    case 10:
+        x = HumidityRatio(td, 100.0, P);
+        t = TempFromHumidityAndRh(x, P, phi);
+        h = Enthalpy(t, x, P);
+        tw = TempAtRelHumOnIsenthalp(t, x, P, 100.0);
+        rho = Density(t, x, P);
+        commonTail = false;
+        break;
+    case 11:
+        h = SaturatedEnthalpy(tw, P);
+        t = TempAtRelHumOnIsenthalp(h / 1.007, 0.0, P, phi);
+        x = HumidityRatio(t, phi, P);
+        td = DewPoint(x, P);
+        rho = Density(t, x, P);
+        commonTail = false;
+        break;
+    case 12:
+        h = SaturatedEnthalpy(tw, P);
+        t = TOnIsenthalp(x, h);
+        phi = RelativeHumidity(t, x, P);
+        td = DewPoint(x, P);
+        rho = Density(t, x, P);
+        commonTail = false;
+        break;
+    default:
+        return true;
+    }
+    if (commonTail) {
+        td = DewPoint(x, P);
+        tw = TempAtRelHumOnIsenthalp(t, x, P, 100.0);
+        rho = Density(t, x, P);
+    }
+    return true;
+}
+
+bool CompleteAirFlows(int mode, double& V_std, double& V_op, double& m_moist, double& m_vapour,
+                      double& m_dry, double rho, double x, double t, double P)
+{
+    const double e = 1.0 + x / 1000.0;
+    switch (mode) {
+    case 0:
+        V_op = OpVolumeFromStdVolume(P, x, t, V_std);
+        m_moist = Finite(rho * V_op);
+        m_dry = Div(m_moist, e);
+        break;
+    case 1:
+        V_std = StdVolumeFromOpVolume(V_op, t, x, P);
+        m_moist = Finite(rho * V_op);
+        m_dry = Div(m_moist, e);
+        break;
+    case 2:
+        m_moist = Finite(e * m_dry);
+        V_op = Div(m_moist, rho);
+        V_std = StdVolumeFromOpVolume(V_op, t, x, P);
+        break;
+    case 3:
+        m_dry = Div(m_moist, e);
+        V_op = Div(m_moist, rho);
+        V_std = StdVolumeFromOpVolume(V_op, t, x, P);
+        break;
+    default:
+        break;
+    }
+    m_vapour = Finite(x * m_dry / 1000.0);
+    return true;
+}
+
+bool MixAirStreams(double& m_mix, double& t_mix, double& x_mix, double x2, double t2, double m2,
+                   double x1, double t1, double m1, double P)
+{
+    m_mix = Finite(m1 + m2);
+    x_mix = Div(m1 * x1 + m2 * x2, m_mix);
+    const double h_mix = Div(m1 * Enthalpy(t1, x1, P) + m2 * Enthalpy(t2, x2, P), m_mix);
+    t_mix = Div(h_mix - x_mix / 1000.0 * 2501.0, x_mix / 1000.0 * 1.86 + 1.007);
+    if (HumidityRatio(t_mix, 100.0, P) - 1e-4 < x_mix) {
+        // Fog: warm up until the enthalpy including the fog water matches the mixture's.
+        for (int n = 0; Enthalpy(t_mix, x_mix, P) < h_mix; ++n) {
+            if (n >= kMixFogStepCap)
+                CapReached();
+            t_mix += 0.001;
+        }
+        const double xs = HumidityRatio(t_mix, 100.0, P);
+        if (xs - 1e-4 < x_mix)
+            x_mix = xs; // the condensed water leaves the balance
+    }
+    return true;
+}
