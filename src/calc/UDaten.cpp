@@ -1,0 +1,246 @@
+#include "calc/UDaten.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include "calc/UGegenstrom.h"
+#include "thermo/UMath.h"
+#include "thermo/UThermo.h"
+
+namespace {
+
+// The twelve values of one air point, in field order.
+using Member = double TDatenII::*;
+struct PointFields {
+    Member v[12];
+};
+
+const PointFields kPoint11 = {{&TDatenI::SVol11, &TDatenI::OVol11, &TDatenI::Temp11,
+                               &TDatenI::RelHum11, &TDatenI::X11, &TDatenI::DewPoint11,
+                               &TDatenI::WetBulb11, &TDatenI::Enthalpy11, &TDatenI::Density11,
+                               &TDatenI::MassDry11, &TDatenI::MassVapour11,
+                               &TDatenI::MassMoist11}};
+const PointFields kPoint12 = {{&TDatenI::SVol12, &TDatenI::OVol12, &TDatenI::Temp12,
+                               &TDatenI::RelHum12, &TDatenI::X12, &TDatenI::DewPoint12,
+                               &TDatenI::WetBulb12, &TDatenI::Enthalpy12, &TDatenI::Density12,
+                               &TDatenI::MassDry12, &TDatenI::MassVapour12,
+                               &TDatenI::MassMoist12}};
+const PointFields kPoint21 = {{&TDatenII::SVol21, &TDatenII::OVol21, &TDatenII::Temp21,
+                               &TDatenII::RelHum21, &TDatenII::X21, &TDatenII::DewPoint21,
+                               &TDatenII::WetBulb21, &TDatenII::Enthalpy21, &TDatenII::Density21,
+                               &TDatenII::MassDry21, &TDatenII::MassVapour21,
+                               &TDatenII::MassMoist21}};
+const PointFields kPoint22 = {{&TDatenII::SVol22, &TDatenII::OVol22, &TDatenII::Temp22,
+                               &TDatenII::RelHum22, &TDatenII::X22, &TDatenII::DewPoint22,
+                               &TDatenII::WetBulb22, &TDatenII::Enthalpy22, &TDatenII::Density22,
+                               &TDatenII::MassDry22, &TDatenII::MassVapour22,
+                               &TDatenII::MassMoist22}};
+
+void SwapPoints(TDatenII& r, const PointFields& a, const PointFields& b) {
+    for (int i = 0; i < 12; ++i) std::swap(r.*(a.v[i]), r.*(b.v[i]));
+}
+
+}  // namespace
+
+// Completes the air state and the flows of one inlet. The moist-air functions work on copies; a
+// copy is written back only when it is finite, so a fault never leaves NaN or infinity in the
+// record while the values computed before the fault are kept. Returns true on success.
+bool CompleteInlet(std::uint8_t humidityMode, std::uint8_t flowMode, double P, double& SVol,
+                   double& OVol, double& Temp, double& RelHum, double& X, double& DewPt,
+                   double& WetBulb, double& H, double& Rho, double& MassDry, double& MassVapour,
+                   double& MassMoist) {
+    double* fields[] = {&SVol, &OVol,  &Temp,    &RelHum,     &X,        &DewPt,
+                        &WetBulb, &H,  &Rho,     &MassDry,    &MassVapour, &MassMoist};
+    double v[12];
+    for (int i = 0; i < 12; ++i) v[i] = *fields[i];
+    bool ok = true;
+    try {
+        CompleteAirState(humidityMode, v[2], v[3], P, v[4], v[5], v[6], v[7], v[8]);
+        CompleteAirFlows(flowMode, v[0], v[1], v[11], v[10], v[9], v[8], v[4], v[2], P);
+    } catch (...) {
+        ok = false;
+    }
+    for (int i = 0; i < 12; ++i) {
+        if (std::isfinite(v[i]))
+            *fields[i] = v[i];
+        else
+            ok = false;
+    }
+    return ok;
+}
+
+// ---- TDatenI ----
+
+void TDatenI::StreamStep1() {
+    Status = 100;
+    if (CompleteInlet(HumidityMode, FlowMode, Pressure, SVol11, OVol11, Temp11, RelHum11, X11,
+                      DewPoint11, WetBulb11, Enthalpy11, Density11, MassDry11, MassVapour11,
+                      MassMoist11))
+        Status = 0;
+}
+
+void TDatenI::Refresh() { StreamStep1(); }
+void TDatenI::Calculate() { StreamStep1(); }
+
+// ---- TDatenII ----
+
+void TDatenII::StreamStep2() {
+    Status = 100;
+    if (CompleteInlet(HumidityMode, FlowMode, Pressure, SVol21, OVol21, Temp21, RelHum21, X21,
+                      DewPoint21, WetBulb21, Enthalpy21, Density21, MassDry21, MassVapour21,
+                      MassMoist21))
+        Status = 0;
+}
+
+void TDatenII::Refresh() {
+    TDatenI::Refresh();
+    if (Status > 0) return;
+    StreamStep2();
+}
+
+void TDatenII::Calculate() {
+    TDatenI::Calculate();
+    if (Status > 0) return;
+    StreamStep2();
+}
+
+void TDatenII::SwapInlets() { SwapPoints(*this, kPoint11, kPoint21); }
+
+void TDatenII::SwapAll() {
+    SwapInlets();
+    SwapPoints(*this, kPoint12, kPoint22);
+    std::swap(PressureDrop1, PressureDrop2);
+    std::swap(PressureDropStd1, PressureDropStd2);
+    std::swap(FaceVelocity1, FaceVelocity2);
+    std::swap(ChannelVelocity1, ChannelVelocity2);
+}
+
+// ---- TDatenREK ----
+
+void TDatenREK::Refresh() {
+    TDatenII::Refresh();
+    Calculate();
+}
+
+void TDatenREK::Calculate() {
+    TDatenII::Calculate();
+    Status = 100;
+    try {
+        if (Kind == "ZTL") {
+            // The cross-flow family is rated elsewhere; this program never calculates it.
+        } else if (Kind == "VX") {
+            CalculateCounterflow(*this);
+        }
+    } catch (...) {
+        // The fields keep what was written before the fault.
+    }
+}
+
+void TDatenREK::SwapAll() {
+    TDatenII::SwapAll();
+    std::swap(TempEff1, TempEff2);
+    std::swap(HumEff1, HumEff2);
+    std::swap(TempEffWet1, TempEffWet2);
+    std::swap(HeatDry1, HeatDry2);
+    std::swap(Heat1, Heat2);
+    std::swap(Latent1, Latent2);
+    std::swap(Total1, Total2);
+    std::swap(Water1, Condensate2);
+    std::swap(EffRel1, EffRel2);
+}
+
+std::string EfficiencyClassFor(double v, std::int32_t& classNo) {
+    static const double kLimits[] = {71.0, 64.0, 55.0, 45.0, 36.0, 0.0};
+    static const char* const kNames[] = {"H1", "H2", "H3", "H4", "H5", "H6"};
+    for (int i = 0; i < 6; ++i) {
+        if (v >= kLimits[i]) {
+            classNo = i + 1;
+            return kNames[i];
+        }
+    }
+    classNo = 0;  // below 0 or not a number
+    return "-";
+}
+
+void TDatenREK::EvaluateEnergyEfficiency() {
+    // Reference case: 5 degC / 72 % outdoor air against 25 degC extract air, balanced flows.
+    TDatenREK t;
+    t.HumidityMode = 0;
+    t.FlowMode = 0;
+    t.Pressure = Pressure;
+    t.SVol11 = SVol11;
+    t.SVol21 = SVol11;
+    t.Temp11 = 5.0;
+    t.RelHum11 = 72.0;
+    t.Temp21 = 25.0;
+    t.RelHum21 = (Series == 3) ? 51.0 : 23.0;
+    t.SizeCode = SizeCode;
+    t.PackageWidth = PackageWidth;
+    t.DpMultiplier = DpMultiplier;
+    t.BypassVelocity = BypassVelocity;
+    t.Kind = Kind;
+    t.Series = Series;
+    t.ReservedREK = ReservedREK;
+    t.ZtlOption1 = ZtlOption1;
+    t.ZtlOption2 = ZtlOption2;
+    t.Refresh();
+    t.Calculate();
+
+    ErpEfficiency = std::isfinite(t.TempEff1) ? t.TempEff1 : 0.0;
+    // A reference case that cannot be rated (no fan power, no heat gain) stays unclassified
+    // instead of letting the division fault escape.
+    double v = 0.0;
+    bool rated = false;
+    try {
+        const double pel = (t.PressureDropStd1 + t.PressureDropStd2) * (t.SVol11 / 3600.0) / 0.6 /
+                           1000.0;
+        double q = t.HeatDry1;
+        if (Series == 3) q += t.Latent1;
+        const double e = Div(q, pel);
+        v = Finite((1.0 - Div(1.0, e)) * t.TempEff1);
+        rated = true;
+    } catch (const MathFault&) {
+    }
+    if (!rated) {
+        EnergyEfficiency = 0.0;
+        static const std::string kUnclassified(1, '-');
+        EfficiencyClass = kUnclassified;
+        EfficiencyClassNo = 0;
+        EnergyEfficiencyText = kUnclassified;
+        return;
+    }
+    EnergyEfficiency = v;
+    EfficiencyClass = EfficiencyClassFor(v, EfficiencyClassNo);
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 1);
+    EnergyEfficiencyText.assign(buf, res.ptr);
+    EnergyEfficiencyText.append("% / ").append(EfficiencyClass);
+}
+
+// ---- TDatenVX / TDatenZTL ----
+
+TDatenVX::TDatenVX() {
+    Kind = "VX";
+    DpMultiplier = 1;
+}
+
+void TDatenVX::Refresh() {
+    TDatenREK::Refresh();
+    Calculate();
+}
+
+void TDatenVX::Calculate() { TDatenREK::Calculate(); }
+
+TDatenZTL::TDatenZTL() {
+    Kind = "ZTL";
+    ZtlOption1 = 1;
+    ZtlOption2 = 0;
+}
+
+void TDatenZTL::Refresh() {
+    TDatenREK::Refresh();
+    Calculate();
+}
+
+void TDatenZTL::Calculate() { TDatenREK::Calculate(); }
