@@ -1,0 +1,422 @@
+#include "app/UIniDatei.h"
+
+#include "app/UZahlAdapter.h"
+
+#include <QByteArrayList>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// Files larger than this are not settings files; they are neither parsed nor overwritten.
+constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+
+// Decodes file bytes: UTF-8 when valid, else Latin-1 (8-bit files written by other programs).
+QString Decode(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        return QString::fromLatin1(bytes);
+    return text;
+}
+
+// The file as lines without their line ends.
+struct TLines {
+    bool exists = false;
+    bool readable = true;   // false: present but unreadable or oversized; must not be rewritten
+    QByteArray bom;         // UTF-8 byte-order mark found at the start, kept on rewrite
+    QByteArray eol = "\n";
+    QByteArrayList lines;
+};
+
+TLines Load(const QString& path)
+{
+    TLines doc;
+    QFileInfo info(path);
+    doc.exists = info.exists();
+    if (!doc.exists)
+        return doc;
+    if (!info.isFile() || info.size() > MaxFileSize) {
+        doc.readable = false;
+        return doc;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        doc.readable = false;
+        return doc;
+    }
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        doc.readable = false;
+        return doc;
+    }
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        doc.bom = data.left(3);
+        data.remove(0, 3);
+    }
+    const qsizetype firstLf = data.indexOf('\n');
+    if (firstLf > 0 && data.at(firstLf - 1) == '\r')
+        doc.eol = "\r\n";
+    if (data.isEmpty())
+        return doc;
+    doc.lines = data.split('\n');
+    if (doc.lines.last().isEmpty())
+        doc.lines.removeLast();  // the split after the final line end
+    for (QByteArray& line : doc.lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return doc;
+}
+
+bool Store(const QString& path, const TLines& doc)
+{
+    if (!doc.readable)
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QByteArray data = doc.bom;
+    for (const QByteArray& line : doc.lines) {
+        data += line;
+        data += doc.eol;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(data) != data.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool SameName(const QByteArray& raw, const QString& name)
+{
+    return Decode(raw).compare(name.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// Section name of a "[Name]" line, or nothing for any other line.
+std::optional<QByteArray> SectionOf(const QByteArray& line)
+{
+    const QByteArray t = line.trimmed();
+    if (!t.startsWith('['))
+        return std::nullopt;
+    qsizetype end = t.indexOf(']');
+    if (end < 0)
+        end = t.size();
+    return t.mid(1, end - 1).trimmed();
+}
+
+// Key and value of a "Key=Value" line.
+bool KeyValueOf(const QByteArray& line, QByteArray& key, QByteArray& value)
+{
+    const qsizetype eq = line.indexOf('=');
+    if (eq < 0)
+        return false;
+    key = line.left(eq).trimmed();
+    value = line.mid(eq + 1).trimmed();
+    return !key.isEmpty();
+}
+
+// Line range [first, end) of the first matching section's body; first is -1 when missing.
+struct TRange {
+    qsizetype header = -1;
+    qsizetype first = -1;
+    qsizetype end = -1;
+};
+
+TRange FindSection(const QByteArrayList& lines, const QString& section, qsizetype from = 0)
+{
+    TRange r;
+    for (qsizetype i = from; i < lines.size(); ++i) {
+        const auto name = SectionOf(lines[i]);
+        if (!name)
+            continue;
+        if (r.header >= 0) {
+            r.end = i;
+            return r;
+        }
+        if (SameName(*name, section)) {
+            r.header = i;
+            r.first = i + 1;
+        }
+    }
+    if (r.header >= 0)
+        r.end = lines.size();
+    return r;
+}
+
+qsizetype FindKey(const QByteArrayList& lines, const TRange& r, const QString& key)
+{
+    QByteArray k, v;
+    for (qsizetype i = r.first; i >= 0 && i < r.end; ++i)
+        if (KeyValueOf(lines[i], k, v) && SameName(k, key))
+            return i;
+    return -1;
+}
+
+std::optional<QString> Lookup(const QString& path, const QString& section, const QString& key)
+{
+    const TLines doc = Load(path);
+    if (!doc.exists || !doc.readable)
+        return std::nullopt;
+    const TRange r = FindSection(doc.lines, section);
+    const qsizetype at = FindKey(doc.lines, r, key);
+    if (at < 0)
+        return std::nullopt;
+    QByteArray k, v;
+    KeyValueOf(doc.lines[at], k, v);
+    return Decode(v);
+}
+
+// A value must stay on its line: line breaks and NULs would split or cut the file.
+QByteArray ValueBytes(const QString& value)
+{
+    QString clean = value;
+    for (QChar& c : clean)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            c = u' ';
+    return clean.toUtf8();
+}
+
+}  // namespace
+
+TIniDatei::TIniDatei(const QString& fileName, const QString& folder)
+{
+    const QString dir = folder == QLatin1String("#") ? SettingsFolder() : folder;
+    if (!dir.isEmpty())
+        QDir().mkpath(dir);
+    path_ = dir + fileName;
+}
+
+QString TIniDatei::SettingsFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/Tarvometrix/");
+}
+
+QString TIniDatei::ReadString(const QString& section, const QString& key, const QString& def) const
+{
+    const auto value = Lookup(path_, section, key);
+    if (!value)
+        return def;
+    return value->left(MaxValueLength);
+}
+
+bool TIniDatei::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || key.contains(u'='))
+        return false;
+    TLines doc = Load(path_);
+    if (!doc.readable)
+        return false;
+    const QByteArray line = key.trimmed().toUtf8() + '=' + ValueBytes(value);
+    const TRange r = FindSection(doc.lines, section);
+    if (r.header < 0) {
+        if (!doc.lines.isEmpty() && !doc.lines.last().trimmed().isEmpty())
+            doc.lines.append(QByteArray());
+        doc.lines.append('[' + section.trimmed().toUtf8() + ']');
+        doc.lines.append(line);
+    } else if (const qsizetype at = FindKey(doc.lines, r, key); at >= 0) {
+        doc.lines[at] = line;
+    } else {
+        // After the section's last non-blank line, so a blank line before the next section stays.
+        qsizetype insertAt = r.end;
+        while (insertAt > r.first && doc.lines[insertAt - 1].trimmed().isEmpty())
+            --insertAt;
+        doc.lines.insert(insertAt, line);
+    }
+    return Store(path_, doc);
+}
+
+bool TIniDatei::TextToInteger(const QString& text, int& out)
+{
+    const QString t = text.trimmed();
+    if (t.size() > 2 && (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))) {
+        const QString digits = t.mid(2);
+        if (digits.size() > 8)
+            return false;
+        bool ok = false;
+        const quint32 v = digits.toUInt(&ok, 16);
+        if (!ok || digits.startsWith(u'+') || digits.startsWith(u'-'))
+            return false;
+        out = static_cast<qint32>(v);
+        return true;
+    }
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
+        negative = t[i] == u'-';
+        ++i;
+    }
+    if (i >= t.size())
+        return false;
+    qint64 v = 0;
+    for (; i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c - u'0');
+        if (v > qint64(std::numeric_limits<int>::max()) + 1)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
+        return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+int TIniDatei::ReadInteger(const QString& section, const QString& key, int def) const
+{
+    int v = def;
+    return TextToInteger(ReadString(section, key, QString()), v) ? v : def;
+}
+
+bool TIniDatei::WriteInteger(const QString& section, const QString& key, int value)
+{
+    return WriteString(section, key, QString::number(value));
+}
+
+bool TIniDatei::ReadBool(const QString& section, const QString& key, bool def) const
+{
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+bool TIniDatei::WriteBool(const QString& section, const QString& key, bool value)
+{
+    return WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString TIniDatei::FloatToText(double value, QChar decimalSep)
+{
+    QString text = QString::number(value, 'g', 15);
+    if (decimalSep != u'.')
+        text.replace(u'.', decimalSep);
+    return text;
+}
+
+bool TIniDatei::TextToFloat(const QString& text, QChar decimalSep, double& out)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    if (decimalSep != u'.') {
+        if (t.contains(u'.'))
+            return false;  // only the separator in force is a decimal separator
+        t.replace(decimalSep, u'.');
+    }
+    // Digits, one point, an optional exponent: nothing else (no grouping, no names like "inf").
+    for (QChar c : t)
+        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+' && c != u'e'
+            && c != u'E')
+            return false;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = c.toDouble(t, &ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    out = v;
+    return true;
+}
+
+double TIniDatei::ReadFloat(const QString& section, const QString& key, double def, QChar decimalSep) const
+{
+    double v = def;
+    return TextToFloat(ReadString(section, key, QString()), decimalSep, v) ? v : def;
+}
+
+double TIniDatei::ReadFloat(const QString& section, const QString& key, double def) const
+{
+    return ReadFloat(section, key, def, ProcessDecimalSeparator());
+}
+
+bool TIniDatei::WriteFloat(const QString& section, const QString& key, double value, QChar decimalSep)
+{
+    // A non-finite number has no text that reads back; the stored value is left as it is.
+    if (!std::isfinite(value))
+        return false;
+    return WriteString(section, key, FloatToText(value, decimalSep));
+}
+
+bool TIniDatei::WriteFloat(const QString& section, const QString& key, double value)
+{
+    return WriteFloat(section, key, value, ProcessDecimalSeparator());
+}
+
+QChar TIniDatei::ReadChar(const QString& section, const QString& key, QChar def) const
+{
+    const QString text = ReadString(section, key, QString(def));
+    return text.isEmpty() ? def : text.at(0);
+}
+
+bool TIniDatei::WriteChar(const QString& section, const QString& key, QChar ch)
+{
+    return WriteString(section, key, QString(ch));
+}
+
+bool TIniDatei::SectionExists(const QString& section) const
+{
+    const TLines doc = Load(path_);
+    return doc.readable && FindSection(doc.lines, section).header >= 0;
+}
+
+bool TIniDatei::ValueExists(const QString& section, const QString& key) const
+{
+    return Lookup(path_, section, key).has_value();
+}
+
+QStringList TIniDatei::ReadSection(const QString& section) const
+{
+    QStringList keys;
+    const TLines doc = Load(path_);
+    if (!doc.readable)
+        return keys;
+    const TRange r = FindSection(doc.lines, section);
+    QByteArray k, v;
+    for (qsizetype i = r.first; i >= 0 && i < r.end; ++i)
+        if (KeyValueOf(doc.lines[i], k, v))
+            keys.append(Decode(k));
+    return keys;
+}
+
+bool TIniDatei::EraseSection(const QString& section)
+{
+    TLines doc = Load(path_);
+    if (!doc.exists)
+        return true;
+    if (!doc.readable)
+        return false;
+    bool changed = false;
+    for (TRange r = FindSection(doc.lines, section); r.header >= 0; r = FindSection(doc.lines, section)) {
+        doc.lines.erase(doc.lines.begin() + r.header, doc.lines.begin() + r.end);
+        changed = true;
+    }
+    return !changed || Store(path_, doc);
+}
+
+bool TIniDatei::DeleteKey(const QString& section, const QString& key)
+{
+    TLines doc = Load(path_);
+    if (!doc.exists)
+        return true;
+    if (!doc.readable)
+        return false;
+    const qsizetype at = FindKey(doc.lines, FindSection(doc.lines, section), key);
+    if (at < 0)
+        return true;
+    doc.lines.removeAt(at);
+    return Store(path_, doc);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The settings file: a text file of lines "[Section]" and "Key=Value" read and written with the
+// rules of the Windows profile-file functions.
+//
+// - Section and key names are compared case-insensitively ("GLOBAL" and "Global" are one section);
+//   the first matching section and the first matching key win.
+// - CRLF and LF line ends are both read; a rewrite keeps the line end the file already uses.
+// - Names and values are trimmed of surrounding blanks; values are taken as they stand (no quoting)
+//   and at most 2047 characters of a value are read.
+// - Nothing is cached: every read opens the file, every write reads it, changes the one line and
+//   replaces the whole file atomically (temporary file in the same folder, then rename), so a failed
+//   write leaves the previous file untouched. Lines the class does not understand are kept byte for
+//   byte. A file that exists but cannot be read is never overwritten.
+// - Errors never throw: reads give the default, writes report false.
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+class TIniDatei {
+public:
+    // Maximum number of characters a value read returns.
+    static constexpr int MaxValueLength = 2047;
+
+    // folder "#" selects the user's settings folder ($XDG_CONFIG_HOME/Tarvometrix/); any other
+    // folder is used as given and should end with a path separator. A missing folder is created
+    // with all its parents; the file itself is created by the first write.
+    TIniDatei(const QString& fileName, const QString& folder);
+
+    // The user's settings folder, ending with a separator.
+    static QString SettingsFolder();
+
+    // Full path of the file.
+    const QString& FileName() const { return path_; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    bool WriteString(const QString& section, const QString& key, const QString& value);
+
+    // Decimal digits with an optional sign, or "0x" followed by up to eight hex digits (taken as a
+    // 32-bit two's-complement value). Anything else, or a value outside 32 bits, gives def.
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    bool WriteInteger(const QString& section, const QString& key, int value);
+
+    // Stored as 1 and 0; read as an integer, any non-zero value is true.
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+    bool WriteBool(const QString& section, const QString& key, bool value);
+
+    // Reals are written in the shortest general form with at most 15 significant digits and the
+    // given decimal separator, never grouped. Reading accepts only that separator; unreadable text,
+    // infinities and NaN give def. The overloads without a separator use the program-wide one.
+    double ReadFloat(const QString& section, const QString& key, double def, QChar decimalSep) const;
+    double ReadFloat(const QString& section, const QString& key, double def) const;
+    bool WriteFloat(const QString& section, const QString& key, double value, QChar decimalSep);
+    bool WriteFloat(const QString& section, const QString& key, double value);
+
+    // One character; an empty stored value gives def.
+    QChar ReadChar(const QString& section, const QString& key, QChar def) const;
+    bool WriteChar(const QString& section, const QString& key, QChar ch);
+
+    bool SectionExists(const QString& section) const;
+    bool ValueExists(const QString& section, const QString& key) const;
+    // Keys of the first matching section in file order.
+    QStringList ReadSection(const QString& section) const;
+    // Removes every section of that name with all its lines.
+    bool EraseSection(const QString& section);
+    bool DeleteKey(const QString& section, const QString& key);
+
+    // Text forms of reals and integers as this class writes and reads them.
+    static QString FloatToText(double value, QChar decimalSep);
+    static bool TextToFloat(const QString& text, QChar decimalSep, double& out);
+    static bool TextToInteger(const QString& text, int& out);
+
+private:
+    QString path_;
+};

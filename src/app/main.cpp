@@ -1,0 +1,49 @@
+// Program entry of VX: process-wide values, interface language, start picture, main window.
+#include "app/UGlobal.h"
+#include "app/URessourcen.h"
+#include "app/UVersion.h"
+#include "app/UZahlAdapter.h"
+#include "ui/FInfo.h"
+
+#include <QApplication>
+#include <QMainWindow>
+
+#include <memory>
+
+namespace {
+
+// The program's main window.
+std::unique_ptr<QMainWindow> CreateMainWindow()
+{
+    auto window = std::make_unique<QMainWindow>();
+    window->resize(640, 510);
+    window->setWindowTitle(QStringLiteral("VX"));
+    return window;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+
+    // Module initialisations.
+    InitResources();
+    InitVersionText();
+    PricesEnabled = false;
+    InitProcessSeparatorsFromLocale();
+
+    ProductIndex = 4;
+    Language = ReadLanguageSetting(IniFileName, GlobalSection, QStringLiteral("Language"));
+    ApplyLanguageFonts();
+    ShowSplash();
+
+    int result = 0;
+    {
+        std::unique_ptr<QMainWindow> mainWindow = CreateMainWindow();
+        mainWindow->show();
+        result = app.exec();
+    }
+    ReleaseResources();
+    return result;
+}
