@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libqpdf-dev
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils qpdf
 )
 
 missing=()
