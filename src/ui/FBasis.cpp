@@ -1,0 +1,426 @@
+#include "ui/FBasis.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <cmath>
+
+#include "app/UGlobal.h"
+#include "app/UIniDatei.h"
+#include "app/URessourcen.h"
+#include "app/USettings.h"
+#include "app/UVersion.h"
+#include "ui/UQvControls.h"
+
+#if __has_include("ui/FOptionen.h")
+#include "ui/FOptionen.h"
+#define VX_HAVE_OPTIONEN 1
+#endif
+#if __has_include("ui/FAngebot.h")
+#include "ui/FAngebot.h"
+#define VX_HAVE_ANGEBOT 1
+#endif
+#if __has_include("ui/FBemerkungen.h")
+#include "ui/FBemerkungen.h"
+#define VX_HAVE_BEMERKUNGEN 1
+#endif
+#if __has_include("ui/FInfo.h")
+#include "ui/FInfo.h"
+#define VX_HAVE_INFO 1
+#endif
+
+namespace {
+QString Text(int n) { return LoadText(n); }
+
+// A logo picture; a missing picture leaves the place empty rather than stopping the window.
+QPixmap LogoPixmap(int id) {
+    try {
+        return QPixmap::fromImage(LoadJpeg(id));
+    } catch (const EResourceNotFound&) {
+        return QPixmap();
+    }
+}
+
+// Language items of the menu in the order of the codes they select.
+struct LangItem {
+    int code;
+    const char* caption;
+};
+constexpr LangItem kLangItems[] = {{1, "Deutsch"}, {2, "English"}, {3, "Francais"}, {4, "Español"},
+                                   {7, "Polski"},  {9, "Russian"}, {6, "Czech"},    {8, "Chinese"}};
+} // namespace
+
+void EmptyFramePage(TFormBasis*, QPainter&, bool) {}
+
+TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("FormBasis");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(DialogFont);
+
+    MainMenu1 = new TQvMainMenu(this);
+    MainMenu1->setObjectName("MainMenu1");
+    setMenuBar(MainMenu1);
+    BuildMenu();
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    for (int w : {500, 50}) {
+        auto* panel = new QLabel(StatusBar1);
+        panel->setFixedWidth(w);
+        StatusBar1->addWidget(panel);
+    }
+    setStatusBar(StatusBar1);
+
+    auto* central = new QWidget(this);
+    central->setObjectName("CentralWidget");
+    setCentralWidget(central);
+
+    Panel_Logo = new QFrame(central);
+    Panel_Logo->setObjectName("Panel_Logo");
+    Panel_Logo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel_Logo->setGeometry(1, 0, 630, 42);
+    Image_Logo = new QLabel(Panel_Logo);
+    Image_Logo->setObjectName("Image_Logo");
+    Image_Logo->setGeometry(1, 1, 175, 40);
+    Image_Logo->setScaledContents(true);
+    Image_Logo_R = new QLabel(Panel_Logo);
+    Image_Logo_R->setObjectName("Image_Logo_R");
+    Image_Logo_R->setGeometry(630 - 1 - 175, 1, 175, 40);
+    Image_Logo_R->setScaledContents(true);
+    L_Titel_S = new QLabel(Panel_Logo);
+    L_Titel_S->setObjectName("L_Titel_S");
+    L_Titel_S->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    L_Titel = new QLabel(Panel_Logo);
+    L_Titel->setObjectName("L_Titel");
+    L_Titel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    Client = new QWidget(central);
+    Client->setObjectName("Client");
+    Client->setGeometry(0, 42, 632, 476 - 42);
+
+    // Client area 632 x 476 below the menu bar, the status bar included.
+    central->setFixedSize(632, 476 - 20);
+    StatusBar1->setFixedHeight(20);
+}
+
+TFormBasis::~TFormBasis() { DestroyFrame(); }
+
+void TFormBasis::BuildMenu() {
+    auto item = [this](QMenu* menu, const char* name) {
+        auto* a = menu->addAction(QString());
+        a->setObjectName(name);
+        return a;
+    };
+    Menu_Datei = MainMenu1->addMenu(QString());
+    Menu_Datei->setObjectName("Menu_Datei");
+    Menu_Datei_Open = item(Menu_Datei, "Menu_Datei_Open");
+    Menu_Datei_Save = item(Menu_Datei, "Menu_Datei_Save");
+    Menu_Datei_SaveAs = item(Menu_Datei, "Menu_Datei_SaveAs");
+    Menu_Datei_Sep = Menu_Datei->addSeparator();
+    Menu_Datei_Beenden = item(Menu_Datei, "Menu_Datei_Beenden");
+    connect(Menu_Datei_Open, &QAction::triggered, this, [this] { OpenProject(); });
+    connect(Menu_Datei_Save, &QAction::triggered, this, [this] { SaveProject(); });
+    connect(Menu_Datei_SaveAs, &QAction::triggered, this, [this] { SaveProject(); });
+    connect(Menu_Datei_Beenden, &QAction::triggered, this, &QWidget::close);
+
+    Menu_Edit = MainMenu1->addMenu(QString());
+    Menu_Edit->setObjectName("Menu_Edit");
+    Menu_Edit_Kopfzeile = item(Menu_Edit, "Menu_Edit_Kopfzeile");
+    Menu_Edit_Bemerkungen = Menu_Edit->addMenu(QString());
+    Menu_Edit_Bemerkungen->setObjectName("Menu_Edit_Bemerkungen");
+    Menu_Edit_Bem_Datenblatt = item(Menu_Edit_Bemerkungen, "Menu_Edit_Bem_Datenblatt");
+    Menu_Edit_Bem_Diagramm = item(Menu_Edit_Bemerkungen, "Menu_Edit_Bem_Diagramm");
+    Menu_Edit_Bem_Preisblatt = item(Menu_Edit_Bemerkungen, "Menu_Edit_Bem_Preisblatt");
+    connect(Menu_Edit_Kopfzeile, &QAction::triggered, this, [this] { EditHeader(); });
+    connect(Menu_Edit_Bem_Datenblatt, &QAction::triggered, this, [this] { EditNotesData(); });
+    connect(Menu_Edit_Bem_Diagramm, &QAction::triggered, this, [this] { EditNotesChart(); });
+
+    Menu_Ansicht = MainMenu1->addMenu(QString());
+    Menu_Ansicht->setObjectName("Menu_Ansicht");
+    Menu_Ansicht_Datenblatt = item(Menu_Ansicht, "Menu_Ansicht_Datenblatt");
+    Menu_Ansicht_Diagramm = item(Menu_Ansicht, "Menu_Ansicht_Diagramm");
+    Menu_Ansicht_Produktbeschreibung = item(Menu_Ansicht, "Menu_Ansicht_Produktbeschreibung");
+    connect(Menu_Ansicht_Datenblatt, &QAction::triggered, this, [this] { ShowDatasheet(); });
+    connect(Menu_Ansicht_Diagramm, &QAction::triggered, this, [this] { ShowDiagram(true, true); });
+    connect(Menu_Ansicht_Produktbeschreibung, &QAction::triggered, this,
+            [this] { ShowProductDescription(); });
+
+    Menu_Optionen = MainMenu1->addMenu(QString());
+    Menu_Optionen->setObjectName("Menu_Optionen");
+    Menu_Optionen_Sprache = Menu_Optionen->addMenu(QString());
+    Menu_Optionen_Sprache->setObjectName("Menu_Optionen_Sprache");
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    QAction** targets[] = {&Menu_Optionen_Deutsch, &Menu_Optionen_English, &Menu_Optionen_Francais,
+                         &Menu_Optionen_Espanol, &Menu_Optionen_Polski,  &Menu_Optionen_Russian,
+                         &Menu_Optionen_Czech,   &Menu_Optionen_Chinese};
+    const char* names[] = {"Menu_Optionen_Deutsch", "Menu_Optionen_English", "Menu_Optionen_Francais",
+                           "Menu_Optionen_Espanol", "Menu_Optionen_Polski",  "Menu_Optionen_Russian",
+                           "Menu_Optionen_Czech",   "Menu_Optionen_Chinese"};
+    for (int i = 0; i < 8; ++i) {
+        QAction* a = item(Menu_Optionen_Sprache, names[i]);
+        a->setText(QString::fromUtf8(kLangItems[i].caption));
+        a->setCheckable(true);
+        a->setVisible(false);
+        a->setEnabled(false);
+        a->setData(kLangItems[i].code);
+        group->addAction(a);
+        const int code = kLangItems[i].code;
+        connect(a, &QAction::triggered, this, [this, code] { SelectLanguage(code); });
+        *targets[i] = a;
+    }
+    Menu_Optionen_Einstellungen = item(Menu_Optionen, "Menu_Optionen_Einstellungen");
+    Menu_Optionen_UseSeasons = item(Menu_Optionen, "Menu_Optionen_UseSeasons");
+    Menu_Optionen_UseSeasons->setCheckable(true);
+    Menu_Optionen_UseSeasons->setVisible(false);
+    connect(Menu_Optionen_Einstellungen, &QAction::triggered, this, [this] { EditSettings(); });
+    connect(Menu_Optionen_UseSeasons, &QAction::triggered, this, [this] { SetSeasons(!Seasons); });
+
+    Menu_Hilfe = MainMenu1->addMenu(QString());
+    Menu_Hilfe->setObjectName("Menu_Hilfe");
+    Menu_Hilfe_Info = item(Menu_Hilfe, "Menu_Hilfe_Info");
+    Menu_Hilfe_Homepage = item(Menu_Hilfe, "Menu_Hilfe_Homepage");
+    Menu_Hilfe_EMail = item(Menu_Hilfe, "Menu_Hilfe_EMail");
+    Menu_Hilfe_Info->setText("Info");
+    Menu_Hilfe_Homepage->setText("Tarvometrix Homepage");
+    Menu_Hilfe_EMail->setText("Tarvometrix e-mail");
+    connect(Menu_Hilfe_Info, &QAction::triggered, this, [this] {
+#ifdef VX_HAVE_INFO
+        if (!FormInfo) FormInfo = new TFormInfo(this);
+        FormInfo->exec();
+#endif
+    });
+    connect(Menu_Hilfe_Homepage, &QAction::triggered, this, [] { OpenWebSite(); });
+    connect(Menu_Hilfe_EMail, &QAction::triggered, this, [this] { SendSupportMail(windowTitle()); });
+
+    // Hidden item that carries the F9 shortcut; it is part of the window, not of a visible menu.
+    Menu_Calculate = new QAction("Calculate", this);
+    Menu_Calculate->setObjectName("Menu_Calculate");
+    Menu_Calculate->setShortcut(Qt::Key_F9);
+    Menu_Calculate->setShortcutContext(Qt::WindowShortcut);
+    addAction(Menu_Calculate);
+    connect(Menu_Calculate, &QAction::triggered, this, [this] { Calculate(); });
+
+    for (QMenu* m : {Menu_Datei, Menu_Edit, Menu_Ansicht, Menu_Optionen, Menu_Hilfe}) MainMenu1->Adopt(m);
+}
+
+QAction* TFormBasis::LanguageItem(int code) const {
+    for (QAction* a : Menu_Optionen_Sprache->actions())
+        if (a->data().toInt() == code) return a;
+    return nullptr;
+}
+
+void TFormBasis::CreateFrame() {
+    Menu_Optionen_UseSeasons->setVisible(true);
+    SetSeasonLayout(1);
+    SetSeasons(false);
+    AmericanMethod = TotalEffectiveness = WetBulbOnDatasheet = false;
+    for (const LangItem& li : kLangItems)
+        if (IsAvailableLanguage(li.code)) {
+            LanguageItem(li.code)->setVisible(true);
+            LanguageItem(li.code)->setEnabled(true);
+        }
+    Menu_Edit_Bem_Preisblatt->setVisible(PricesEnabled);
+    Menu_Datei_Open->setVisible(false);
+    Menu_Datei_Save->setVisible(false);
+    Menu_Datei_SaveAs->setVisible(false);
+    Menu_Datei_Sep->setVisible(false);
+    NotesData = QStringList(3);
+    NotesChart = QStringList(3);
+    HeaderLines = QStringList(8);
+    if (PricesEnabled) NotesPrice = QStringList(3);
+    if (DatasheetPages.empty()) DatasheetPages = {&EmptyFramePage};
+    if (ChartPages.empty()) ChartPages = {&EmptyFramePage};
+    if (DescriptionPages.empty()) DescriptionPages = {&EmptyFramePage};
+    Image_Logo->setPixmap(LogoPixmap(ProductIndex * 1000 + 202));
+    Image_Logo_R->setPixmap(LogoPixmap(ProductIndex * 1000 + 203));
+    LoadSettings();
+    ApplyLanguage();
+}
+
+void TFormBasis::DestroyFrame() {
+    if (m_destroyed) return;
+    m_destroyed = true;
+    try {
+        SaveSettings();
+    } catch (...) {
+        // settings are lost without a message when they cannot be written
+    }
+}
+
+void TFormBasis::closeEvent(QCloseEvent* e) {
+    QMainWindow::closeEvent(e);
+    if (e->isAccepted()) DestroyFrame();
+}
+
+// ---- Settings --------------------------------------------------------------------------------
+void TFormBasis::LoadSettings() {
+    if (!Settings) return;
+    TFrameSettings& f = StoredSettings.Frame;
+    LoadFrameSettings(*Settings, ProductSection, f);
+    ProjectPath = f.ProjectPath;
+    SetUnitSystem(f.UnitSystemSI);
+    AmericanMethod = f.AmericanMethod;
+    TotalEffectiveness = f.TotalEffectiveness;
+    EnergyClasses = f.EnergyClasses;
+    WetBulbOnDatasheet = f.WetBulbOnDatasheet;
+    CarrierChart = f.CarrierChart;
+    if (WinterRecord) {
+        WinterRecord->Pressure = f.AirPressure;
+        WinterRecord->FlowMode = static_cast<std::uint8_t>(f.FlowMode);
+        WinterRecord->HumidityMode = static_cast<std::uint8_t>(f.HumidityMode);
+    }
+    SetSeasons(f.Seasons);
+    if (WinterRecord && SummerRecord) {
+        SummerRecord->Pressure = WinterRecord->Pressure;
+        SummerRecord->FlowMode = WinterRecord->FlowMode;
+        SummerRecord->HumidityMode = WinterRecord->HumidityMode;
+    }
+    PrintHeader = f.PrintHeader;
+    HeaderLines = QStringList(f.HeaderLines.begin(), f.HeaderLines.end());
+    NotesData = QStringList(f.NotesData.begin(), f.NotesData.end());
+    NotesChart = QStringList(f.NotesChart.begin(), f.NotesChart.end());
+    if (PricesEnabled) NotesPrice = QStringList(f.NotesPrice.begin(), f.NotesPrice.end());
+}
+
+void TFormBasis::SaveSettings() {
+    if (!Settings) return;
+    TFrameSettings& f = StoredSettings.Frame;
+    f.UnitSystemSI = UnitSystemSI;
+    f.AmericanMethod = AmericanMethod;
+    f.TotalEffectiveness = TotalEffectiveness;
+    f.EnergyClasses = EnergyClasses;
+    f.WetBulbOnDatasheet = WetBulbOnDatasheet;
+    f.CarrierChart = CarrierChart;
+    if (WinterRecord) {
+        f.AirPressure = WinterRecord->Pressure;
+        f.FlowMode = WinterRecord->FlowMode;
+        f.HumidityMode = WinterRecord->HumidityMode;
+    }
+    f.Seasons = Seasons;
+    f.PrintHeader = PrintHeader;
+    for (int i = 0; i < 8; ++i) f.HeaderLines[i] = HeaderLines.value(i);
+    for (int i = 0; i < 3; ++i) {
+        f.NotesData[i] = NotesData.value(i);
+        f.NotesChart[i] = NotesChart.value(i);
+        f.NotesPrice[i] = NotesPrice.value(i);
+    }
+    SaveFrameSettings(*Settings, ProductSection, f);
+}
+
+// ---- Virtual operations with frame behaviour -------------------------------------------------
+void TFormBasis::SetUnitSystem(bool si) {
+    UnitSystemSI = si;
+    UpdateUnitLabels();
+}
+
+void TFormBasis::SetSeasons(bool on) {
+    Seasons = on;
+    Menu_Optionen_UseSeasons->setChecked(on);
+}
+
+void TFormBasis::SetAirPressure(double p) {
+    if (p == AirPressure) return;
+    AirPressure = p;
+    SetResultsValid(false);
+}
+
+void TFormBasis::SelectLanguage(int code) {
+    Language = static_cast<std::uint8_t>(code);
+    ApplyLanguage();
+}
+
+void TFormBasis::ApplyLanguage() {
+    for (int code : {1, 2, 3, 7, 8, 9})
+        if (QAction* a = LanguageItem(code)) a->setChecked(code == Language);
+    WriteLanguageSetting(Language);
+    ApplyLanguageFonts();
+    ApplyTexts();
+    UpdateUnitLabels();
+    // Every subordinate window that exists re-applies its own texts.
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isWindow()) {
+            QEvent ev(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(w, &ev);
+        }
+}
+
+void TFormBasis::ApplyFonts() {
+    setFont(DialogFont);
+    Panel_Logo->setFont(font());
+    QFont title = font();
+    const int px = title.pixelSize() > 0 ? title.pixelSize() : QFontInfo(title).pixelSize();
+    title.setPixelSize(static_cast<int>(std::nearbyint(px * 1.1)));
+    L_Titel->setFont(title);
+    QPalette pal = L_Titel->palette();
+    pal.setColor(QPalette::WindowText, QColor(88, 71, 104));
+    L_Titel->setPalette(pal);
+    L_Titel_S->setFont(title);
+    QPalette pw = L_Titel_S->palette();
+    pw.setColor(QPalette::WindowText, Qt::white);
+    L_Titel_S->setPalette(pw);
+}
+
+void TFormBasis::ApplyTexts() {
+    ApplyFonts();
+    MainMenu1->setFont(font());
+    Menu_Datei->setTitle(Text(145));
+    Menu_Datei_Open->setText(Text(148));
+    Menu_Datei_Save->setText(Text(149));
+    Menu_Datei_SaveAs->setText(Text(150) + "...");
+    Menu_Datei_Beenden->setText(Text(164));
+    Menu_Edit->setTitle(Text(153));
+    Menu_Edit_Kopfzeile->setText(Text(137));
+    Menu_Edit_Bemerkungen->setTitle(Text(135));
+    Menu_Edit_Bem_Datenblatt->setText(Text(159));
+    Menu_Edit_Bem_Diagramm->setText(Text(156));
+    Menu_Edit_Bem_Preisblatt->setText(Text(337));
+    Menu_Ansicht->setTitle(Text(175));
+    Menu_Ansicht_Datenblatt->setText(Text(159));
+    Menu_Ansicht_Diagramm->setText(Text(156));
+    Menu_Ansicht_Produktbeschreibung->setText(Text(160));
+    Menu_Optionen->setTitle(Text(173));
+    Menu_Optionen_Sprache->setTitle(Text(174));
+    Menu_Optionen_Einstellungen->setText(Text(165));
+    Menu_Optionen_UseSeasons->setText(Text(272) + " / " + Text(273));
+    Menu_Hilfe->setTitle(Text(169));
+}
+
+void TFormBasis::ShowDatasheet() {}
+
+void TFormBasis::ShowProductDescription() {}
+
+// ---- Dialog exchanges ------------------------------------------------------------------------
+void TFormBasis::EditNotesData() {
+#ifdef VX_HAVE_BEMERKUNGEN
+    EditNotes(this, NotesData);
+#endif
+}
+
+void TFormBasis::EditNotesChart() {
+#ifdef VX_HAVE_BEMERKUNGEN
+    EditNotes(this, NotesChart);
+#endif
+}
+
+void TFormBasis::EditSettings() {
+#ifdef VX_HAVE_OPTIONEN
+#endif
+}
+
+void TFormBasis::EditHeader() {
+#ifdef VX_HAVE_ANGEBOT
+#endif
+}

@@ -1,0 +1,171 @@
+#pragma once
+// Frame of the program's main window: title strip with logos, menu bar, status bar, the user's
+// global choices (unit system, calculation standard, notes, header lines), loading and saving of
+// settings, language switching, the settings-dialog and header-dialog exchanges and the entry
+// points of the data sheet, chart and product description.
+//
+// The product window derives from this class and fills in the calculation through the virtual
+// operations. Because a constructor cannot reach the overrides of a derived class, the most
+// derived window calls CreateFrame() at the end of its own construction and DestroyFrame() at
+// the start of its destructor.
+//
+// Subordinate windows (settings, header, notes, about, print preview, chart) are children of the
+// main window. ApplyLanguage() sends QEvent::LanguageChange to every one of them that exists, so
+// each re-applies its own texts from its changeEvent().
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/USettings.h"
+#include "calc/UDaten.h"
+
+class QAction;
+class QActionGroup;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPainter;
+class QStatusBar;
+class TIniDatei;
+class TQvMainMenu;
+class TFormBasis;
+
+// A page routine: draws one page of a printout in 0.1 mm page coordinates.
+using TPageProc = void (*)(TFormBasis* owner, QPainter& canvas, bool forPdf);
+
+class TFormBasis : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormBasis(QWidget* parent = nullptr);
+    ~TFormBasis() override;
+
+    // ---- Frame state (read by the pages and the dialogs) -------------------------------------
+    bool CarrierChart = false;        // chart style: true Carrier, false Mollier
+    bool UnitSystemSI = false;        // true SI, false UK/US
+    double AirPressure = 0.0;         // mbar
+    std::uint8_t FlowMode = 0;        // 0 standard volume, 1 operating volume, 3 mass flow
+    std::uint8_t HumidityMode = 0;    // 0 relative humidity, 1 humidity ratio, 7 wet bulb
+    std::vector<TPageProc> DatasheetPages, ChartPages, DescriptionPages;
+    std::uint8_t SeasonLayout = 0;    // 1 winter case only, 2 winter and summer
+    bool Seasons = false;             // summer case offered
+    std::uint8_t VolumeReference = 0; // operating volume at inlet (0) or outlet (1)
+    bool WetBulbOnDatasheet = false;
+    bool EnergyClasses = false;
+    std::unique_ptr<TDatenVX> WinterRecord, SummerRecord;
+    QStringList NotesData, NotesChart, NotesPrice;  // three lines each
+    bool PrintHeader = false;
+    QStringList HeaderLines;          // eight lines: four label/value pairs
+    bool AmericanMethod = false;      // effectiveness after ASHRAE 84 / AHRI 1060
+    bool TotalEffectiveness = false;
+    std::unique_ptr<TIniDatei> Settings;
+    QString ProjectPath;
+    // The stored values of every window layer as last loaded or saved.
+    TAllSettings StoredSettings;
+
+    // ---- Virtual operations ------------------------------------------------------------------
+    virtual void LoadSettings();
+    virtual void SaveSettings();
+    virtual void ShowInputs() {}
+    virtual void SetResultsValid(bool) {}
+    virtual bool CheckInputs() { return false; }
+    virtual void SetUnitSystem(bool si);
+    virtual void SetHumidityMode(std::uint8_t mode) { HumidityMode = mode; }
+    virtual void SetVolumeReference(std::uint8_t ref) { VolumeReference = ref; }
+    virtual void SetFlowMode(std::uint8_t mode) { FlowMode = mode; }
+    virtual void SetSeasonLayout(std::uint8_t mode) { SeasonLayout = mode; }
+    virtual void SetSeasons(bool on);
+    virtual void Calculate() {}
+    virtual void ClearResults() {}
+    virtual void ApplyLanguage();
+    virtual void SettingsChanged() { ApplyLanguage(); }
+    virtual void SaveProject() {}
+    virtual void OpenProject() {}
+    virtual void ShowDatasheet();
+    virtual void ShowProductDescription();
+    virtual void ApplyTexts();
+    virtual void ApplyFonts();
+    virtual void UpdateUnitLabels() {}
+    virtual void ShowDiagram(bool /*modal*/, bool /*withProcesses*/) {}
+
+    // ---- Other operations ----------------------------------------------------------------
+    // Stores a new air pressure; a different value invalidates the results.
+    void SetAirPressure(double p);
+    void EditNotesData();
+    void EditNotesChart();
+    // Settings-dialog and header-dialog exchanges (the menu items call these).
+    void EditSettings();
+    void EditHeader();
+    // Switches the interface language (a code of the language menu).
+    void SelectLanguage(int code);
+
+    // ---- Controls --------------------------------------------------------------------------
+    QFrame* Panel_Logo = nullptr;
+    QLabel* Image_Logo = nullptr;
+    QLabel* Image_Logo_R = nullptr;
+    QLabel* L_Titel = nullptr;
+    QLabel* L_Titel_S = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    TQvMainMenu* MainMenu1 = nullptr;
+    QWidget* Client = nullptr;  // area below the title strip where the product window lays out
+
+    QMenu* Menu_Datei = nullptr;
+    QAction* Menu_Datei_Open = nullptr;
+    QAction* Menu_Datei_Save = nullptr;
+    QAction* Menu_Datei_SaveAs = nullptr;
+    QAction* Menu_Datei_Sep = nullptr;
+    QAction* Menu_Datei_Beenden = nullptr;
+    QMenu* Menu_Edit = nullptr;
+    QAction* Menu_Edit_Kopfzeile = nullptr;
+    QMenu* Menu_Edit_Bemerkungen = nullptr;
+    QAction* Menu_Edit_Bem_Datenblatt = nullptr;
+    QAction* Menu_Edit_Bem_Diagramm = nullptr;
+    QAction* Menu_Edit_Bem_Preisblatt = nullptr;
+    QMenu* Menu_Ansicht = nullptr;
+    QAction* Menu_Ansicht_Datenblatt = nullptr;
+    QAction* Menu_Ansicht_Diagramm = nullptr;
+    QAction* Menu_Ansicht_Produktbeschreibung = nullptr;
+    QMenu* Menu_Optionen = nullptr;
+    QMenu* Menu_Optionen_Sprache = nullptr;
+    QAction* Menu_Optionen_Deutsch = nullptr;
+    QAction* Menu_Optionen_English = nullptr;
+    QAction* Menu_Optionen_Francais = nullptr;
+    QAction* Menu_Optionen_Espanol = nullptr;
+    QAction* Menu_Optionen_Polski = nullptr;
+    QAction* Menu_Optionen_Russian = nullptr;
+    QAction* Menu_Optionen_Czech = nullptr;
+    QAction* Menu_Optionen_Chinese = nullptr;
+    QAction* Menu_Optionen_Einstellungen = nullptr;
+    QAction* Menu_Optionen_UseSeasons = nullptr;
+    QMenu* Menu_Hilfe = nullptr;
+    QAction* Menu_Hilfe_Info = nullptr;
+    QAction* Menu_Hilfe_Homepage = nullptr;
+    QAction* Menu_Hilfe_EMail = nullptr;
+    QAction* Menu_Calculate = nullptr;  // hidden; shortcut F9
+
+    // The language item of a language code, or nullptr.
+    QAction* LanguageItem(int code) const;
+
+    // Subordinate windows, created on first use and kept.
+    QPointer<QDialog> FormOptionen, FormAngebot, FormBemerkungen, FormInfo;
+    QPointer<QWidget> FormSeite, FormMollier;
+
+protected:
+    // Creation steps that need the overrides: menus shown and hidden, note lists, page lists,
+    // logos, LoadSettings and ApplyLanguage.
+    void CreateFrame();
+    // Saves the settings once (errors swallowed); called by the most derived destructor and at
+    // a normal close.
+    void DestroyFrame();
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void BuildMenu();
+    bool m_destroyed = false;
+};
+
+// Draws an empty page with the common page frame; the page lists start with it.
+void EmptyFramePage(TFormBasis* owner, QPainter& canvas, bool forPdf);
