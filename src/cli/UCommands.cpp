@@ -1,0 +1,48 @@
+#include "UCommands.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// Function-local so that registrations from static initialisers in any file find it constructed.
+std::map<std::string, TCommand>& Registry()
+{
+    static std::map<std::string, TCommand> registry;
+    return registry;
+}
+
+}  // namespace
+
+bool RegisterCommand(TCommand command)
+{
+    const std::string name = command.Name;
+    Registry()[name] = std::move(command);
+    return true;
+}
+
+std::vector<TCommand> Commands()
+{
+    std::vector<TCommand> list;
+    for (const auto& [name, command] : Registry()) list.push_back(command);
+    return list;
+}
+
+const TCommand* FindCommand(const std::string& name)
+{
+    const auto it = Registry().find(name);
+    return it == Registry().end() ? nullptr : &it->second;
+}
+
+std::string UsageText()
+{
+    std::string text = "Usage: vxrate COMMAND [ARGUMENTS]\n\nCommands:\n";
+    std::size_t width = 0;
+    for (const auto& c : Commands()) width = std::max(width, c.Synopsis.size());
+    for (const auto& c : Commands()) {
+        text += "  " + c.Synopsis + std::string(width - c.Synopsis.size() + 2, ' ') + c.Summary +
+                "\n";
+    }
+    text += "\n  vxrate help             shows this text\n";
+    return text;
+}

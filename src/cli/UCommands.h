@@ -1,0 +1,40 @@
+#pragma once
+// Subcommands of vxrate. Each subcommand lives in its own source file and registers itself with
+// one line at the end of that file:
+//
+//     VXRATE_COMMAND("rate", "rate [FILE] [--table]", "rates the cases in FILE or on stdin", RunRate);
+//
+// The entry point looks the first argument up in this registry and hands the remaining arguments
+// to the command. A command returns the process exit status: 0 success, 2 bad usage or bad input,
+// 1 any other failure.
+#include <string>
+#include <vector>
+
+using TCommandFn = int (*)(const std::vector<std::string>& args);
+
+struct TCommand {
+    std::string Name;     // first argument that selects the command
+    std::string Synopsis; // arguments, as shown in the usage text
+    std::string Summary;  // one line of explanation
+    TCommandFn Run = nullptr;
+};
+
+// Adds a command; returns true so that it can initialise a static flag.
+bool RegisterCommand(TCommand command);
+// Registered commands, sorted by name.
+std::vector<TCommand> Commands();
+// The command of that name, or nullptr.
+const TCommand* FindCommand(const std::string& name);
+// Usage text listing every command.
+std::string UsageText();
+
+// Exit statuses shared by the commands.
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitBadInput = 2;
+
+#define VXRATE_CONCAT2(a, b) a##b
+#define VXRATE_CONCAT(a, b) VXRATE_CONCAT2(a, b)
+#define VXRATE_COMMAND(name, synopsis, summary, fn)                                            \
+    [[maybe_unused]] static const bool VXRATE_CONCAT(vxrate_registered_, __LINE__) =            \
+        RegisterCommand(TCommand{name, synopsis, summary, fn})
