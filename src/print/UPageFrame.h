@@ -1,0 +1,51 @@
+#pragma once
+// The page model shared by every printed page: page coordinates in 0.1 mm
+// (origin top-left, y downward), the fixed frame rectangle, the text metrics,
+// and the common page frame with footer, rules, header lines, title, address
+// block and notes block.
+
+#include <QPainter>
+#include <QString>
+#include <QStringList>
+
+#include "ui/FBasis.h"  // TFormBasis, TPageProc
+
+// The frame rectangle of all pages (25 mm left, 10 mm top, 15 mm right and
+// 10 mm bottom margin on A4). It does not depend on paper size or orientation.
+struct TPageFrameRect {
+  int Left = 250;
+  int Top = 100;
+  int Right = 1950;
+  int Bottom = 2870;
+};
+inline constexpr TPageFrameRect PageFrame{};
+
+// Text metrics, reset by every page frame: character height, line pitch and
+// half the line pitch, in 0.1 mm.
+extern int FontHeight;
+extern int LineHeight;
+extern int HalfLine;
+
+// Selects the address block of the page (0 = the maker's own block). Fixed
+// when the program is built.
+inline constexpr int DistributorCode = 0;
+
+// Draws the page frame. headerLines are the eight header cells (fewer are
+// allowed); notes may be null. This is the form the owner-based one calls.
+void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
+                   bool withNotes, const QStringList* notes);
+void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
+                   const QStringList* notes);
+// The frame, then the page title.
+void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
+                    bool withNotes, const QStringList* notes);
+void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
+                    const QStringList* notes);
+// The address block selected by DistributorCode.
+void DrawAddressBlock(QPainter& canvas, int distributorCode = DistributorCode);
+
+// A page with the frame only (no header lines, no notes).
+void BlankPage(TFormBasis* owner, QPainter& canvas, bool forPdf);
+
+// Sets the canvas font to the chart font at character height h.
+void AssignPageFont(QPainter& canvas, int h);

@@ -1,0 +1,104 @@
+#include "print/UTools.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QSvgRenderer>
+
+int TPageSettings::PaperSize = 4;
+bool TPageSettings::Landscape = false;
+
+void TextOut(QPainter& canvas, int x, int y, const QString& text, TTextAlign align) {
+  if (text.isEmpty()) return;
+  const QFontMetricsF fm(canvas.font());
+  double left = x;
+  if (align != TTextAlign::Left) {
+    const double width = fm.horizontalAdvance(text);
+    left = align == TTextAlign::Right ? x - width : x - width / 2.0;
+  }
+  canvas.drawText(QPointF(left, y + fm.ascent()), text);
+}
+
+void TextOutClipped(QPainter& canvas, const QRect& clip, int x, int y, const QString& text) {
+  if (text.isEmpty()) return;
+  canvas.save();
+  canvas.setClipRect(clip, Qt::IntersectClip);
+  TextOut(canvas, x, y, text);
+  canvas.restore();
+}
+
+void SetFontHeight(QPainter& canvas, int h) {
+  QFont f = canvas.font();
+  f.setPixelSize(h > 0 ? h : 1);
+  canvas.setFont(f);
+}
+
+void SetFontBold(QPainter& canvas, bool bold) {
+  QFont f = canvas.font();
+  f.setBold(bold);
+  canvas.setFont(f);
+}
+
+void SetFontItalic(QPainter& canvas, bool italic) {
+  QFont f = canvas.font();
+  f.setItalic(italic);
+  canvas.setFont(f);
+}
+
+void SetPen(QPainter& canvas, int width, Qt::PenStyle style) {
+  QPen pen(Qt::black);
+  pen.setStyle(style);
+  pen.setWidth(width);
+  pen.setCosmetic(width == 0);
+  pen.setCapStyle(Qt::FlatCap);
+  canvas.setPen(pen);
+}
+
+void HLine(QPainter& canvas, int x1, int x2, int y) { canvas.drawLine(x1, y, x2, y); }
+
+void VLine(QPainter& canvas, int x, int y1, int y2) { canvas.drawLine(x, y1, x, y2); }
+
+void DrawResourcePicture(QPainter& canvas, const QRectF& rect, int resourceId) {
+  const QString base = QStringLiteral(":/img/%1").arg(resourceId);
+  if (auto* sink = dynamic_cast<TPictureSink*>(canvas.device()))
+    sink->PictureDrawn(resourceId, canvas.combinedTransform().mapRect(rect));
+  if (QFile::exists(base + ".svg")) {
+    QSvgRenderer renderer(base + ".svg");
+    if (!renderer.isValid()) return;
+    renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
+    canvas.save();
+    renderer.render(&canvas, rect);
+    canvas.restore();
+    return;
+  }
+  for (const char* ext : {".jpg", ".png", ".bmp"}) {
+    if (!QFile::exists(base + ext)) continue;
+    const QImage image(base + ext);
+    if (!image.isNull()) canvas.drawImage(rect, image);
+    return;
+  }
+}
+
+QSize PageSizeFor(int paperCode, bool landscape) {
+  const QSize portrait = paperCode == 3 ? QSize(2970, 4200) : QSize(2100, 2970);
+  return landscape ? portrait.transposed() : portrait;
+}
+
+TWMFCanvas::TWMFCanvas(TMetafile& metafile) : metafile_(metafile) {
+  metafile_.Picture = QPicture();
+  metafile_.Picture.setBoundingRect(QRect(QPoint(0, 0), metafile_.Size));
+  painter_.begin(&metafile_.Picture);
+}
+
+TWMFCanvas::~TWMFCanvas() {
+  painter_.end();
+  // Keep the page extent as the picture's bounds rather than what was drawn.
+  metafile_.Picture.setBoundingRect(QRect(QPoint(0, 0), metafile_.Size));
+}
+
+void TWMFCanvas::LineTo(QPoint p) {
+  painter_.drawLine(pos_, p);
+  pos_ = p;
+}
+
+void TWMFCanvas::Ellipse(QPoint p1, QPoint p2) { painter_.drawEllipse(QRect(p1, p2).normalized()); }

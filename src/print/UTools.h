@@ -1,0 +1,99 @@
+#pragma once
+// Drawing helpers of the printed pages and the two canvas classes.
+//
+// Pages draw in logical units of 0.1 mm. A font height h is the character
+// height and is applied as a pixel size in logical units; texts are placed by
+// their top edge and a horizontal alignment, like every page of the program
+// expects.
+
+#include <QFont>
+#include <QPainter>
+#include <QPicture>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+enum class TTextAlign { Left, Right, Center };
+
+// Draws text with its top edge at y; x is the left edge, the right edge or the
+// centre depending on align.
+void TextOut(QPainter& canvas, int x, int y, const QString& text,
+             TTextAlign align = TTextAlign::Left);
+// Same as TextOut but clipped to clip (left-aligned at x).
+void TextOutClipped(QPainter& canvas, const QRect& clip, int x, int y, const QString& text);
+
+// Character height h in logical units (the positive value of the height -h).
+void SetFontHeight(QPainter& canvas, int h);
+void SetFontBold(QPainter& canvas, bool bold);
+void SetFontItalic(QPainter& canvas, bool italic);
+// Pen of the given width in logical units; width 0 is a hairline.
+void SetPen(QPainter& canvas, int width, Qt::PenStyle style = Qt::SolidLine);
+// Rule from (x1, y) to (x2, y) with the current pen.
+void HLine(QPainter& canvas, int x1, int x2, int y);
+void VLine(QPainter& canvas, int x, int y1, int y2);
+
+// Draws picture resource id (":/img/<id>.svg", else .jpg/.png) stretched into
+// rect. A missing resource draws nothing.
+void DrawResourcePicture(QPainter& canvas, const QRectF& rect, int resourceId);
+
+// A paint device that also wants to know which pictures were drawn where
+// implements this; DrawResourcePicture reports each picture in device
+// coordinates before drawing it.
+class TPictureSink {
+public:
+  virtual ~TPictureSink() = default;
+  virtual void PictureDrawn(int resourceId, const QRectF& deviceRect) = 0;
+};
+
+// Page sizes in 0.1 mm from the paper code (4 = A4, 3 = A3) and orientation.
+QSize PageSizeFor(int paperCode, bool landscape);
+
+// The program-wide page settings. Nothing in the program changes them; pages
+// are A4 portrait.
+struct TPageSettings {
+  static int PaperSize;
+  static bool Landscape;
+  static QSize Size() { return PageSizeFor(PaperSize, Landscape); }
+};
+
+// A recorded page: a picture in logical units and its extent.
+struct TMetafile {
+  QPicture Picture{};
+  QSize Size{};
+};
+
+// A plain canvas attached to an existing painter.
+class TQvCanvas {
+public:
+  explicit TQvCanvas(QPainter& painter) : painter_(painter) {}
+  QPainter& Painter() { return painter_; }
+  void TextOut(int x, int y, const QString& text) { ::TextOut(painter_, x, y, text); }
+
+private:
+  QPainter& painter_;
+};
+
+// A canvas recording into a metafile, with point-based drawing. Recording
+// ends when the canvas is destroyed. No call scales coordinates.
+class TWMFCanvas {
+public:
+  explicit TWMFCanvas(TMetafile& metafile);
+  ~TWMFCanvas();
+  TWMFCanvas(const TWMFCanvas&) = delete;
+  TWMFCanvas& operator=(const TWMFCanvas&) = delete;
+
+  QPainter& Painter() { return painter_; }
+  void MoveTo(QPoint p) { pos_ = p; }
+  void LineTo(QPoint p);
+  void TextOut(QPoint p, const QString& text) { ::TextOut(painter_, p.x(), p.y(), text); }
+  // Ellipse in the bounding box with the corners p1 and p2.
+  void Ellipse(QPoint p1, QPoint p2);
+
+private:
+  TMetafile& metafile_;
+  QPainter painter_;
+  QPoint pos_;
+};
+
+inline QPoint OffsetPoint(QPoint p, int dx, int dy) { return {p.x() + dx, p.y() + dy}; }

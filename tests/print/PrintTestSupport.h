@@ -1,0 +1,8 @@
+#pragma once
+// Start-up state the page tests need: the application object, resources,
+// fonts of the chosen language and the version texts.
+#include <QString>
+
+void EnsureApplication();
+// Switches the interface language and its fonts.
+void UseLanguage(int code);

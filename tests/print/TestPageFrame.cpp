@@ -1,0 +1,206 @@
+// The common page frame: rules, footer, header cells with clipping, title,
+// address block and notes block, recorded at their page coordinates.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "PrintTestSupport.h"
+#include "TRecordingDevice.h"
+#include "app/UGlobal.h"
+#include "app/UHersteller.h"
+#include "app/URessourcen.h"
+#include "print/UPageFrame.h"
+#include "print/UTools.h"
+
+namespace {
+
+class PageFrameTest : public ::testing::Test {
+protected:
+  void SetUp() override { EnsureApplication(); UseLanguage(2); }
+
+  void Draw(bool header, bool notes, const QStringList& noteLines = {},
+            const QStringList& headerLines = {}, bool title = false) {
+    dev_.Clear();
+    QPainter p(&dev_);
+    if (title)
+      DrawPageHeader(headerLines, p, header, notes, &noteLines);
+    else
+      DrawPageFrame(headerLines, p, header, notes, &noteLines);
+  }
+
+  TRecordingDevice dev_;
+};
+
+TEST_F(PageFrameTest, RulesFollowHeaderAndNotesChoices) {
+  struct Row {
+    bool header, notes;
+  } rows[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << "header " << r.header << " notes " << r.notes);
+    Draw(r.header, r.notes);
+    // Rules that are always there, 0.3 mm wide.
+    const TRecordedLine* title = dev_.HRule(250, r.header ? 1950 : 1980, 247);
+    ASSERT_NE(title, nullptr);
+    EXPECT_DOUBLE_EQ(title->Width, 3);
+    EXPECT_NE(dev_.HRule(250, 1950, 331), nullptr);
+    EXPECT_NE(dev_.HRule(250, 1950, 541), nullptr);
+    EXPECT_NE(dev_.HRule(250, 1980, 2828), nullptr);
+    const TRecordedLine* v = dev_.VRule(1980, r.header ? 151 : 277, 2798);
+    ASSERT_NE(v, nullptr);
+    EXPECT_DOUBLE_EQ(v->Width, 3);
+    // Optional rules.
+    EXPECT_EQ(dev_.HRule(250, 1980, 121) != nullptr, r.header);
+    EXPECT_EQ(dev_.HRule(250, 1950, 751) != nullptr, r.notes);
+    EXPECT_EQ(dev_.FindText(LoadText(135) + ":") != nullptr, r.notes);
+    // Footer: version text in the small font under a 30 mm hairline.
+    const TRecordedLine* foot = dev_.HRule(250, 550, 2872);
+    ASSERT_NE(foot, nullptr);
+    EXPECT_DOUBLE_EQ(foot->Width, 0);
+    const TRecordedText* version = dev_.TextAt(250, 2886);
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->Text, "Version " + VersionTextShort);
+    EXPECT_EQ(version->PixelSize, 28);
+    // With the maker's own block the right half of the footer stays empty.
+    for (const auto& t : dev_.Texts) EXPECT_LT(t.Top, 2880 + (t.Left < 600 ? 20 : 0)) << t.Text.toStdString();
+    EXPECT_EQ(dev_.Lines.size(), 6u + (r.header ? 1 : 0) + (r.notes ? 1 : 0));
+  }
+}
+
+TEST_F(PageFrameTest, HeaderCellsSitInTheirColumnsAndAreClipped) {
+  const QStringList cells = {"Label0", "Value1", "Offer-No.:", QString(80, 'W'),
+                             "Project:", "Projekt Nordhalle", "Position:", "7"};
+  Draw(true, false, {}, cells);
+  struct Row {
+    int cell;
+    double x, y, clipLeft, clipRight;
+  } rows[] = {
+      {2, 250, 142, 250, 480},   {3, 500, 142, 500, 1460},   {0, 1480, 142, 1480, 1630},
+      {1, 1650, 142, 1650, 1950}, {4, 250, 184, 250, 480},   {5, 500, 184, 500, 1460},
+      {6, 1480, 184, 1480, 1630}, {7, 1650, 184, 1650, 1950},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(cells[r.cell].toStdString());
+    const TRecordedText* t = dev_.TextAt(r.x, r.y);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->Text, cells[r.cell]);
+    ASSERT_TRUE(t->Clip.has_value());
+    EXPECT_NEAR(t->Clip->left(), r.clipLeft, 0.5);
+    EXPECT_NEAR(t->Clip->right(), r.clipRight, 1.0);
+    EXPECT_NEAR(t->Clip->top(), r.y, 0.5);
+    EXPECT_NEAR(t->Clip->bottom(), r.y + 42, 1.0);
+  }
+  // The long value runs past its column and is cut there.
+  EXPECT_GT(dev_.TextAt(500, 142)->Right, 1460);
+
+  // Empty cells draw nothing.
+  Draw(true, false, {}, {"", "", "Offer-No.:", ""});
+  EXPECT_EQ(dev_.TextsAtTop(142).size(), 1u);
+  EXPECT_TRUE(dev_.TextsAtTop(184).empty());
+}
+
+TEST_F(PageFrameTest, NotesShowAtMostThreeClippedLines) {
+  Draw(false, true, {"first", "second", "third", "fourth", "fifth"});
+  const TRecordedText* label = dev_.TextAt(250, 562);
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->Text, "Notes:");
+  const char* expected[] = {"first", "second", "third"};
+  for (int i = 0; i < 3; ++i) {
+    const TRecordedText* t = dev_.TextAt(500, 604 + 42 * i);
+    ASSERT_NE(t, nullptr) << i;
+    EXPECT_EQ(t->Text, expected[i]);
+    ASSERT_TRUE(t->Clip.has_value());
+    EXPECT_NEAR(t->Clip->left(), 500, 0.5);
+    EXPECT_NEAR(t->Clip->top(), 604, 0.5);
+    EXPECT_NEAR(t->Clip->right(), 1950, 1.0);
+    EXPECT_NEAR(t->Clip->bottom(), 730, 1.0);
+  }
+  EXPECT_EQ(dev_.FindText("fourth"), nullptr);
+  EXPECT_EQ(dev_.FindText("fifth"), nullptr);
+
+  // An empty list still prints the label and both rules.
+  Draw(false, true, {});
+  EXPECT_NE(dev_.TextAt(250, 562), nullptr);
+  EXPECT_NE(dev_.HRule(250, 1950, 541), nullptr);
+  EXPECT_NE(dev_.HRule(250, 1950, 751), nullptr);
+}
+
+TEST_F(PageFrameTest, AddressBlockAndTitle) {
+  Draw(false, false, {}, {}, true);
+  const TRecordedText* title = dev_.TextAt(1100, 268, TTextAlign::Center);
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->Text, "Tarvometrix " + LoadText(66));
+  EXPECT_TRUE(title->Bold);
+  EXPECT_EQ(title->PixelSize, 41);
+
+  const TRecordedText* company = dev_.TextAt(500, 352);
+  ASSERT_NE(company, nullptr);
+  EXPECT_EQ(company->Text, QString::fromUtf8(Maker::Company));
+  EXPECT_TRUE(company->Bold);
+  EXPECT_EQ(company->PixelSize, 34);
+  const QString column[] = {QString::fromUtf8(Maker::Street), QString::fromUtf8(Maker::PostCodeTown),
+                            QString::fromUtf8(Maker::Country)};
+  for (int i = 0; i < 3; ++i) {
+    const TRecordedText* t = dev_.TextAt(500, 394 + 42 * i);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->Text, column[i]);
+    EXPECT_FALSE(t->Bold);
+  }
+  const QString labels[] = {"Tel.:", "Fax:", "E-Mail:", "Internet:"};
+  const QString values[] = {Maker::Phone, Maker::Fax, Maker::Email, Maker::WebHost};
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_NE(dev_.TextAt(1350, 352 + 42 * i), nullptr);
+    EXPECT_EQ(dev_.TextAt(1350, 352 + 42 * i)->Text, labels[i]);
+    ASSERT_NE(dev_.TextAt(1480, 352 + 42 * i), nullptr);
+    EXPECT_EQ(dev_.TextAt(1480, 352 + 42 * i)->Text, values[i]);
+  }
+  ASSERT_EQ(dev_.Pictures.size(), 1u);
+  EXPECT_EQ(dev_.Pictures[0].Id, 101);
+  EXPECT_EQ(dev_.Pictures[0].Rect, QRectF(QPointF(285, 358), QPointF(441, 514)));
+  // The frame leaves the metrics for the page body.
+  EXPECT_EQ(FontHeight, 34);
+  EXPECT_EQ(LineHeight, 42);
+  EXPECT_EQ(HalfLine, 21);
+}
+
+TEST_F(PageFrameTest, OtherAddressBlocksDrawNothing) {
+  for (int code : {1, 21, 22, -1}) {
+    dev_.Clear();
+    QPainter p(&dev_);
+    DrawAddressBlock(p, code);
+    p.end();
+    EXPECT_TRUE(dev_.Texts.empty()) << code;
+    EXPECT_TRUE(dev_.Pictures.empty()) << code;
+  }
+}
+
+TEST_F(PageFrameTest, PaperSizesNeverMoveTheFrame) {
+  struct Row {
+    int paper;
+    bool landscape;
+    QSize size;
+  } rows[] = {{4, false, {2100, 2970}}, {4, true, {2970, 2100}}, {3, false, {2970, 4200}},
+              {3, true, {4200, 2970}}};
+  for (const Row& r : rows) {
+    EXPECT_EQ(PageSizeFor(r.paper, r.landscape), r.size);
+    TPageSettings::PaperSize = r.paper;
+    TPageSettings::Landscape = r.landscape;
+    Draw(false, false);
+    EXPECT_NE(dev_.HRule(250, 1980, 2828), nullptr);
+    EXPECT_NE(dev_.VRule(1980, 277, 2798), nullptr);
+  }
+  TPageSettings::PaperSize = 4;
+  TPageSettings::Landscape = false;
+}
+
+TEST_F(PageFrameTest, BlankPageIsTheFrameAlone) {
+  dev_.Clear();
+  QPainter p(&dev_);
+  BlankPage(nullptr, p, false);
+  p.end();
+  EXPECT_EQ(dev_.HRule(250, 1950, 751), nullptr);
+  EXPECT_EQ(dev_.HRule(250, 1980, 121), nullptr);
+  EXPECT_EQ(dev_.FindText("Tarvometrix " + LoadText(66)), nullptr);
+  EXPECT_NE(dev_.HRule(250, 1980, 247), nullptr);
+}
+
+}  // namespace
