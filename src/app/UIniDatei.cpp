@@ -1,12 +1,11 @@
 #include "app/UIniDatei.h"
 
-#include "app/UZahlAdapter.h"
+#include "thermo/UZahlformat.h"
 
 #include <QByteArrayList>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -299,61 +298,18 @@ bool TIniDatei::WriteBool(const QString& section, const QString& key, bool value
     return WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QString TIniDatei::FloatToText(double value, QChar decimalSep)
-{
-    QString text = QString::number(value, 'g', 15);
-    if (decimalSep != u'.')
-        text.replace(u'.', decimalSep);
-    return text;
-}
-
-bool TIniDatei::TextToFloat(const QString& text, QChar decimalSep, double& out)
-{
-    QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
-    if (decimalSep != u'.') {
-        if (t.contains(u'.'))
-            return false;  // only the separator in force is a decimal separator
-        t.replace(decimalSep, u'.');
-    }
-    // Digits, one point, an optional exponent: nothing else (no grouping, no names like "inf").
-    for (QChar c : t)
-        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+' && c != u'e'
-            && c != u'E')
-            return false;
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double v = c.toDouble(t, &ok);
-    if (!ok || !std::isfinite(v))
-        return false;
-    out = v;
-    return true;
-}
-
-double TIniDatei::ReadFloat(const QString& section, const QString& key, double def, QChar decimalSep) const
-{
-    double v = def;
-    return TextToFloat(ReadString(section, key, QString()), decimalSep, v) ? v : def;
-}
-
 double TIniDatei::ReadFloat(const QString& section, const QString& key, double def) const
 {
-    return ReadFloat(section, key, def, ProcessDecimalSeparator());
-}
-
-bool TIniDatei::WriteFloat(const QString& section, const QString& key, double value, QChar decimalSep)
-{
-    // A non-finite number has no text that reads back; the stored value is left as it is.
-    if (!std::isfinite(value))
-        return false;
-    return WriteString(section, key, FloatToText(value, decimalSep));
+    double v = def;
+    return ParseNumber(ReadString(section, key, QString()).toStdString(), v) ? v : def;
 }
 
 bool TIniDatei::WriteFloat(const QString& section, const QString& key, double value)
 {
-    return WriteFloat(section, key, value, ProcessDecimalSeparator());
+    // A non-finite number has no text that reads back; the stored value is left as it is.
+    if (!std::isfinite(value))
+        return false;
+    return WriteString(section, key, QString::fromStdString(FormatGeneral(value)));
 }
 
 QChar TIniDatei::ReadChar(const QString& section, const QString& key, QChar def) const

@@ -45,11 +45,9 @@ public:
     bool WriteBool(const QString& section, const QString& key, bool value);
 
     // Reals are written in the shortest general form with at most 15 significant digits and the
-    // given decimal separator, never grouped. Reading accepts only that separator; unreadable text,
-    // infinities and NaN give def. The overloads without a separator use the program-wide one.
-    double ReadFloat(const QString& section, const QString& key, double def, QChar decimalSep) const;
+    // program-wide decimal separator in force, never grouped. Reading accepts only that separator;
+    // unreadable text, infinities and NaN give def. A non-finite value is not written.
     double ReadFloat(const QString& section, const QString& key, double def) const;
-    bool WriteFloat(const QString& section, const QString& key, double value, QChar decimalSep);
     bool WriteFloat(const QString& section, const QString& key, double value);
 
     // One character; an empty stored value gives def.
@@ -64,9 +62,7 @@ public:
     bool EraseSection(const QString& section);
     bool DeleteKey(const QString& section, const QString& key);
 
-    // Text forms of reals and integers as this class writes and reads them.
-    static QString FloatToText(double value, QChar decimalSep);
-    static bool TextToFloat(const QString& text, QChar decimalSep, double& out);
+    // Integer text as this class reads it.
     static bool TextToInteger(const QString& text, int& out);
 
 private:

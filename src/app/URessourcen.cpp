@@ -78,17 +78,6 @@ const TTextTable& Table(int language)
     return tables.emplace(language, std::move(table)).first->second;
 }
 
-// Cuts to at most n UTF-16 units without splitting a surrogate pair.
-QString Cut(const QString& text, int n)
-{
-    if (text.size() <= n)
-        return text;
-    qsizetype len = n;
-    if (text.at(len - 1).isHighSurrogate())
-        --len;
-    return text.left(len);
-}
-
 QString FindPicture(int id, std::initializer_list<const char*> extensions)
 {
     for (const char* ext : extensions) {
@@ -125,6 +114,16 @@ QStringList SplitLines(const QString& text)
 
 }  // namespace
 
+QString ClipText(const QString& text)
+{
+    if (text.size() <= MaxTextLength)
+        return text;
+    qsizetype len = MaxTextLength;
+    if (text.at(len - 1).isHighSurrogate())
+        --len;
+    return text.left(len);
+}
+
 QString LanguageTableCode(int language)
 {
     switch (language) {
@@ -140,7 +139,7 @@ QString LanguageTableCode(int language)
 
 QString LoadText(int k, int language)
 {
-    return WideToCodePage(Cut(Table(language).value(k), MaxTextLength), TextCodePage);
+    return WideToCodePage(ClipText(Table(language).value(k)), TextCodePage);
 }
 
 QString LoadText(int k)

@@ -28,6 +28,9 @@ inline constexpr int MaxTextNumber = 576;
 // Two-letter table code of a language ("de", "en", ...), empty when the language has no table.
 QString LanguageTableCode(int language);
 
+// Cuts a text to at most MaxTextLength characters without splitting a surrogate pair.
+QString ClipText(const QString& text);
+
 // Text k of the active language, at most 255 characters; empty when the table lacks it.
 QString LoadText(int k);
 // Text k of a given language (same rules).

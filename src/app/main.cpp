@@ -4,6 +4,7 @@
 #include "app/UVersion.h"
 #include "app/UZahlAdapter.h"
 #include "ui/FInfo.h"
+#include "ui/FVX.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -12,12 +13,12 @@
 
 namespace {
 
-// The program's main window.
+// The program's main window: the counterflow series window. Its creation reads the settings and
+// its destruction writes them; SIGTERM and SIGINT close it like the Exit command.
 std::unique_ptr<QMainWindow> CreateMainWindow()
 {
-    auto window = std::make_unique<QMainWindow>();
-    window->resize(640, 510);
-    window->setWindowTitle(QStringLiteral("VX"));
+    auto window = std::make_unique<TFormVX>();
+    CloseOnTerminationSignals(window.get());
     return window;
 }
 
