@@ -3,6 +3,7 @@
 #include "thermo/UMath.h"
 
 #include <cmath>
+#include <limits>
 
 // Iteration caps of the stepping loops. Every real case needs a few hundred steps at most; the
 // caps only stop loops that would otherwise run (nearly) forever on absurd input. Reaching a cap is
@@ -48,49 +49,72 @@ double StandardStateDensity()
 }
 } // namespace
 
-double SaturationPressure(double t)
+namespace {
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Saturation pressure, or NaN where the correlation faults (non-finite t, overflow of the powers).
+// The humidity functions check for it explicitly instead of catching an exception, which keeps
+// them fast even where every step of a loop hits a fault.
+inline double SaturationPressureOrNaN(double t)
 {
-    Finite(t);
+    if (!std::isfinite(t))
+        return kNaN;
     if (t < 0.0) {
-        // (-t)^3 and (-t)^4; an overflow is a fault like the logarithmic form would raise.
+        // (-t)^3 and (-t)^4; an overflow is a fault like the logarithmic form would raise. The
+        // exponent is negative here, so the exponential cannot overflow.
         const double a = -t;
-        const double a3 = Finite(a * a * a);
-        const double a4 = Finite(a3 * a);
-        return 611.0 * Exp(0.0823 * t - 3.0e-4 * t * t - 8e-7 * a3 - 8e-9 * a4);
+        const double a3 = a * a * a;
+        const double a4 = a3 * a;
+        if (!std::isfinite(a4))
+            return kNaN;
+        return 611.0 * std::exp(0.0823 * t - 3.0e-4 * t * t - 8e-7 * a3 - 8e-9 * a4);
     }
     if (t == 0.0)
         return 611.0;
     const double t2 = t * t;
-    const double t3 = Finite(t2 * t);
-    const double t4 = Finite(t3 * t);
+    const double t3 = t2 * t;
+    const double t4 = t3 * t;
+    if (!std::isfinite(t4))
+        return kNaN;
     if (t < 100.0)
-        return 611.0 * Exp(0.07257 * t - 2.937e-4 * t2 + 9.81e-7 * t3 - 1.901e-9 * t4);
+        return 611.0 * std::exp(0.07257 * t - 2.937e-4 * t2 + 9.81e-7 * t3 - 1.901e-9 * t4);
     if (t < 250.0)
-        return 611.0 * Exp(0.07142753 * t - 2.600931e-4 * t2 + 6.432223e-7 * t3 - 7.410232e-10 * t4);
-    return Finite(t4 / 1000.0);
+        return 611.0 *
+               std::exp(0.07142753 * t - 2.600931e-4 * t2 + 6.432223e-7 * t3 - 7.410232e-10 * t4);
+    return t4 / 1000.0;
+}
+} // namespace
+
+double SaturationPressure(double t)
+{
+    const double ps = SaturationPressureOrNaN(t);
+    if (std::isnan(ps))
+        throw MathFault("saturation pressure out of range");
+    return ps;
 }
 
 double HumidityRatio(double t, double phi, double P)
 {
     if (phi <= 0.0)
         return 0.0;
-    try {
-        const double pD = SaturationPressure(t) * phi / 100.0;
-        return Div(622.0 * pD, 100.0 * P - pD);
-    } catch (const MathFault&) {
+    const double ps = SaturationPressureOrNaN(t);
+    const double pD = ps * phi / 100.0;
+    const double d = 100.0 * P - pD;
+    if (d == 0.0)
         return 0.0;
-    }
+    const double x = 622.0 * pD / d;
+    return std::isfinite(x) ? x : 0.0; // also catches a NaN from any step
 }
 
 double RelativeHumidity(double t, double x, double P)
 {
     if (x <= 0.0)
         return 0.0;
-    try {
-        return Div(Div(x * 100.0, x + 622.0) * 100.0 * P, SaturationPressure(t));
-    } catch (const MathFault&) {
+    const double ps = SaturationPressureOrNaN(t);
+    if (ps == 0.0)
         return 0.0;
-    }
+    const double phi = x * 100.0 / (x + 622.0) * 100.0 * P / ps;
+    return std::isfinite(phi) ? phi : 0.0; // also catches a NaN from any step
 }
 
 double DewPointFromVapourPressure(double pD)
@@ -216,37 +240,38 @@ double OpVolumeFromStdVolume(double P, double x, double t, double V_std)
 
 double KinematicViscosity(double t)
 {
-    return (0.0933 * t + 13.748) * 1e-6;
+    return Finite((0.0933 * t + 13.748) * 1e-6);
 }
 
 double PrandtlNumber(double t)
 {
-    return 7e-7 * t * t - 2e-4 * t + 0.718;
+    return Finite(7e-7 * t * t - 2e-4 * t + 0.718);
 }
 
 double ThermalConductivity(double t)
 {
-    return (0.0748 * t + 24.083) * 0.001;
+    return Finite((0.0748 * t + 24.083) * 0.001);
 }
 
 double SpecificHeatDryAir(double t)
 {
     const double t2 = t * t, t3 = t2 * t;
     if (t <= 200.0)
-        return 1.0065 + 5.309587e-6 * t + 4.758596e-7 * t2 - 1.136145e-10 * t3;
-    return 1.0053 + 2.4967e-5 * t + 4.6714e-7 * t2 - 3.3449e-10 * t3;
+        return Finite(1.0065 + 5.309587e-6 * t + 4.758596e-7 * t2 - 1.136145e-10 * t3);
+    return Finite(1.0053 + 2.4967e-5 * t + 4.6714e-7 * t2 - 3.3449e-10 * t3);
 }
 
 double SpecificHeatVapour(double t)
 {
     const double t2 = t * t, t3 = t2 * t;
-    return 1.86 - 8.333e-6 * t + 2.375e-6 * t2 - 2.917e-9 * t3;
+    return Finite(1.86 - 8.333e-6 * t + 2.375e-6 * t2 - 2.917e-9 * t3);
 }
 
 double TempAtRelHumOnIsenthalp(double t, double x, double P, double phiTarget)
 {
-    // Deliberately outside the guard: the caller decides what an impossible state means.
-    if (t > 1000.0 || x < 0.0)
+    // Deliberately outside the guard: the caller decides what an impossible state means. A
+    // non-finite t or x is rejected the same way; it would otherwise come back as the fallback.
+    if (!std::isfinite(t) || t > 1000.0 || !(x >= 0.0))
         throw MathFault("state outside the range of the wet-bulb search");
     const double tIn = t;
     try {
