@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "calc/UEintritt.h"
 #include "calc/UGegenstrom.h"
 #include "thermo/UMath.h"
 #include "thermo/UThermo.h"
@@ -43,38 +44,11 @@ void SwapPoints(TDatenII& r, const PointFields& a, const PointFields& b) {
 
 }  // namespace
 
-// Completes the air state and the flows of one inlet. The moist-air functions work on copies; a
-// copy is written back only when it is finite, so a fault never leaves NaN or infinity in the
-// record while the values computed before the fault are kept. Returns true on success.
-bool CompleteInlet(std::uint8_t humidityMode, std::uint8_t flowMode, double P, double& SVol,
-                   double& OVol, double& Temp, double& RelHum, double& X, double& DewPt,
-                   double& WetBulb, double& H, double& Rho, double& MassDry, double& MassVapour,
-                   double& MassMoist) {
-    double* fields[] = {&SVol, &OVol,  &Temp,    &RelHum,     &X,        &DewPt,
-                        &WetBulb, &H,  &Rho,     &MassDry,    &MassVapour, &MassMoist};
-    double v[12];
-    for (int i = 0; i < 12; ++i) v[i] = *fields[i];
-    bool ok = true;
-    try {
-        CompleteAirState(humidityMode, v[2], v[3], P, v[4], v[5], v[6], v[7], v[8]);
-        CompleteAirFlows(flowMode, v[0], v[1], v[11], v[10], v[9], v[8], v[4], v[2], P);
-    } catch (...) {
-        ok = false;
-    }
-    for (int i = 0; i < 12; ++i) {
-        if (std::isfinite(v[i]))
-            *fields[i] = v[i];
-        else
-            ok = false;
-    }
-    return ok;
-}
-
 // ---- TDatenI ----
 
 void TDatenI::StreamStep1() {
     Status = 100;
-    if (CompleteInlet(HumidityMode, FlowMode, Pressure, SVol11, OVol11, Temp11, RelHum11, X11,
+    if (CompleteAirPoint(HumidityMode, FlowMode, Pressure, SVol11, OVol11, Temp11, RelHum11, X11,
                       DewPoint11, WetBulb11, Enthalpy11, Density11, MassDry11, MassVapour11,
                       MassMoist11))
         Status = 0;
@@ -87,7 +61,7 @@ void TDatenI::Calculate() { StreamStep1(); }
 
 void TDatenII::StreamStep2() {
     Status = 100;
-    if (CompleteInlet(HumidityMode, FlowMode, Pressure, SVol21, OVol21, Temp21, RelHum21, X21,
+    if (CompleteAirPoint(HumidityMode, FlowMode, Pressure, SVol21, OVol21, Temp21, RelHum21, X21,
                       DewPoint21, WetBulb21, Enthalpy21, Density21, MassDry21, MassVapour21,
                       MassMoist21))
         Status = 0;

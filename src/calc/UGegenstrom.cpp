@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calc/UEintritt.h"
 #include "calc/UGroessen.h"
 #include "thermo/UMath.h"
 #include "thermo/UThermo.h"
-
-bool CompleteInlet(std::uint8_t humidityMode, std::uint8_t flowMode, double P, double& SVol,
-                   double& OVol, double& Temp, double& RelHum, double& X, double& DewPt,
-                   double& WetBulb, double& H, double& Rho, double& MassDry, double& MassVapour,
-                   double& MassMoist);
 
 double CounterflowEffectiveness(double R, double NTU) {
     if (std::fabs(R - 1.0) < 1e-4) R = 0.9999;
@@ -116,12 +112,12 @@ double BalancedEfficiency(int series, int size, double u1) {
     return eta;
 }
 
-// Completes an outlet point from its temperature and humidity ratio and its dry-air mass flow.
-// Works on copies so that a fault cannot leave a non-finite value in the record.
+// Completes an outlet point from its temperature and humidity ratio and its dry-air mass flow;
+// a fault ends the calculation.
 void CompleteOutlet(double P, double& SVol, double& OVol, double& Temp, double& RelHum, double& X,
                     double& DewPt, double& WetBulb, double& H, double& Rho, double& MassDry,
                     double& MassVapour, double& MassMoist) {
-    if (!CompleteInlet(1, 2, P, SVol, OVol, Temp, RelHum, X, DewPt, WetBulb, H, Rho, MassDry,
+    if (!CompleteAirPoint(1, 2, P, SVol, OVol, Temp, RelHum, X, DewPt, WetBulb, H, Rho, MassDry,
                        MassVapour, MassMoist))
         throw MathFault("outlet state");
 }

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <cmath>
 #include <random>
 
 #include "RecordFields.h"
 #include "calc/UDaten.h"
+#include "calc/UEintritt.h"
 #include "calc/UGroessen.h"
 
 namespace {
@@ -106,5 +108,54 @@ TEST(Robustness, ExtremeDeviceInputs) {
                 EXPECT_TRUE(std::isfinite(BypassWeight(r.SizeCode, r.BypassWidth)));
             }
         }
+    }
+}
+
+// Remembered air-point completions must give bit-identical records, also across a width search
+// that changes the device between calculations.
+TEST(Robustness, RememberedCompletionsChangeNoResult) {
+    std::mt19937 rng(7);
+    for (int i = 0; i < 200; ++i) {
+        TDatenVX input;
+        input.HumidityMode = static_cast<std::uint8_t>(i % 3 == 2 ? 7 : i % 2);
+        input.FlowMode = static_cast<std::uint8_t>(i % 4);
+        input.Pressure = Pick(rng, 700, 1050);
+        input.SVol11 = input.OVol11 = input.MassMoist11 = Pick(rng, 50, 20000);
+        input.SVol21 = input.OVol21 = input.MassMoist21 = Pick(rng, 50, 20000);
+        input.Temp11 = Pick(rng, -30, 40);
+        input.Temp21 = Pick(rng, -30, 40);
+        input.RelHum11 = Pick(rng, 0, 100);
+        input.RelHum21 = Pick(rng, 0, 100);
+        input.X11 = Pick(rng, 0, 20);
+        input.X21 = Pick(rng, 0, 20);
+        input.WetBulb11 = input.Temp11 - Pick(rng, 0, 10);
+        input.WetBulb21 = input.Temp21 - Pick(rng, 0, 10);
+        input.SizeCode = kSizes[i % 12];
+        input.PackageWidth = static_cast<int>(Pick(rng, 100, 2000));
+
+        TDatenVX with = input, without = input;
+        double outWith[5], outWithout[5];
+        int wWith = 0, wWithout = 0;
+        bool okWith = false, okWithout = false;
+        for (int pass = 0; pass < 2; ++pass) {
+            SetAirPointCache(pass == 0);
+            TDatenVX& r = pass == 0 ? with : without;
+            double* o = pass == 0 ? outWith : outWithout;
+            r.Refresh();
+            r.EvaluateEnergyEfficiency();
+            SizeWidthForEfficiency(r, kSizes[(i + 3) % 12], 80.0, pass == 0 ? okWith : okWithout,
+                                   o[0], o[1], o[2], o[3], o[4], pass == 0 ? wWith : wWithout);
+            r.Calculate();
+        }
+        SetAirPointCache(true);
+        const auto a = NumericFields(with), b = NumericFields(without);
+        for (size_t k = 0; k < a.size(); ++k) {
+            // Bit-identical, NaN-safe comparison.
+            ASSERT_EQ(std::memcmp(&a[k].second, &b[k].second, sizeof(double)), 0)
+                << a[k].first << " in case " << i;
+        }
+        ASSERT_EQ(okWith, okWithout);
+        ASSERT_EQ(wWith, wWithout);
+        ASSERT_EQ(with.EnergyEfficiencyText, without.EnergyEfficiencyText);
     }
 }

@@ -1,0 +1,85 @@
+// One complete rating of a winter case and the width searches of a size pre-selection.
+#include <benchmark/benchmark.h>
+
+#include "calc/UDaten.h"
+#include "calc/UEintritt.h"
+#include "calc/UGroessen.h"
+
+namespace {
+
+void WinterCase(TDatenVX& r, double rh21) {
+    r.Pressure = 1013.0;
+    r.SVol11 = 200.0;
+    r.Temp11 = -5.0;
+    r.RelHum11 = 90.0;
+    r.SVol21 = 200.0;
+    r.Temp21 = 22.0;
+    r.RelHum21 = rh21;
+    r.Series = 1;
+    r.SizeCode = 30;
+    r.PackageWidth = 250;
+}
+
+// Refresh, Calculate and the heat-recovery classification, as a calculation request runs them.
+// Argument 1: with the remembered air-point completions (as the program runs), 0: without.
+void FullRating(benchmark::State& state, double rh21) {
+    SetAirPointCache(state.range(0) != 0);
+    for (auto _ : state) {
+        TDatenVX r;
+        WinterCase(r, rh21);
+        r.Refresh();
+        r.Calculate();
+        r.EvaluateEnergyEfficiency();
+        benchmark::DoNotOptimize(r.EnergyEfficiency);
+    }
+    SetAirPointCache(true);
+}
+
+void BM_RatingDryWinter(benchmark::State& state) { FullRating(state, 15.0); }
+void BM_RatingCondensingWinter(benchmark::State& state) { FullRating(state, 60.0); }
+
+// The 14 sizes of series 1 for the five target efficiencies, on the winter record.
+void BM_WidthSearches(benchmark::State& state) {
+    SetAirPointCache(state.range(0) != 0);
+    static const int kSizes[] = {16, 18, 25, 30, 35, 45, 62, 80, 95, 110, 2062, 2080, 2095, 2110};
+    static const double kTargets[] = {78, 80, 82, 84, 86};
+    TDatenVX r;
+    WinterCase(r, 40.0);
+    r.SVol11 = r.SVol21 = 2500.0;
+    r.Refresh();
+    for (auto _ : state) {
+        int found = 0;
+        for (double target : kTargets) {
+            for (int size : kSizes) {
+                bool ok = false;
+                double t12, rel, wet, dp, fv;
+                int width;
+                SizeWidthForEfficiency(r, size, target, ok, t12, rel, wet, dp, fv, width);
+                found += ok;
+            }
+        }
+        benchmark::DoNotOptimize(found);
+    }
+    SetAirPointCache(true);
+}
+
+}  // namespace
+
+BENCHMARK(BM_RatingDryWinter)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_RatingCondensingWinter)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_WidthSearches)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
