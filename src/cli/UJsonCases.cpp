@@ -31,6 +31,7 @@ public:
             current_ = json::object();
             stack_.assign(1, &current_);
             caseKeys_.clear();
+            key_.clear();
             return true;
         }
         return Open(json::object());
