@@ -11,11 +11,14 @@ public:
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const QString raw = index.data().toString();
         if (raw.isEmpty()) return;
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
         const TDatenGrid::CellLook look = TDatenGrid::LookOf(raw);
-        const QRect r = option.rect.adjusted(TDatenGrid::TextInset, TDatenGrid::TextTop, -TDatenGrid::TextInset, 0);
+        const int top = static_cast<const TDatenGrid*>(parent())->TextTop;
+        const QRect r = opt.rect.adjusted(TDatenGrid::TextInset, top, -TDatenGrid::TextInset, 0);
         p->save();
-        p->setFont(option.font);
-        p->setPen(option.palette.color(QPalette::Active, QPalette::WindowText));
+        p->setFont(opt.font);
+        p->setPen(opt.palette.color(QPalette::Active, QPalette::WindowText));
         p->drawText(r, Qt::TextSingleLine | Qt::AlignTop | (look.rightAligned ? Qt::AlignRight : Qt::AlignLeft),
                     look.text);
         p->restore();

@@ -32,9 +32,9 @@ public:
     };
     static CellLook LookOf(const QString& cellText);
 
-    // Insets of the drawn text inside a cell, in pixels.
+    // Insets of the drawn text inside a cell, in pixels: 2 from the side, TextTop from the top.
     static constexpr int TextInset = 2;
-    static constexpr int TextTop = 4;
+    int TextTop = 4;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -13,7 +13,11 @@
 #include <QPainter>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QSocketNotifier>
 #include <cmath>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "app/UGlobal.h"
 #include "app/UIniDatei.h"
@@ -423,4 +427,38 @@ void TFormBasis::EditSettings() {
 void TFormBasis::EditHeader() {
 #ifdef VX_HAVE_ANGEBOT
 #endif
+}
+
+// ---- Termination signals ---------------------------------------------------------------------
+namespace {
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+    const char c = 1;
+    // Only an async-signal-safe write here; the event loop does the rest.
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &c, 1);
+}
+} // namespace
+
+void CloseOnTerminationSignals(QWidget* mainWindow) {
+    if (g_signalPipe[0] < 0) {
+        if (::pipe(g_signalPipe) != 0) return;
+        for (int fd : g_signalPipe) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(g_signalPipe[1], F_SETFL, O_NONBLOCK);
+        struct sigaction sa {};
+        sa.sa_handler = OnTerminationSignal;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = SA_RESTART;
+        ::sigaction(SIGTERM, &sa, nullptr);
+        ::sigaction(SIGINT, &sa, nullptr);
+    }
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, mainWindow);
+    QPointer<QWidget> target(mainWindow);
+    QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [target] {
+        char buf[16];
+        [[maybe_unused]] const auto n = ::read(g_signalPipe[0], buf, sizeof buf);
+        // Close open dialogs first so their event loops end, then the main window.
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        if (target) target->close();
+    });
 }

@@ -169,3 +169,8 @@ private:
 
 // Draws an empty page with the common page frame; the page lists start with it.
 void EmptyFramePage(TFormBasis* owner, QPainter& canvas, bool forPdf);
+
+// Makes SIGTERM (end of the desktop session) and SIGINT (Ctrl+C in a terminal) close the window
+// through the normal close path, so its settings are saved as at a normal exit. The signal handler
+// only writes to a pipe; the window is closed from the event loop.
+void CloseOnTerminationSignals(QWidget* mainWindow);

@@ -105,6 +105,13 @@ bool TNumEditBase::CheckRange() {
     return false;
 }
 
+bool TNumEditBase::ConfirmPending() {
+    if (!isModified()) return true;
+    if (!CheckRange() || !Confirm()) return false;
+    emit OnCalculate(this);
+    return true;
+}
+
 bool TNumEditBase::Confirm() {
     if (!TakeOver()) return false;
     Redisplay();

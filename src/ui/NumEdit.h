@@ -25,6 +25,9 @@ public:
     // Range check of the current text: true when validation is off or the text lies in range.
     // Otherwise shows the range message and puts the focus back into the field.
     bool CheckRange();
+    // Confirms a modified text as leaving the field would: range check, take-over, OnCalculate.
+    // Returns false when the text was refused.
+    bool ConfirmPending();
 
 signals:
     // Enter was pressed with a valid value.

@@ -1,0 +1,497 @@
+#include "ui/FVX.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <cmath>
+
+#include "app/UGlobal.h"
+#include "app/UIniDatei.h"
+#include "app/URessourcen.h"
+#include "series/UVXAuswertung.h"
+#include "thermo/UUmrechnung.h"
+#include "thermo/UZahlformat.h"
+#include "ui/DatenGrids.h"
+#include "ui/NumEdit.h"
+#include "ui/UQvControls.h"
+#include "ui/UQvMessage.h"
+
+#if __has_include("print/UDatenblatt.h")
+#include "print/UDatenblatt.h"
+#define VX_HAVE_DATENBLATT 1
+#endif
+
+namespace {
+QString Text(int n) { return LoadText(n); }
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+constexpr int QVel = 5, QWeight = 9;
+constexpr int PanelLeft = TFormProdukt::TablesLeft + TFormProdukt::TablesWidth + 8;
+constexpr int PanelWidth = 632 - PanelLeft - 4;
+} // namespace
+
+TFormVX::TFormVX(QWidget* parent) : TFormProdukt(parent) {
+    setObjectName("FormVX");
+    BuildDevicePanel();
+    ProductSection = "VX";
+    Settings = std::make_unique<TIniDatei>(IniFileName, "#");
+    WinterRecord = std::make_unique<TDatenVX>();
+    SummerRecord = std::make_unique<TDatenVX>();
+#ifdef VX_HAVE_DATENBLATT
+    RegisterVXPages(this);
+#endif
+    FillTypeList(SeriesVX);
+    CreateProdukt();
+    // Series layer: device change from the window itself, no bypass, panel layout.
+    Aenderung_Geraet(nullptr);
+    Combo_Bypass->setCurrentIndex(0);
+    Combo_BypassChange();
+    LayoutTables();
+}
+
+TFormVX::~TFormVX() { DestroyFrame(); }
+
+void TFormVX::BuildDevicePanel() {
+    QWidget* c = Client;
+    auto label = [c](const char* name, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
+        auto* l = new QLabel(c);
+        l->setObjectName(name);
+        l->setAlignment(a);
+        return l;
+    };
+    auto combo = [c](const char* name) {
+        auto* b = new QComboBox(c);
+        b->setObjectName(name);
+        return b;
+    };
+    const QString editStyle = "QLineEdit { border: 1px solid #7a7a7a; background: white; padding: 0px 1px; }"
+                              "QLineEdit:disabled { background: #e4e4e4; color: #808080; }";
+    LB_VXTyp = label("LB_VXTyp");
+    Combo_VXSerie = combo("Combo_VXSerie");
+    Combo_VXTyp = combo("Combo_VXTyp");
+    LB_GBreite = label("LB_GBreite");
+    Edit_GBreite = new TIntEdit(c);
+    Edit_GBreite->setObjectName("Edit_GBreite");
+    Edit_GBreite->setStyleSheet(editStyle);
+    LE_GBreite = label("LE_GBreite");
+    LE_GBreite->setText("mm");
+    LB_Bypass = label("LB_Bypass");
+    Combo_Bypass = combo("Combo_Bypass");
+    RButton_BypGeschw = new TQvRadioButton(QString(), c);
+    RButton_BypGeschw->setObjectName("RButton_BypGeschw");
+    RButton_BypBreite = new TQvRadioButton(QString(), c);
+    RButton_BypBreite->setObjectName("RButton_BypBreite");
+    RButton_BypGeschw->setChecked(true);
+    Edit_BypGeschw = new TNumEdit(c);
+    Edit_BypGeschw->setObjectName("Edit_BypGeschw");
+    Edit_BypGeschw->setStyleSheet(editStyle);
+    Edit_BypGeschw->SetValue(15);
+    Edit_BypBreite = new TIntEdit(c);
+    Edit_BypBreite->setObjectName("Edit_BypBreite");
+    Edit_BypBreite->setStyleSheet(editStyle);
+    Edit_BypBreite->SetValue(0);
+    Edit_BypBreite->setEnabled(false);
+    LE_BypGeschw = label("LE_BypGeschw");
+    LE_BypBreite = label("LE_BypBreite");
+    LE_BypBreite->setText("mm");
+    LB_Hoehe = label("LB_Hoehe");
+    LB_Breite = label("LB_Breite");
+    LB_Laenge = label("LB_Laenge");
+    LB_Gewicht = label("LB_Gewicht");
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    L_Hoehe = label("L_Hoehe", right);
+    L_Breite = label("L_Breite", right);
+    L_Laenge = label("L_Laenge", right);
+    L_Gewicht = label("L_Gewicht", right);
+    LE_Gewicht = label("LE_Gewicht");
+    Label_Bauform = label("Label_Bauform", right);
+    QFont bold = Label_Bauform->font();
+    bold.setBold(true);
+    Label_Bauform->setFont(bold);
+
+    connect(Combo_VXSerie, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_deviceBusy) Combo_VXSerieChange();
+    });
+    connect(Combo_VXTyp, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_deviceBusy) Aenderung_Geraet(Combo_VXTyp);
+    });
+    connect(Combo_Bypass, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_deviceBusy) Combo_BypassChange();
+    });
+    connect(Edit_GBreite, &TNumEditBase::OnCalculate, this, [this] { Aenderung_Geraet(Edit_GBreite); });
+    connect(Edit_BypGeschw, &TNumEditBase::OnCalculate, this, [this] { Aenderung_Geraet(Edit_BypGeschw); });
+    connect(Edit_BypBreite, &TNumEditBase::OnCalculate, this, [this] { Aenderung_Geraet(Edit_BypBreite); });
+    connect(RButton_BypGeschw, &QRadioButton::clicked, this, [this] { RButton_BypGeschwClick(RButton_BypGeschw); });
+    connect(RButton_BypBreite, &QRadioButton::clicked, this, [this] { RButton_BypGeschwClick(RButton_BypBreite); });
+    connect(Button_Vorauswahl, &QPushButton::clicked, this, [] {});
+}
+
+// ---- Layout ----------------------------------------------------------------------------------
+void TFormVX::LayoutTables() {
+    TFormProdukt::LayoutTables();
+    if (!LB_VXTyp) return;
+    const int x = PanelLeft, w = PanelWidth;
+    int y = 2;
+    auto row = [&](QWidget* wdg, int h, int gapAfter = 2) {
+        wdg->setGeometry(x, y, w, h);
+        y += h + gapAfter;
+    };
+    row(LB_VXTyp, 14);
+    row(Combo_VXSerie, 21);
+    row(Combo_VXTyp, 21);
+    row(Button_Vorauswahl, 22, 4);
+    row(LB_GBreite, 14);
+    Edit_GBreite->setGeometry(x, y, 60, 19);
+    LE_GBreite->setGeometry(x + 64, y, 30, 19);
+    y += 23;
+    row(LB_Bypass, 14);
+    row(Combo_Bypass, 21, 3);
+    RButton_BypGeschw->setGeometry(x, y, w, 16);
+    y += 17;
+    Edit_BypGeschw->setGeometry(x + 16, y, 60, 19);
+    LE_BypGeschw->setGeometry(x + 80, y, w - 80, 19);
+    y += 21;
+    RButton_BypBreite->setGeometry(x, y, w, 16);
+    y += 17;
+    Edit_BypBreite->setGeometry(x + 16, y, 60, 19);
+    LE_BypBreite->setGeometry(x + 80, y, w - 80, 19);
+    y += 23;
+    const int labelW = w - 80;
+    for (auto [lb, val] : {std::pair{LB_Hoehe, L_Hoehe}, {LB_Breite, L_Breite}, {LB_Laenge, L_Laenge},
+                           {LB_Gewicht, L_Gewicht}}) {
+        lb->setGeometry(x, y, labelW, 15);
+        val->setGeometry(x + labelW, y, 50, 15);
+        y += 15;
+    }
+    LE_Gewicht->setGeometry(x + labelW + 53, y - 15, 27, 15);
+    // Millimetre labels of the three dimensions share the weight unit column.
+    y = 434 - 20 - 4 * 23;
+    for (QPushButton* b : {Button_Berechnen, Button_Diagramm, Button_Datenblatt, Button_Produktbeschreibung}) {
+        b->setGeometry(x, y, w, 22);
+        y += 23;
+    }
+    Button_Preise->setGeometry(x, y - 5 * 23, w, 22);
+    // The type key stands on the tab row, right of the tabs.
+    const QRect pc = PageControl1->geometry();
+    const int tabsRight = PageControl1->tabBar()->sizeHint().width() + 8;
+    Label_Bauform->setGeometry(pc.left() + tabsRight, pc.top(), pc.width() - tabsRight - 4, 18);
+    Label_Bauform->raise();
+}
+
+// ---- Texts -----------------------------------------------------------------------------------
+void TFormVX::ApplyTexts() {
+    TFormProdukt::ApplyTexts();
+    const QString title = "VX - " + Text(66) + " ";
+    L_Titel->setText(title);
+    L_Titel_S->setText(title);
+    L_Titel->adjustSize();
+    L_Titel_S->adjustSize();
+    // Right edge of the title at the right logo's left edge, as the right-aligned text would be.
+    const int right = Image_Logo_R->x() - 8;
+    L_Titel->move(right - L_Titel->width(), 13);
+    L_Titel_S->move(L_Titel->x() + 1, 14);
+    L_Titel->raise();
+    setWindowTitle("VX - " + Text(66));
+
+    LB_VXTyp->setText(Text(136));
+    LB_GBreite->setText(Text(92));
+    LB_Hoehe->setText(Text(54));
+    LB_Breite->setText(Text(55));
+    LB_Laenge->setText(Text(57));
+    LB_Gewicht->setText(Text(64));
+    LB_Bypass->setText(Text(185));
+    RButton_BypGeschw->setText(Text(38));
+    RButton_BypBreite->setText(Text(55));
+    for (QLabel* l : {LB_VXTyp, LB_GBreite, LB_Hoehe, LB_Breite, LB_Laenge, LB_Gewicht, LB_Bypass}) l->setFont(font());
+
+    // Rebuild the bypass and series lists, keeping their selection.
+    m_deviceBusy = true;
+    const int bi = std::max(0, Combo_Bypass->currentIndex());
+    Combo_Bypass->clear();
+    for (int n : BypassListTextNo) Combo_Bypass->addItem(Text(n));
+    Combo_Bypass->setCurrentIndex(bi);
+    const int si = std::max(0, Combo_VXSerie->currentIndex());
+    Combo_VXSerie->clear();
+    for (int s = 1; s <= SeriesListCount; ++s) {
+        const TSeriesListEntry e = SeriesListEntry(s);
+        Combo_VXSerie->addItem(Q(e.Fixed) + (e.TextNo ? Text(e.TextNo) : QString()));
+    }
+    Combo_VXSerie->setCurrentIndex(si);
+    m_deviceBusy = false;
+
+    ApplyProcessTitles();
+    Label_Bauform->setText(BuildTypeKey());
+    if (PageControl1) LayoutTables();
+}
+
+void TFormVX::ApplyProcessTitles() {
+    const auto rows = ProcessDataRows(CurrentSeries(), AmericanMethod, EnergyClasses);
+    for (int r = 0; r < ProcessRowCount; ++r) {
+        QString t;
+        if (rows[r].TitleByWindow) t = Text(46);
+        else if (rows[r].TitleTextNo) t = Text(rows[r].TitleTextNo) + Q(rows[r].TitleSuffix);
+        Tabelle_Prozessdaten->SetCell(0, r, t);
+    }
+}
+
+void TFormVX::UpdateUnitLabels() {
+    TFormProdukt::UpdateUnitLabels();
+    if (!LE_BypGeschw) return;
+    LE_BypGeschw->setText(UnitSystemSI ? "m/s" : "fpm");
+    LE_Gewicht->setText(UnitSystemSI ? "kg" : "lb");
+    const auto rows = ProcessDataRows(CurrentSeries(), AmericanMethod, EnergyClasses);
+    for (int r = 0; r < ProcessRowCount; ++r)
+        Tabelle_Prozessdaten->SetCell(UnitColumn(), r, Q(UnitSystemSI ? rows[r].UnitSI : rows[r].UnitUS));
+}
+
+// ---- Settings --------------------------------------------------------------------------------
+void TFormVX::LoadSettings() {
+    TFormProdukt::LoadSettings();
+    if (!Settings) return;
+    LoadVXSettings(*Settings, ProductSection, StoredSettings.Product, StoredSettings.VX);
+    const TInletValues& w = StoredSettings.Product.Winter;
+    WinterRecord->SVol11 = w.SVol11;
+    WinterRecord->Temp11 = w.Temp11;
+    WinterRecord->RelHum11 = w.Humidity11;
+    WinterRecord->SVol21 = w.SVol21;
+    WinterRecord->Temp21 = w.Temp21;
+    WinterRecord->RelHum21 = w.Humidity21;
+    SummerRecord->SVol11 = StoredSettings.Product.Summer.SVol11;
+    SummerRecord->SVol21 = StoredSettings.Product.Summer.SVol21;
+    for (TDatenVX* r : {WinterRecord.get(), SummerRecord.get()}) {
+        r->SizeCode = StoredSettings.VX.VXType;
+        r->PackageWidth = StoredSettings.VX.Width;
+    }
+}
+
+void TFormVX::SaveSettings() {
+    TFormProdukt::SaveSettings();
+    if (!Settings) return;
+    StoredSettings.VX.VXType = WinterRecord->SizeCode;
+    StoredSettings.VX.Width = WinterRecord->PackageWidth;
+    SaveVXSettings(*Settings, ProductSection, StoredSettings.VX);
+}
+
+// ---- Device panel ----------------------------------------------------------------------------
+int TFormVX::CurrentSeries() const { return std::max(0, Combo_VXSerie->currentIndex()) + 1; }
+
+int TFormVX::CurrentSize() const { return SizeAt(CurrentSeries(), Combo_VXTyp->currentIndex()); }
+
+void TFormVX::FillTypeList(int series) {
+    const QSignalBlocker block(Combo_VXTyp);
+    Combo_VXTyp->clear();
+    for (int code : SeriesSizes(series)) Combo_VXTyp->addItem(Q(TypeEntryText(series, code)));
+}
+
+void TFormVX::ShowDeviceInputs() {
+    m_deviceBusy = true;
+    const int series = std::clamp<int>(WinterRecord->Series, 1, SeriesListCount);
+    Combo_VXSerie->setCurrentIndex(series - 1);
+    FillTypeList(series);
+    Combo_VXTyp->setCurrentIndex(SizeIndexForStoredCode(series, WinterRecord->SizeCode));
+    Edit_GBreite->SetValue(WinterRecord->PackageWidth);
+    m_deviceBusy = false;
+}
+
+void TFormVX::ShowInputs() {
+    TFormProdukt::ShowInputs();
+    ShowDeviceInputs();
+}
+
+void TFormVX::Combo_VXSerieChange() {
+    ApplyTemperatureLimits();
+    Aenderung_Geraet(Combo_VXSerie);
+}
+
+void TFormVX::Combo_BypassChange() {
+    BypassCode = BypassCodeFromIndex(Combo_Bypass->currentIndex());
+    const bool on = HasBypass(BypassCode);
+    for (QWidget* w : std::initializer_list<QWidget*>{RButton_BypGeschw, RButton_BypBreite, Edit_BypGeschw,
+                                                     Edit_BypBreite, LE_BypGeschw, LE_BypBreite})
+        w->setVisible(on);
+    Aenderung_Geraet(Combo_VXTyp);
+}
+
+void TFormVX::RButton_BypGeschwClick(QObject* sender) {
+    Edit_BypGeschw->setEnabled(RButton_BypGeschw->isChecked());
+    Edit_BypBreite->setEnabled(RButton_BypBreite->isChecked());
+    if (sender == RButton_BypGeschw) Edit_BypGeschw->setFocus();
+    else Edit_BypBreite->setFocus();
+}
+
+void TFormVX::Aenderung_Geraet(QObject* source) {
+    if (m_deviceBusy) return;
+    m_deviceBusy = true;
+    if (source == Combo_VXSerie) {
+        const int oldSeries = WinterRecord->Series;
+        const int oldIndex = Combo_VXTyp->currentIndex();
+        const int newSeries = CurrentSeries();
+        WinterRecord->Series = static_cast<std::uint8_t>(newSeries);
+        FillTypeList(newSeries);
+        {
+            const QSignalBlocker block(Combo_VXTyp);
+            Combo_VXTyp->setCurrentIndex(std::max(0, SizeIndexAfterSeriesChange(oldSeries, oldIndex, newSeries)));
+        }
+        m_deviceBusy = false;
+        ApplyTexts();
+        UpdateUnitLabels();
+        m_deviceBusy = true;
+        const bool described = newSeries == SeriesVX || newSeries == SeriesVXK;
+        Button_Produktbeschreibung->setEnabled(described);
+        Menu_Ansicht_Produktbeschreibung->setEnabled(described);
+    }
+    if (source == Edit_BypBreite) {
+        double v = 0;
+        if (BypassVelocityFromWidth(CurrentSize(), Edit_BypBreite->Value(), WinterRecord->SVol11, v))
+            Edit_BypGeschw->SetValue(ToDisplay(QVel, 9, 10, v));
+    }
+    ReadDeviceInputs();
+    m_deviceBusy = false;
+    Aenderung_Daten();
+    WinterRecord->Series = static_cast<std::uint8_t>(CurrentSeries());
+    ShowFigures();
+}
+
+void TFormVX::ShowFigures() {
+    Figures = DeviceFiguresFor(WinterRecord->SizeCode, WinterRecord->PackageWidth, WinterRecord->Series,
+                               BypassCode, Edit_BypBreite->StoredValue(), WinterRecord->BypassWidth);
+    L_Hoehe->setText(QString::number(Figures.Height) + " mm");
+    L_Laenge->setText(QString::number(Figures.Length) + " mm");
+    L_Breite->setText(QString::number(Figures.ShownWidth) + " mm");
+    L_Gewicht->setText(Fixed(ToDisplay(QWeight, 18, 19, Figures.Weight), 1));
+    Label_Bauform->setText(BuildTypeKey());
+}
+
+QString TFormVX::BuildTypeKey() const {
+    return Q(::BuildTypeKey(Text(TypeKeyTextNo).toStdString(), Combo_VXTyp->currentText().toStdString(),
+                            Edit_GBreite->text().toStdString(), BypassCode,
+                            Edit_BypBreite->text().toStdString()));
+}
+
+void TFormVX::ReadDeviceInputs() {
+    const int series = CurrentSeries();
+    const int size = CurrentSize();
+    for (TDatenVX* r : {WinterRecord.get(), SummerRecord.get()}) {
+        r->Series = static_cast<std::uint8_t>(series);
+        r->SizeCode = size;
+        r->PackageWidth = Edit_GBreite->Value();
+        r->BypassVelocity = HasBypass(BypassCode) ? FromDisplay(QVel, 9, 10, Edit_BypGeschw->Value()) : 15.0;
+    }
+    m_dpRec = RecommendedPressureDrop(size, series);
+}
+
+void TFormVX::ShowBypassResult() {
+    Edit_BypBreite->SetValue(WinterRecord->BypassWidth);
+    Edit_BypGeschw->SetValue(ShownBypassVelocity(WinterRecord->BypassVelocity, UnitSystemSI));
+}
+
+void TFormVX::SetUnitSystem(bool si) {
+    TFormProdukt::SetUnitSystem(si);
+    if (!m_created) return;
+    L_Gewicht->setText(Fixed(ToDisplay(QWeight, 18, 19, Figures.Weight), 1));
+    Edit_BypGeschw->SetValue(ShownBypassVelocity(WinterRecord->BypassVelocity, si));
+    Edit_BypGeschw->Digits = si ? 2 : 0;
+    Edit_BypGeschw->Reformat();
+}
+
+void TFormVX::SettingsChanged() {
+    ApplyProcessTitles();
+    TFormProdukt::SettingsChanged();
+}
+
+void TFormVX::ApplyTemperatureLimits() {
+    const TTempRange lim = TemperatureInputLimits(CurrentSeries(), UnitSystemSI);
+    for (TCaseEdits* ce : {&Winter, &Summer})
+        for (TNumEdit* e : {ce->Temp11, ce->Temp21}) {
+            e->Validation = true;
+            e->MinValue = lim.Min;
+            e->MaxValue = lim.Max;
+            e->ErrorMessage = Text(105);
+            e->Content = Text(12);
+        }
+}
+
+// ---- Checks ----------------------------------------------------------------------------------
+QString TFormVX::MessageText(int code) const {
+    const TMessageSpec spec = MessageSpec(code, WinterRecord->Series, UnitSystemSI, SeparatorText(DecimalSeparator));
+    if (spec.TextNo == 0) return QString();
+    std::string arg2 = spec.Arg2;
+    if (spec.Arg2TextNo) arg2 += Text(spec.Arg2TextNo).toStdString();
+    return Q(FillMessage(Text(spec.TextNo).toStdString(), {spec.Arg1, arg2}));
+}
+
+TFormVX::TCheckMessage TFormVX::AssembleCheckMessage() const {
+    const QString br = "\n";
+    TCheckMessage m;
+    const TCheckResult w = CheckRecord(*WinterRecord, BypassCode);
+    for (int code : w.List()) {
+        if (!m.Text.isEmpty()) m.Text += br + br;
+        m.Text += MessageText(code);
+    }
+    m.Codes = w.Codes;
+    m.WarningsOnly = w.WarningsOnly;
+    if (BothCases()) {
+        const TCheckResult s = CheckRecord(*SummerRecord, BypassCode);
+        if (!m.Text.isEmpty()) m.Text = Edit_Winter->text() + ":" + br + br + m.Text;
+        if (s.Codes.any()) {
+            if (!m.Text.isEmpty()) m.Text += br + br + "----------------------" + br + br;
+            m.Text += Edit_Sommer->text() + ":";
+            for (int code : s.List()) {
+                if (!m.Text.isEmpty()) m.Text += br + br;
+                m.Text += MessageText(code);
+            }
+        }
+        m.Codes |= s.Codes;
+        m.WarningsOnly = m.WarningsOnly && s.WarningsOnly;
+    }
+    return m;
+}
+
+bool TFormVX::CheckInputs() {
+    const TCheckMessage m = AssembleCheckMessage();
+    if (m.Codes.none()) return true;
+    ShowMessageBox(m.Text, Text(m.WarningsOnly ? MessageTitleWarning : MessageTitleError) + "!",
+                   m.WarningsOnly ? mtWarning : mtError);
+    return m.WarningsOnly;
+}
+
+// ---- Results ---------------------------------------------------------------------------------
+void TFormVX::ShowProcessData() {
+    const bool si = UnitSystemSI;
+    for (int c = 0; c < 2; ++c) {
+        if (c == 1 && !BothCases()) break;
+        const TDatenVX& r = c == 0 ? *WinterRecord : *SummerRecord;
+        const auto rows = ProcessDataRows(r.Series, AmericanMethod, EnergyClasses);
+        const auto vals = ProcessDataValues(r, AmericanMethod, EnergyClasses);
+        for (int row = 0; row < ProcessRowCount; ++row) {
+            const TProcessRow& pr = rows[row];
+            const TProcessCell* cells[2] = {&vals[row].Stream1, &vals[row].Stream2};
+            for (int s = 0; s < 2; ++s) {
+                const TProcessCell& cell = *cells[s];
+                QString t;
+                if (cell.Present && cell.IsText) {
+                    t = Q(cell.Text);
+                } else if (cell.Present) {
+                    const double v = ProcessDisplayValue(pr, cell.Value, si);
+                    const int d = si ? pr.DecimalsSI : pr.DecimalsUS;
+                    t = pr.Thousands ? Q(FormatNumber(v, d)) : Q(FormatFixed(v, d));
+                }
+                Tabelle_Prozessdaten->SetCell(ValueColumn(c, s), row, t);
+            }
+        }
+    }
+}
+
+void TFormVX::ShowHint() {
+    const std::string text = HintText(HintFor(*WinterRecord), Text(HintTextCondensation).toStdString(),
+                                      Text(HintTextFreezing).toStdString());
+    LB_Hinweis->setText(Q(text));
+    const int width = HintWidth(LB_Hinweis->fontMetrics().horizontalAdvance(LB_Hinweis->text()));
+    int left = HintLeft(width, BothCases());
+    // Keep the line inside its page when a long translation would run past the edge.
+    const int room = TabSheet_Luftaustritt->width();
+    if (room > 0 && left + width > room) left = std::max(0, room - width);
+    LB_Hinweis->setGeometry(left, LB_Hinweis->y(), width, LB_Hinweis->height());
+}
