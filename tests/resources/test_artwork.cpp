@@ -182,8 +182,9 @@ TEST(Artwork, VectorDrawingsStayWithinTheTinyProfile)
             const auto attrs = xml.attributes();
             EXPECT_FALSE(attrs.hasAttribute(QStringLiteral("class")));
             EXPECT_FALSE(attrs.hasAttribute(QStringLiteral("style")));
-            if (attrs.hasAttribute(QStringLiteral("font-family")))
+            if (attrs.hasAttribute(QStringLiteral("font-family"))) {
                 EXPECT_EQ(fonts.count(attrs.value(QStringLiteral("font-family")).toString()), 1u);
+            }
         }
         EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     }
