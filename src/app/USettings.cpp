@@ -19,14 +19,15 @@ QString Numbered(const char* stem, int n)
     return QLatin1String(stem) + QString::number(n);
 }
 
+// A no-break space is a common thousand separator, so spaces are fine there.
 bool SeparatesDigits(QChar c)
 {
-    return !c.isNull() && !c.isDigit() && c != u'+' && c != u'-' && !c.isSpace();
+    return !c.isNull() && !c.isDigit() && c != u'+' && c != u'-';
 }
 
 bool UsableDecimalSeparator(QChar c)
 {
-    return SeparatesDigits(c) && c != u'e' && c != u'E';
+    return SeparatesDigits(c) && !c.isSpace() && c != u'e' && c != u'E';
 }
 
 }  // namespace
