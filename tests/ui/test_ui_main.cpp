@@ -1,0 +1,48 @@
+#include <QApplication>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "UiTestEnv.h"
+#include "app/UGlobal.h"
+#include "app/UIniDatei.h"
+#include "app/URessourcen.h"
+#include "app/UZahlAdapter.h"
+#include "ui/UQvMessage.h"
+
+namespace {
+QList<TShownMessage> g_messages;
+
+class QtEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+        InitResources();
+        ProductIndex = 4;
+        Language = LangEnglish;
+        ApplyLanguageFonts();
+        UseSeparators('.', ',');
+        SetMessageBoxHook([](const QString& text, const QString& caption, int type) {
+            g_messages.append({text, caption, type});
+            return 1;
+        });
+    }
+    void TearDown() override {
+        SetMessageBoxHook({});
+        delete app_;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] testing::Environment* const g_env = testing::AddGlobalTestEnvironment(new QtEnvironment);
+} // namespace
+
+QList<TShownMessage>& ShownMessages() { return g_messages; }
+void ClearMessages() { g_messages.clear(); }
+QString SettingsFilePath() { return TIniDatei::SettingsFolder() + IniFileName; }
+void RemoveSettingsFile() { QFile::remove(SettingsFilePath()); }
+void UseSeparators(QChar dec, QChar thou) { SetProcessSeparators(dec, thou); }
