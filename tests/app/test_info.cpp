@@ -7,6 +7,7 @@
 #include "app/UVersion.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
