@@ -49,6 +49,7 @@ const RasterCase rasterCases[] = {
     {":/img/4101.jpg", 500, 220, false},  // start picture, 3 px inside the 506 x 226 panel
     {":/img/4202.jpg", 175, 40, false},   {":/img/4203.jpg", 175, 40, false},
     {":/img/4401.jpg", 62, 62, false},    {":/img/198.jpg", 62, 62, false},
+    {":/img/4299.jpg", 260, 130, false},  // pre-selection dialog: shown unscaled in its 260 x 200 place
     {":/img/200.jpg", 89, 50, false},     {":/img/196.png", 45, 50, true},
     {":/img/1900.jpg", 220, 14, false},   {":/img/2900.jpg", 220, 14, false},
     {":/img/3900.jpg", 220, 14, false},   {":/img/7900.jpg", 220, 14, false},
