@@ -144,7 +144,6 @@ struct TChartSettings {
     double pressure = 1012.0;
     int humidityItem = 0;
     int temperatureItem = 1;
-    bool forPdf = false;
 };
 
 // Grid of the chart: title, humidity axis, isenthalps, isotherms and relative-humidity lines.

@@ -188,8 +188,21 @@ double TempFromHumidityAndRh(double x, double P, double phi)
 
 double Enthalpy(double t, double x, double P)
 {
-    const double xs = t < 100.0 ? HumidityRatio(t, 100.0, P) : 0.0;
-    if (t >= 100.0 || x <= xs)
+    // Saturation exists only while the saturation pressure stays below the air pressure; above
+    // the boiling point of the air pressure (below 100 degC when P < 1013 mbar) the saturation
+    // humidity ratio comes out negative and there is no fog.
+    const double ps = t < 100.0 ? SaturationPressureOrNaN(t) : kNaN;
+    const bool canSaturate = ps < 100.0 * P; // false for NaN
+    double xs = 0.0;
+    if (canSaturate) {
+        // HumidityRatio(t, 100, P) without evaluating the saturation pressure again.
+        const double pD = ps * 100.0 / 100.0;
+        const double d = 100.0 * P - pD;
+        xs = d != 0.0 ? 622.0 * pD / d : 0.0;
+        if (!std::isfinite(xs))
+            xs = 0.0;
+    }
+    if (!canSaturate || x <= xs)
         return Finite(1.007 * t + (1.86 * t + 2501.0) * x / 1000.0);
     // Fog: the water above saturation is carried as liquid (t >= 0) or ice (t < 0).
     const double w = (x - xs) / 1000.0;

@@ -144,6 +144,10 @@ TEST(Enthalpy, HandCalculations)
     EXPECT_NEAR(Enthalpy(-10, 1, 1013), -7.5876, 1e-12);
     // Above 100 degC there is no fog term even with much water.
     EXPECT_NEAR(Enthalpy(120, 500, 1013), 120.84 + (223.2 + 2501) * 0.5, 1e-9);
+    // Nor above the boiling point of a lower air pressure (about 86 degC at 600 mbar), where the
+    // saturation humidity ratio would come out negative: 90.63 + (167.4 + 2501) * 0.02.
+    EXPECT_NEAR(Enthalpy(90, 20, 600), 90.63 + 2668.4 * 0.02, 1e-9);
+    EXPECT_NEAR(Enthalpy(99.9, 50, 950), 1.007 * 99.9 + (1.86 * 99.9 + 2501) * 0.05, 1e-9);
 }
 
 TEST(Enthalpy, FogAddsWaterOrIce)
