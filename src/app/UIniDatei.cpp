@@ -162,9 +162,8 @@ qsizetype FindKey(const QByteArrayList& lines, const TRange& r, const QString& k
     return -1;
 }
 
-std::optional<QString> Lookup(const QString& path, const QString& section, const QString& key)
+std::optional<QString> Lookup(const TLines& doc, const QString& section, const QString& key)
 {
-    const TLines doc = Load(path);
     if (!doc.exists || !doc.readable)
         return std::nullopt;
     const TRange r = FindSection(doc.lines, section);
@@ -188,6 +187,48 @@ QByteArray ValueBytes(const QString& value)
 
 }  // namespace
 
+// The batch's copy of the file while a batch runs.
+struct TIniDatei::TPending {
+    TLines doc;
+    bool dirty = false;
+
+    // The file's lines: the batch's copy while a batch runs, else fresh from the disk.
+    static TLines Current(const TIniDatei& ini) { return ini.pending_ ? ini.pending_->doc : Load(ini.path_); }
+
+    // Replaces the file's lines (in the batch while one runs).
+    static bool Commit(TIniDatei& ini, TLines doc)
+    {
+        if (!doc.readable)
+            return false;
+        if (!ini.pending_)
+            return Store(ini.path_, doc);
+        doc.exists = true;
+        ini.pending_->doc = std::move(doc);
+        ini.pending_->dirty = true;
+        return true;
+    }
+};
+
+TIniDatei::~TIniDatei() = default;
+TIniDatei::TIniDatei(TIniDatei&&) noexcept = default;
+TIniDatei& TIniDatei::operator=(TIniDatei&&) noexcept = default;
+
+void TIniDatei::BeginUpdate()
+{
+    if (updateDepth_++ == 0) {
+        pending_ = std::make_unique<TPending>();
+        pending_->doc = Load(path_);
+    }
+}
+
+bool TIniDatei::EndUpdate()
+{
+    if (updateDepth_ == 0 || --updateDepth_ > 0)
+        return true;
+    const std::unique_ptr<TPending> batch = std::move(pending_);
+    return !batch->dirty || Store(path_, batch->doc);
+}
+
 TIniDatei::TIniDatei(const QString& fileName, const QString& folder)
 {
     const QString dir = folder == QLatin1String("#") ? SettingsFolder() : folder;
@@ -206,7 +247,7 @@ QString TIniDatei::SettingsFolder()
 
 QString TIniDatei::ReadString(const QString& section, const QString& key, const QString& def) const
 {
-    const auto value = Lookup(path_, section, key);
+    const auto value = Lookup(TPending::Current(*this), section, key);
     if (!value)
         return def;
     return value->left(MaxValueLength);
@@ -216,7 +257,7 @@ bool TIniDatei::WriteString(const QString& section, const QString& key, const QS
 {
     if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || key.contains(u'='))
         return false;
-    TLines doc = Load(path_);
+    TLines doc = TPending::Current(*this);
     if (!doc.readable)
         return false;
     const QByteArray line = key.trimmed().toUtf8() + '=' + ValueBytes(value);
@@ -235,7 +276,7 @@ bool TIniDatei::WriteString(const QString& section, const QString& key, const QS
             --insertAt;
         doc.lines.insert(insertAt, line);
     }
-    return Store(path_, doc);
+    return TPending::Commit(*this, std::move(doc));
 }
 
 bool TIniDatei::TextToInteger(const QString& text, int& out)
@@ -325,19 +366,19 @@ bool TIniDatei::WriteChar(const QString& section, const QString& key, QChar ch)
 
 bool TIniDatei::SectionExists(const QString& section) const
 {
-    const TLines doc = Load(path_);
+    const TLines doc = TPending::Current(*this);
     return doc.readable && FindSection(doc.lines, section).header >= 0;
 }
 
 bool TIniDatei::ValueExists(const QString& section, const QString& key) const
 {
-    return Lookup(path_, section, key).has_value();
+    return Lookup(TPending::Current(*this), section, key).has_value();
 }
 
 QStringList TIniDatei::ReadSection(const QString& section) const
 {
     QStringList keys;
-    const TLines doc = Load(path_);
+    const TLines doc = TPending::Current(*this);
     if (!doc.readable)
         return keys;
     const TRange r = FindSection(doc.lines, section);
@@ -350,7 +391,7 @@ QStringList TIniDatei::ReadSection(const QString& section) const
 
 bool TIniDatei::EraseSection(const QString& section)
 {
-    TLines doc = Load(path_);
+    TLines doc = TPending::Current(*this);
     if (!doc.exists)
         return true;
     if (!doc.readable)
@@ -360,12 +401,12 @@ bool TIniDatei::EraseSection(const QString& section)
         doc.lines.erase(doc.lines.begin() + r.header, doc.lines.begin() + r.end);
         changed = true;
     }
-    return !changed || Store(path_, doc);
+    return !changed || TPending::Commit(*this, std::move(doc));
 }
 
 bool TIniDatei::DeleteKey(const QString& section, const QString& key)
 {
-    TLines doc = Load(path_);
+    TLines doc = TPending::Current(*this);
     if (!doc.exists)
         return true;
     if (!doc.readable)
@@ -374,5 +415,5 @@ bool TIniDatei::DeleteKey(const QString& section, const QString& key)
     if (at < 0)
         return true;
     doc.lines.removeAt(at);
-    return Store(path_, doc);
+    return TPending::Commit(*this, std::move(doc));
 }

@@ -11,10 +11,14 @@
 //   replaces the whole file atomically (temporary file in the same folder, then rename), so a failed
 //   write leaves the previous file untouched. Lines the class does not understand are kept byte for
 //   byte. A file that exists but cannot be read is never overwritten.
+// - A batch (TBatch) collects the writes of one save in memory and replaces the file once at its
+//   end: the save is then all or nothing, and costs one disk flush instead of one per key.
 // - Errors never throw: reads give the default, writes report false.
 #include <QChar>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 class TIniDatei {
 public:
@@ -25,6 +29,23 @@ public:
     // folder is used as given and should end with a path separator. A missing folder is created
     // with all its parents; the file itself is created by the first write.
     TIniDatei(const QString& fileName, const QString& folder);
+    ~TIniDatei();
+    TIniDatei(TIniDatei&&) noexcept;
+    TIniDatei& operator=(TIniDatei&&) noexcept;
+
+    // Writes between BeginUpdate and the matching EndUpdate go to memory (reads see them);
+    // the outermost EndUpdate replaces the file once and reports whether that worked.
+    void BeginUpdate();
+    bool EndUpdate();
+    class TBatch {
+    public:
+        explicit TBatch(TIniDatei& ini) : ini_(ini) { ini_.BeginUpdate(); }
+        ~TBatch() { ini_.EndUpdate(); }
+        TBatch(const TBatch&) = delete;
+        TBatch& operator=(const TBatch&) = delete;
+    private:
+        TIniDatei& ini_;
+    };
 
     // The user's settings folder, ending with a separator.
     static QString SettingsFolder();
@@ -66,5 +87,8 @@ public:
     static bool TextToInteger(const QString& text, int& out);
 
 private:
+    struct TPending;
     QString path_;
+    std::unique_ptr<TPending> pending_;
+    int updateDepth_ = 0;
 };

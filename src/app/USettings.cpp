@@ -90,6 +90,7 @@ void LoadFrameSettings(TIniDatei& ini, const QString& section, TFrameSettings& s
 
 void SaveFrameSettings(TIniDatei& ini, const QString& section, const TFrameSettings& s)
 {
+    const TIniDatei::TBatch batch(ini);
     ini.WriteInteger(GlobalSection, kVersion, SettingsVersion);
     ini.WriteBool(section, QStringLiteral("EU"), s.AmericanMethod);
     ini.WriteBool(section, QStringLiteral("TotalEff"), s.TotalEffectiveness);
@@ -160,6 +161,7 @@ void LoadProductSettings(const TIniDatei& ini, const QString& section, TProductS
 
 void SaveProductSettings(TIniDatei& ini, const QString& section, const TProductSettings& s)
 {
+    const TIniDatei::TBatch batch(ini);
     WriteInlets(ini, section, "", s.Winter);
     WriteInlets(ini, section, "_S", s.Summer);
 }
@@ -177,6 +179,7 @@ void LoadVXSettings(const TIniDatei& ini, const QString& section, TProductSettin
 
 void SaveVXSettings(TIniDatei& ini, const QString& section, const TVXSettings& s)
 {
+    const TIniDatei::TBatch batch(ini);
     ini.WriteInteger(section, QStringLiteral("VXType"), s.VXType);
     ini.WriteInteger(section, QStringLiteral("Width"), s.Width);
 }
@@ -192,6 +195,7 @@ TAllSettings LoadAllSettings(TIniDatei& ini, const QString& section, const QDate
 
 void SaveAllSettings(TIniDatei& ini, const QString& section, const TAllSettings& s)
 {
+    const TIniDatei::TBatch batch(ini);
     SaveFrameSettings(ini, section, s.Frame);
     SaveProductSettings(ini, section, s.Product);
     SaveVXSettings(ini, section, s.VX);

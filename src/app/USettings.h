@@ -6,7 +6,7 @@
 // Loading runs once when the main window is created, layer by layer from the frame down:
 //   LoadFrameSettings -> LoadProductSettings -> LoadVXSettings
 // Saving runs once when it is destroyed, in the same order. Each function reads or writes exactly
-// its own keys. The global section is "GLOBAL"; every other key lives in the product section
+// its own keys; each save function replaces the file once, with all its keys or none. The global section is "GLOBAL"; every other key lives in the product section
 // (ProductSection, "VX").
 #include <QDate>
 #include <QString>

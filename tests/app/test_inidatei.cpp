@@ -253,4 +253,34 @@ TEST_F(IniFileTest, WritesReplaceTheFileWithoutLeavingTemporaryFiles)
     EXPECT_EQ(ini.ReadSection("VX").size(), 20);
 }
 
+TEST_F(IniFileTest, BatchReplacesTheFileOnceAtItsEnd)
+{
+    WriteAll(Path(), "[VX]\r\nSI=1\r\n[Old]\r\nx=1\r\n");
+    TIniDatei ini(QStringLiteral("test.ini"), folder_);
+    {
+        const TIniDatei::TBatch batch(ini);
+        ini.WriteInteger("VX", "Width", 300);
+        ini.WriteBool("VX", "SI", false);
+        ASSERT_TRUE(ini.EraseSection("old"));
+        {
+            const TIniDatei::TBatch inner(ini);
+            ini.WriteString("Global", "Language", QStringLiteral("8"));
+        }
+        // Nothing has reached the disk yet, but reads see the batch.
+        EXPECT_EQ(ReadAll(Path()), QByteArray("[VX]\r\nSI=1\r\n[Old]\r\nx=1\r\n"));
+        EXPECT_EQ(ini.ReadInteger("VX", "Width", 0), 300);
+        EXPECT_FALSE(ini.SectionExists("Old"));
+    }
+    EXPECT_EQ(ReadAll(Path()), QByteArray("[VX]\r\nSI=0\r\nWidth=300\r\n\r\n[Global]\r\nLanguage=8\r\n"));
+
+    // A batch on a file that cannot be read writes nothing.
+    const QString blocked = folder_ + QStringLiteral("blocked.ini");
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    TIniDatei other(QStringLiteral("blocked.ini"), folder_);
+    other.BeginUpdate();
+    EXPECT_FALSE(other.WriteInteger("VX", "Width", 1));
+    other.EndUpdate();
+    EXPECT_TRUE(QFileInfo(blocked).isDir());
+}
+
 }  // namespace
