@@ -1,0 +1,188 @@
+#include "series/FBaugroessen_VX.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/URessourcen.h"
+#include "calc/UDaten.h"
+#include "ui/FVX.h"
+#include "ui/NumEdit.h"
+
+namespace {
+
+constexpr int kColumns = 10;
+
+// Wait cursor for the lifetime of the object.
+struct TWaitCursor {
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner(owner) {
+    setObjectName("FBaugroessen_VX");
+    setModal(true);
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName("ListView1");
+    ListView1->setColumnCount(kColumns);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setSortIndicatorShown(false);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->setColumnWidth(0, 110);
+    for (int c = 1; c <= 6; ++c) ListView1->setColumnWidth(c, 52);
+    for (int c = 7; c <= 9; ++c) ListView1->setColumnWidth(c, 60);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+            &TFormBaugroessen_VX::ListView1ColumnClick);
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem*, int) { AdoptProposal(); });
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    try {
+        const QImage picture = LoadJpeg(4299);
+        Image1->setPixmap(QPixmap::fromImage(
+            picture.scaled(260, 200, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    } catch (const EResourceNotFound&) {
+        // The list works without the dimension sketch.
+    }
+    Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    Button_OK = new QPushButton("OK", this);
+    Button_OK->setObjectName("Button_OK");
+    Button_OK->setDefault(true);
+    Button_Abbrechen = new QPushButton(this);
+    Button_Abbrechen->setObjectName("Button_Abbrechen");
+    connect(Button_OK, &QPushButton::clicked, this, [this] {
+        AdoptProposal();
+        accept();
+    });
+    connect(Button_Abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(Image1);
+    side->addStretch(1);
+    side->addWidget(Button_OK);
+    side->addWidget(Button_Abbrechen);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(ListView1, 1);
+    layout->addLayout(side);
+    resize(900, 420);
+    ApplyTexts();
+}
+
+void TFormBaugroessen_VX::ApplyTexts() {
+    setWindowTitle("VX " + LoadText(181));
+    Button_Abbrechen->setText(LoadText(161));
+    const auto captions = ProposalCaptions(SI, Owner && Owner->AmericanMethod,
+                                           [](int n) { return LoadText(n).toStdString(); });
+    QStringList labels;
+    for (const std::string& c : captions) labels << QString::fromStdString(c);
+    ListView1->setHeaderLabels(labels);
+}
+
+bool TFormBaugroessen_VX::event(QEvent* e) {
+    // The list is rebuilt on every activation, once the dialog has painted itself.
+    if (e->type() == QEvent::WindowActivate && !m_building && !m_buildPending) {
+        m_buildPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_buildPending = false;
+            BuildProposals();
+        });
+    }
+    return TQvForm::event(e);
+}
+
+void TFormBaugroessen_VX::BuildProposals() {
+    if (m_building || !Owner || !Owner->WinterRecord) return;
+    m_building = true;
+    ++m_buildCount;
+    {
+        TWaitCursor wait;
+        Owner->ReadInputs();
+        TDatenVX& record = *Owner->WinterRecord;
+        record.Refresh();
+        ListView1->clear();
+        Proposals.clear();
+        const bool american = Owner->AmericanMethod;
+        Proposals = ::BuildProposals(record, [] { QCoreApplication::processEvents(); });
+        for (const TProposal& p : Proposals) {
+            auto* item = new QTreeWidgetItem(ListView1);
+            const auto cells = ProposalColumns(p, SI, american);
+            for (int c = 0; c < kColumns; ++c) {
+                item->setText(c, QString::fromStdString(cells[static_cast<size_t>(c)]));
+                if (c > 0) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+            }
+        }
+    }
+    m_building = false;
+}
+
+void TFormBaugroessen_VX::AdoptProposal() {
+    if (!Owner) return;
+    QTreeWidgetItem* item = ListView1->currentItem();
+    if (!item || !item->isSelected() || item->text(0).isEmpty()) return;
+    std::string sizeKey;
+    int width = 0;
+    if (!SplitProposalKey(item->text(0).toStdString(), sizeKey, width)) return;
+    const int index = Owner->Combo_VXTyp->findText(QString::fromStdString(sizeKey),
+                                                   Qt::MatchExactly | Qt::MatchCaseSensitive);
+    {
+        // The device change below runs once for the whole adoption.
+        const QSignalBlocker block(Owner->Combo_VXTyp);
+        Owner->Combo_VXTyp->setCurrentIndex(index);
+    }
+    Owner->Edit_GBreite->SetValue(width);
+    Owner->Aenderung_Geraet(nullptr);
+}
+
+void TFormBaugroessen_VX::ListView1ColumnClick(int column) {
+    Sort.Click(column);
+    SortList();
+}
+
+void TFormBaugroessen_VX::SortList() {
+    const int column = Sort.Column, direction = Sort.Direction;
+    if (column < 0) return;
+    QTreeWidgetItem* current = ListView1->currentItem();
+    std::vector<QTreeWidgetItem*> items;
+    while (ListView1->topLevelItemCount() > 0) items.push_back(ListView1->takeTopLevelItem(0));
+    std::stable_sort(items.begin(), items.end(), [&](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        if (a->columnCount() <= column || b->columnCount() <= column) return false;
+        return CompareProposalCells(a->text(column).toStdString(), b->text(column).toStdString(),
+                                    direction) < 0;
+    });
+    for (QTreeWidgetItem* item : items) ListView1->addTopLevelItem(item);
+    if (current) ListView1->setCurrentItem(current);
+}
+
+TFormBaugroessen_VX* PreselectionDialog(TFormVX* owner) {
+    auto* dialog = owner->findChild<TFormBaugroessen_VX*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!dialog) dialog = new TFormBaugroessen_VX(owner);
+    return dialog;
+}
+
+void OpenPreselection(TFormVX* owner) {
+    TFormBaugroessen_VX* dialog = PreselectionDialog(owner);
+    dialog->SI = owner->UnitSystemSI;
+    dialog->ApplyTexts();
+    dialog->exec();
+    owner->Aenderung_Geraet(nullptr);
+}
