@@ -421,11 +421,13 @@ void TFormBasis::EditNotesChart() {
 
 void TFormBasis::EditSettings() {
 #ifdef VX_HAVE_OPTIONEN
+    ExchangeSettings(*this);
 #endif
 }
 
 void TFormBasis::EditHeader() {
 #ifdef VX_HAVE_ANGEBOT
+    ExchangeHeader(*this);
 #endif
 }
 

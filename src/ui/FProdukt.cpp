@@ -13,6 +13,7 @@
 #include "thermo/UUmrechnung.h"
 #include "thermo/UZahlformat.h"
 #include "ui/DatenGrids.h"
+#include "ui/FPreHeat.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvControls.h"
 
@@ -36,6 +37,7 @@ QString TFormProdukt::Fixed(double v, int decimals) {
 TFormProdukt::TFormProdukt(QWidget* parent) : TFormBasis(parent) {
     setObjectName("FormProdukt");
     BuildControls();
+    InstallPreHeat(*this);  // "pre-heat" in the context menus of the inlet temperature edits
 }
 
 TFormProdukt::~TFormProdukt() = default;
@@ -458,7 +460,8 @@ QRect TFormProdukt::CellRect(TDatenGrid* g, int col, int row) const {
 
 void TFormProdukt::LayoutTables() {
     const bool two = BothCases();
-    const int n = two ? 4 : 2, gap = 3, unitW = 44;
+    const int n = two ? 4 : 2, gap = 3, unitW = 42;
+    TablesWidth = 632 - TablesLeft - 4 - (DevicePanelWidth() > 0 ? DevicePanelWidth() + 6 : 0);
     // The title column takes what its longest title needs; the value columns share the rest.
     int titleNeed = 0;
     for (TDatenGrid* g : {Tabelle_Lufteintritt, Tabelle_w_dp, Tabelle_Luftaustritt, Tabelle_Prozessdaten}) {
@@ -469,7 +472,7 @@ void TFormProdukt::LayoutTables() {
             titleNeed = std::max(titleNeed, QFontMetrics(f).horizontalAdvance(g->Cell(0, r)) + 8);
         }
     }
-    const int valueW = std::clamp((TablesWidth - unitW - titleNeed) / n - gap, 54, two ? 66 : 80);
+    const int valueW = std::clamp((TablesWidth - unitW - titleNeed) / n - gap, 50, two ? 66 : 80);
     const int cols = two ? 10 : 6;
     const int titleW = TablesWidth - n * (valueW + gap) - unitW;
     QList<int> widths{titleW};
