@@ -231,8 +231,10 @@ bool TFormInfo::eventFilter(QObject* watched, QEvent* event)
     auto* label = qobject_cast<QLabel*>(watched);
     if (label && (label == Label_Internet || label == Label_EMail)
         && (event->type() == QEvent::Enter || event->type() == QEvent::Leave)) {
-        QFont f = font();
-        f.setUnderline(event->type() == QEvent::Enter);
+        // Only the underline is set; family and size keep following the window's font.
+        QFont f;
+        if (event->type() == QEvent::Enter)
+            f.setUnderline(true);
         label->setFont(f);
         return false;
     }

@@ -149,6 +149,12 @@ TEST_F(InfoTest, LinksOpenTheirAddressesAndUnderlineOnHover)
         QApplication::sendEvent(link, &leave);
         EXPECT_FALSE(link->font().underline()) << link->objectName().toStdString();
     }
+    // After hovering, the links still follow the window's font when the language changes it.
+    QFont bigger = info.font();
+    bigger.setPixelSize(17);
+    info.setFont(bigger);
+    EXPECT_EQ(info.Label_Internet->font().pixelSize(), 17);
+    EXPECT_EQ(info.Label_EMail->font().pixelSize(), 17);
 
     QTest::mouseClick(info.Label_EMail, Qt::LeftButton);
     QTest::mouseClick(info.Label_Internet, Qt::LeftButton);
