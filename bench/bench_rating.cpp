@@ -4,6 +4,7 @@
 #include "calc/UDaten.h"
 #include "calc/UEintritt.h"
 #include "calc/UGroessen.h"
+#include "series/UVorauswahl.h"
 
 namespace {
 
@@ -63,6 +64,20 @@ void BM_WidthSearches(benchmark::State& state) {
     SetAirPointCache(true);
 }
 
+// The complete proposal list of series 1 as the pre-selection builds it (70 width searches plus
+// the filters and row data).
+void BM_PreselectionList(benchmark::State& state) {
+    TDatenVX r;
+    WinterCase(r, 40.0);
+    r.SVol11 = r.SVol21 = 2500.0;
+    r.Refresh();
+    r.Calculate();
+    for (auto _ : state) {
+        auto rows = BuildProposals(r);
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_RatingDryWinter)
@@ -83,3 +98,4 @@ BENCHMARK(BM_WidthSearches)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
+BENCHMARK(BM_PreselectionList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();

@@ -1,6 +1,5 @@
 #include "calc/UDaten.h"
 
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -8,6 +7,7 @@
 #include "calc/UGegenstrom.h"
 #include "thermo/UMath.h"
 #include "thermo/UThermo.h"
+#include "thermo/UZahlformat.h"
 
 namespace {
 
@@ -186,9 +186,8 @@ void TDatenREK::EvaluateEnergyEfficiency() {
     }
     EnergyEfficiency = v;
     EfficiencyClass = EfficiencyClassFor(v, EfficiencyClassNo);
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 1);
-    EnergyEfficiencyText.assign(buf, res.ptr);
+    // One decimal in the program's number format, e.g. "68.5% / H2".
+    EnergyEfficiencyText = FormatFixed(v, 1);
     EnergyEfficiencyText.append("% / ").append(EfficiencyClass);
 }
 

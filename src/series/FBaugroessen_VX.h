@@ -1,7 +1,6 @@
 #pragma once
 // Size pre-selection dialog of the counterflow window: proposes sizes and package widths for the
 // air flows and states entered in the window and adopts a proposal into the window's device panel.
-#include <QPointer>
 #include <vector>
 
 #include "series/UVorauswahl.h"

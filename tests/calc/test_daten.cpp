@@ -8,6 +8,7 @@
 #include "calc/UDaten.h"
 #include "calc/UGroessen.h"
 #include "thermo/UThermo.h"
+#include "thermo/UZahlformat.h"
 
 TEST(Records, ConstructorDefaults) {
     TDatenVX vx;
@@ -223,6 +224,22 @@ TEST(Records, EnergyEfficiencyUsesTheReferenceCase) {
         std::snprintf(text, sizeof text, "%.1f%% / %s", expected, r.EfficiencyClass.c_str());
         EXPECT_EQ(r.EnergyEfficiencyText, text);
     }
+}
+
+TEST(Records, EnergyEfficiencyTextUsesTheProgramDecimalSeparator) {
+    TDatenVX r;
+    DefaultWinter(r);
+    r.Refresh();
+    const char32_t saved = DecimalSeparator;
+    DecimalSeparator = U',';
+    r.EvaluateEnergyEfficiency();
+    DecimalSeparator = saved;
+    const std::string& t = r.EnergyEfficiencyText;
+    const std::string tail = "% / " + r.EfficiencyClass;
+    ASSERT_GT(t.size(), tail.size());
+    EXPECT_EQ(t.substr(t.size() - tail.size()), tail);
+    EXPECT_NE(t.find(','), std::string::npos) << t;
+    EXPECT_EQ(t.find('.'), std::string::npos) << t;
 }
 
 TEST(Records, EnergyEfficiencyWithoutFlowStaysUnclassified) {
