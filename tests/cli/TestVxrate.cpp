@@ -449,3 +449,66 @@ TEST_F(Vxrate, TableIsReadable)
 }
 
 }  // namespace
+
+namespace {
+
+// Text of a PDF file as pdftotext reads it; empty when the tool is missing.
+std::string PdfText(const fs::path& pdf)
+{
+    const fs::path txt = pdf.string() + ".txt";
+    const std::string cmd = "pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "' 2>/dev/null";
+    if (std::system(cmd.c_str()) != 0) return "";
+    return ReadAll(txt);
+}
+
+TEST_F(Vxrate, DescriptionPageAsPdf)
+{
+    const fs::path vx = dir_ / "vx.pdf";
+    const RunResult one = Run("description --series 1 --pdf '" + vx.string() + "'");
+    ASSERT_EQ(one.Status, 0) << one.Err;
+    EXPECT_EQ(one.Out, "");
+    ASSERT_TRUE(fs::exists(vx));
+    EXPECT_EQ(ReadAll(vx).rfind("%PDF-", 0), 0u);
+    const std::string text = PdfText(vx);
+    if (text.empty()) GTEST_SKIP() << "pdftotext not available";
+    for (const char* s : {"Product description", "VX 30 / 350", "VX 110", "VX Kombi 110", "2170",
+                          "Subject to technical modifications"})
+        EXPECT_NE(text.find(s), std::string::npos) << s;
+    EXPECT_EQ(text.find("VX-K 366"), std::string::npos);
+
+    const fs::path vxk = dir_ / "vxk-de.pdf";
+    const RunResult two = Run("description --series 2 --lang de --pdf '" + vxk.string() + "'");
+    ASSERT_EQ(two.Status, 0) << two.Err;
+    const std::string german = PdfText(vxk);
+    for (const char* s : {"VX-K 30 / 350", "VX-K 366", "194"})
+        EXPECT_NE(german.find(s), std::string::npos) << s;
+    EXPECT_EQ(german.find("Kombi"), std::string::npos);
+    EXPECT_EQ(german.find("Product description"), std::string::npos);  // German texts
+    // The language by its number gives the same page.
+    const fs::path byNumber = dir_ / "vxk-1.pdf";
+    ASSERT_EQ(Run("description --series 2 --lang 1 --pdf '" + byNumber.string() + "'").Status, 0);
+    EXPECT_EQ(PdfText(byNumber), german);
+}
+
+TEST_F(Vxrate, DescriptionArgumentErrors)
+{
+    const std::string out = " --pdf '" + (dir_ / "x.pdf").string() + "'";
+    const char* bad[] = {"--series 3", "--series", "--series 1 --lang xx", "--series 1 --lang 5",
+                         "--series 1 --colour red"};
+    for (const char* args : bad) {
+        const RunResult run = Run(std::string("description ") + args + out);
+        EXPECT_EQ(run.Status, 2) << args;
+        EXPECT_FALSE(run.Err.empty()) << args;
+    }
+    EXPECT_EQ(Run("description --series 1").Status, 2);  // no output file
+    EXPECT_FALSE(fs::exists(dir_ / "x.pdf"));
+
+    // A folder that does not exist: a clear failure, no file.
+    const fs::path nowhere = dir_ / "missing-folder" / "x.pdf";
+    const RunResult run = Run("description --series 1 --pdf '" + nowhere.string() + "'");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("x.pdf"), std::string::npos) << run.Err;
+    EXPECT_FALSE(fs::exists(nowhere));
+}
+
+}  // namespace
