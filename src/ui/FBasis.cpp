@@ -38,6 +38,10 @@
 #include "ui/FBemerkungen.h"
 #define VX_HAVE_BEMERKUNGEN 1
 #endif
+#if __has_include("print/FSeite.h")
+#include "print/FSeite.h"
+#define VX_HAVE_SEITE 1
+#endif
 #if __has_include("ui/FInfo.h")
 #include "ui/FInfo.h"
 #define VX_HAVE_INFO 1
@@ -402,9 +406,36 @@ void TFormBasis::ApplyTexts() {
     Menu_Hilfe->setTitle(Text(169));
 }
 
-void TFormBasis::ShowDatasheet() {}
+#ifdef VX_HAVE_SEITE
+namespace {
+// The print preview, created once and owned by the main window.
+TFormSeite* PrintPreview(TFormBasis* w) {
+    if (!w->FormSeite) w->FormSeite = new TFormSeite(w);
+    return static_cast<TFormSeite*>(w->FormSeite.data());
+}
+} // namespace
+#endif
 
-void TFormBasis::ShowProductDescription() {}
+void TFormBasis::ShowDatasheet() {
+#ifdef VX_HAVE_SEITE
+    TFormSeite* preview = PrintPreview(this);
+    preview->OnEditNotes = [this] { EditNotesData(); };
+    hide();
+    preview->DruckVorschau(this, DatasheetPages);
+    show();
+#endif
+}
+
+void TFormBasis::ShowProductDescription() {
+#ifdef VX_HAVE_SEITE
+    TFormSeite* preview = PrintPreview(this);
+    preview->OnEditNotes = nullptr;
+    hide();
+    // The description page reads the series of this window, so the preview gets it as owner.
+    preview->DruckVorschau(this, DescriptionPages);
+    show();
+#endif
+}
 
 // ---- Dialog exchanges ------------------------------------------------------------------------
 void TFormBasis::EditNotesData() {

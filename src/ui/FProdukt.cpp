@@ -17,6 +17,12 @@
 #include "ui/NumEdit.h"
 #include "ui/UQvControls.h"
 
+#if __has_include("print/FMollier.h") && __has_include("print/FSeite.h")
+#include "print/FMollier.h"
+#include "print/FSeite.h"
+#define VX_HAVE_CHART 1
+#endif
+
 namespace {
 QString Text(int n) { return LoadText(n); }
 
@@ -692,4 +698,50 @@ void TFormProdukt::ShowOutletTable() {
             g->SetCell(col, 6, Fixed(ToDisplay(QEnth, 24, 25, p.Enthalpy), 1));
         }
     }
+}
+
+// ---- Chart window ----------------------------------------------------------------------------
+void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
+#ifdef VX_HAVE_CHART
+    if (!FormMollier) {
+        auto* chart = new TFormMollier(this);
+        chart->Owner = this;
+        FormMollier = chart;
+        if (!FormSeite) {
+            auto* preview = new TFormSeite(this);
+            preview->Owner = this;
+            preview->OnEditNotes = [this] { EditNotesChart(); };
+            FormSeite = preview;
+        }
+        chart->Pages = ChartPages;
+    }
+    auto* chart = static_cast<TFormMollier*>(FormMollier.data());
+    std::vector<TProcessLine> lines;
+    if (withProcesses) {
+        auto line = [](double t1, double x1, double t2, double x2, TRgb colour, TChartPen pen) {
+            return TProcessLine{{t1, x1, colour, colour, pen}, {t2, x2, colour, colour, pen}};
+        };
+        for (TDatenVX* r : ActiveRecords()) {
+            const TChartPen pen = r == WinterRecord.get() ? TChartPen::Solid : TChartPen::Dot;
+            lines.push_back(line(r->Temp21, r->X21, r->Temp22, r->X22, kStream2Colour, pen));
+            lines.push_back(line(r->Temp11, r->X11, r->Temp12, r->X12, kStream1Colour, pen));
+        }
+        chart->SetProcessLines(lines);
+        chart->RaiseRanges();
+    } else {
+        const TProcessPoint blank{0, 0, kWhite, kWhite, TChartPen::Clear};
+        chart->SetProcessLines({{blank, blank}, {blank, blank}});
+    }
+    chart->SetChartForm(CarrierChart);
+    chart->SetChartUnits(UnitSystemSI);
+    chart->SetChartPressure(AirPressure);
+    chart->RedrawChart();
+    if (modal) {
+        chart->exec();
+        CarrierChart = chart->CarrierChart;
+    }
+#else
+    (void)modal;
+    (void)withProcesses;
+#endif
 }

@@ -46,6 +46,7 @@ public:
     void SettingsChanged() override;
     void ApplyTexts() override;
     void UpdateUnitLabels() override;
+    void ShowDiagram(bool modal, bool withProcesses) override;
 
     // ---- The window's own operations --------------------------------------------------------
     // Input change cycle: results cleared, inputs read, records refreshed, inlet and velocity
@@ -105,7 +106,10 @@ public:
     // Grid geometry shared by the tables.
     static constexpr int RowHeight = 16;
     static constexpr int TablesLeft = 4;
-    static constexpr int TablesWidth = 470;
+    // Width of the tables: what the device panel leaves of the client width.
+    int TablesWidth = 470;
+    // Width the series layer needs for its device panel right of the tables.
+    virtual int DevicePanelWidth() const { return 0; }
     // Column index of the unit cells for the current case count.
     int UnitColumn() const { return BothCases() ? 9 : 5; }
 

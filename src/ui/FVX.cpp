@@ -19,17 +19,17 @@
 #include "ui/UQvControls.h"
 #include "ui/UQvMessage.h"
 
-#if __has_include("print/UDatenblatt.h")
+#if __has_include("print/UDatenblatt.h") && __has_include("print/FMollier.h") && __has_include("print/UBeschreibung.h")
+#include "print/FMollier.h"
+#include "print/UBeschreibung.h"
 #include "print/UDatenblatt.h"
-#define VX_HAVE_DATENBLATT 1
+#define VX_HAVE_PAGES 1
 #endif
 
 namespace {
 QString Text(int n) { return LoadText(n); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr int QVel = 5, QWeight = 9;
-constexpr int PanelLeft = TFormProdukt::TablesLeft + TFormProdukt::TablesWidth + 8;
-constexpr int PanelWidth = 632 - PanelLeft - 4;
 } // namespace
 
 TFormVX::TFormVX(QWidget* parent) : TFormProdukt(parent) {
@@ -39,8 +39,10 @@ TFormVX::TFormVX(QWidget* parent) : TFormProdukt(parent) {
     Settings = std::make_unique<TIniDatei>(IniFileName, "#");
     WinterRecord = std::make_unique<TDatenVX>();
     SummerRecord = std::make_unique<TDatenVX>();
-#ifdef VX_HAVE_DATENBLATT
-    RegisterVXPages(this);
+#ifdef VX_HAVE_PAGES
+    DatasheetPages = {&DatasheetPage};
+    ChartPages = {&ChartPage};
+    DescriptionPages = {&DescriptionPage};
 #endif
     FillTypeList(SeriesVX);
     CreateProdukt();
@@ -132,7 +134,7 @@ void TFormVX::BuildDevicePanel() {
 void TFormVX::LayoutTables() {
     TFormProdukt::LayoutTables();
     if (!LB_VXTyp) return;
-    const int x = PanelLeft, w = PanelWidth;
+    const int w = DevicePanelWidth(), x = 632 - 4 - w;
     int y = 2;
     auto row = [&](QWidget* wdg, int h, int gapAfter = 2) {
         wdg->setGeometry(x, y, w, h);
@@ -178,6 +180,23 @@ void TFormVX::LayoutTables() {
     const int tabsRight = PageControl1->tabBar()->sizeHint().width() + 8;
     Label_Bauform->setGeometry(pc.left() + tabsRight, pc.top(), pc.width() - tabsRight - 4, 18);
     Label_Bauform->raise();
+}
+
+int TFormVX::DevicePanelWidth() const {
+    if (!LB_VXTyp) return 0;
+    // As narrow as the captions allow, so the tables keep the room for their titles.
+    int need = 118;
+    for (QWidget* b : {static_cast<QWidget*>(Button_Vorauswahl), static_cast<QWidget*>(Button_Berechnen),
+                       static_cast<QWidget*>(Button_Diagramm), static_cast<QWidget*>(Button_Datenblatt),
+                       static_cast<QWidget*>(Button_Produktbeschreibung), static_cast<QWidget*>(RButton_BypGeschw),
+                       static_cast<QWidget*>(RButton_BypBreite)})
+        need = std::max(need, b->sizeHint().width());
+    for (QLabel* l : {LB_VXTyp, LB_GBreite, LB_Bypass}) need = std::max(need, l->fontMetrics().horizontalAdvance(l->text()) + 2);
+    for (QLabel* l : {LB_Hoehe, LB_Breite, LB_Laenge, LB_Gewicht})
+        need = std::max(need, l->fontMetrics().horizontalAdvance(l->text()) + 84);
+    for (QComboBox* c : {Combo_VXSerie, Combo_VXTyp, Combo_Bypass})
+        for (int i = 0; i < c->count(); ++i) need = std::max(need, c->fontMetrics().horizontalAdvance(c->itemText(i)) + 32);
+    return std::min(need, 160);
 }
 
 // ---- Texts -----------------------------------------------------------------------------------

@@ -33,6 +33,7 @@ public:
     void ShowHint() override;
     int RecommendedDp() const override { return m_dpRec; }
     void LayoutTables() override;
+    int DevicePanelWidth() const override;
 
     // ---- Device panel ------------------------------------------------------------------------
     // Device change with the control that changed (nullptr: the window itself).

@@ -1,0 +1,178 @@
+// Main window frame: menus, language switching, settings written at close and on termination
+// signals, and captions that fit in every language.
+#include <csignal>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+#include "WindowFixture.h"
+#include "app/UIniDatei.h"
+#include "app/URessourcen.h"
+#include "ui/UQvControls.h"
+
+namespace {
+
+QStringList VisibleTexts(QMenu* menu) {
+    QStringList t;
+    for (QAction* a : menu->actions())
+        if (a->isVisible() && !a->isSeparator()) t << a->text();
+    return t;
+}
+
+TEST_F(WindowTest, MenusShowTheirItems) {
+    EXPECT_EQ(VisibleTexts(w->Menu_Datei), QStringList{"Exit"});
+    EXPECT_EQ(VisibleTexts(w->Menu_Optionen_Sprache),
+              (QStringList{"Deutsch", "English", "Francais", "Polski", "Russian", "Chinese"}));
+    EXPECT_FALSE(w->Menu_Optionen_Espanol->isEnabled());
+    EXPECT_FALSE(w->Menu_Optionen_Czech->isVisible());
+    EXPECT_TRUE(w->Menu_Optionen_English->isChecked());
+    EXPECT_EQ(VisibleTexts(w->Menu_Edit_Bemerkungen), (QStringList{"Data sheet", "Diagram"}));
+    EXPECT_EQ(VisibleTexts(w->Menu_Hilfe), (QStringList{"Info", "Tarvometrix Homepage", "Tarvometrix e-mail"}));
+    EXPECT_TRUE(w->Menu_Optionen_UseSeasons->isVisible());
+    EXPECT_EQ(w->Menu_Optionen_UseSeasons->text(), "Heating / Cooling");
+    EXPECT_EQ(w->Menu_Calculate->shortcut(), QKeySequence(Qt::Key_F9));
+    // Results are not valid at start: data sheet and diagram are off.
+    EXPECT_FALSE(w->Menu_Ansicht_Datenblatt->isEnabled());
+    EXPECT_FALSE(w->Button_Diagramm->isEnabled());
+    EXPECT_EQ(w->L_Titel->text(), "VX - Counterflow Plate Heat Exchanger ");
+    EXPECT_EQ(w->L_Titel_S->pos(), w->L_Titel->pos() + QPoint(1, 1));
+}
+
+// A subordinate window that counts the language changes it is told about.
+class CountingDialog : public QDialog {
+public:
+    using QDialog::QDialog;
+    int changes = 0;
+
+protected:
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::LanguageChange) ++changes;
+        QDialog::changeEvent(e);
+    }
+};
+
+TEST_F(WindowTest, LanguageChangeRetextsAtOnceAndIsStoredAtOnce) {
+    auto* sub = new CountingDialog(w.get());
+    w->Menu_Optionen_Deutsch->trigger();
+    EXPECT_EQ(Language, LangGerman);
+    EXPECT_EQ(w->Menu_Datei->title(), LoadText(145, LangGerman));
+    EXPECT_EQ(w->Button_Berechnen->text(), LoadText(155, LangGerman));
+    EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(0, 5), LoadText(12, LangGerman));
+    EXPECT_EQ(w->Label_Bauform->text(), LoadText(136, LangGerman) + ": VX 30 / 250");
+    EXPECT_EQ(w->LB_Zuluft->text(), LoadText(3, LangGerman));
+    EXPECT_TRUE(w->Menu_Optionen_Deutsch->isChecked());
+    EXPECT_FALSE(w->Menu_Optionen_English->isChecked());
+    EXPECT_EQ(sub->changes, 1);
+    TIniDatei ini(IniFileName, "#");
+    EXPECT_EQ(ini.ReadInteger("Global", "Language", 0), 1);
+    // English uses its own stream captions.
+    w->Menu_Optionen_English->trigger();
+    EXPECT_EQ(w->LB_Zuluft->text(), "Outside air");
+    EXPECT_EQ(ini.ReadInteger("GLOBAL", "Language", 0), 2);
+    EXPECT_EQ(sub->changes, 2);
+}
+
+TEST_F(WindowTest, InputsAndDeviceAreStoredAtCloseAndShownAtNextStart) {
+    ShowBothCases();
+    Type(w->Winter.Temp11, "-7.5");
+    Type(w->Winter.SVol21, "230");
+    Type(w->Summer.Temp11, "33");
+    Choose(w->Combo_VXTyp, "VX Kombi 80");
+    Type(w->Edit_GBreite, "900");
+    w->close();
+    w.reset();
+    TIniDatei ini(IniFileName, "#");
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("VX", "Temp11", 0.0), -7.5);
+    EXPECT_EQ(ini.ReadInteger("VX", "VXType", 0), 2080);
+    EXPECT_TRUE(ini.ReadBool("VX", "Seasons", false));
+
+    w = std::make_unique<TFormVX>();
+    EXPECT_EQ(w->Winter.Temp11->text(), "-7.5");
+    EXPECT_EQ(w->Winter.SVol21->text(), "230");
+    EXPECT_EQ(w->Summer.Temp11->text(), "33.0");
+    EXPECT_EQ(w->Combo_VXTyp->currentText(), "VX Kombi 80");
+    EXPECT_EQ(w->Edit_GBreite->text(), "900");
+    EXPECT_TRUE(w->Seasons);
+    EXPECT_EQ(w->SeasonLayout, 1);
+    EXPECT_FALSE(w->ResultsValid());
+}
+
+TEST_F(WindowTest, StoredSizeMissingInTheListSelectsTheNextLarger) {
+    w.reset();
+    {
+        TIniDatei ini(IniFileName, "#");
+        ini.WriteInteger("GLOBAL", "Version", 201611);
+        ini.WriteInteger("VX", "VXType", 366);
+    }
+    w = std::make_unique<TFormVX>();
+    EXPECT_EQ(w->Combo_VXSerie->currentIndex(), 0);
+    EXPECT_EQ(w->Combo_VXTyp->currentText(), "VX Kombi 62");
+}
+
+TEST_F(WindowTest, TerminationSignalClosesAndSaves) {
+    CloseOnTerminationSignals(w.get());
+    Type(w->Winter.Temp21, "19.5");
+    std::raise(SIGTERM);
+    QElapsedTimer t;
+    t.start();
+    while (w->isVisible() && t.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(w->isVisible());
+    TIniDatei ini(IniFileName, "#");
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("VX", "Temp21", 0.0), 19.5);
+    // Ctrl+C in a terminal takes the same path.
+    w = std::make_unique<TFormVX>();
+    w->show();
+    CloseOnTerminationSignals(w.get());
+    std::raise(SIGINT);
+    t.restart();
+    while (w->isVisible() && t.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(w->isVisible());
+}
+
+// Every caption of the window fits its control in all six languages, with one and two cases.
+TEST_F(WindowTest, NoCaptionIsClippedInAnyLanguage) {
+    w->Menu_Optionen_UseSeasons->trigger();
+    for (int lang : {1, 2, 3, 7, 8, 9}) {
+        w->SelectLanguage(lang);
+        for (int layout : {1, 2}) {
+            w->SetSeasonLayout(static_cast<std::uint8_t>(layout));
+            const QString where = QString("language %1 layout %2 ").arg(lang).arg(layout);
+            for (QLabel* l : w->findChildren<QLabel*>()) {
+                if (!l->isVisible() || l->text().isEmpty() || l->wordWrap()) continue;
+                const int need = l->fontMetrics().horizontalAdvance(l->text());
+                EXPECT_LE(need, l->contentsRect().width()) << (where + l->objectName() + " " + l->text()).toStdString();
+            }
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+                if (!b->isVisible() || b->text().isEmpty()) continue;
+                EXPECT_LE(b->sizeHint().width(), b->width() + 2) << (where + b->objectName() + " " + b->text()).toStdString();
+            }
+            for (QComboBox* c : w->findChildren<QComboBox*>())
+                for (int i = 0; i < c->count(); ++i)
+                    EXPECT_LE(c->fontMetrics().horizontalAdvance(c->itemText(i)) + 30, c->width())
+                        << (where + c->objectName() + " " + c->itemText(i)).toStdString();
+            for (TDatenGrid* g : w->findChildren<TDatenGrid*>()) {
+                const QFontMetrics fm(g->font());
+                for (int r = 0; r < g->RowCount(); ++r) {
+                    QFont f = g->font();
+                    if (const QTableWidgetItem* it = g->item(r, 0)) f = it->font();
+                    EXPECT_LE(QFontMetrics(f).horizontalAdvance(g->Cell(0, r)) + 2 * TDatenGrid::TextInset,
+                              g->columnWidth(0))
+                        << (where + g->objectName() + " " + g->Cell(0, r)).toStdString();
+                }
+            }
+            // Tabs and the type key share one row without overlapping.
+            EXPECT_LE(w->PageControl1->tabBar()->sizeHint().width() + w->PageControl1->x(), w->Label_Bauform->x())
+                << where.toStdString();
+        }
+    }
+    w->SelectLanguage(LangEnglish);
+}
+
+} // namespace
