@@ -286,10 +286,20 @@ bool TIniDatei::TextToInteger(const QString& text, int& out)
         const QString digits = t.mid(2);
         if (digits.size() > 8)
             return false;
-        bool ok = false;
-        const quint32 v = digits.toUInt(&ok, 16);
-        if (!ok || digits.startsWith(u'+') || digits.startsWith(u'-'))
-            return false;
+        quint32 v = 0;
+        for (QChar c : digits) {
+            const char16_t u = c.unicode();
+            quint32 d = 0;
+            if (u >= u'0' && u <= u'9')
+                d = u - u'0';
+            else if (u >= u'a' && u <= u'f')
+                d = u - u'a' + 10;
+            else if (u >= u'A' && u <= u'F')
+                d = u - u'A' + 10;
+            else
+                return false;
+            v = v * 16 + d;
+        }
         out = static_cast<qint32>(v);
         return true;
     }
