@@ -15,6 +15,9 @@ void EnsureApplication() {
   ProductIndex = 4;
   InitResources();
   InitVersionText(QStringLiteral("/opt/vx/VX"));
+  // The start picture (the about window) sets these for this product.
+  AhriCertified = true;
+  TuevCertified = true;
   UseLanguage(2);
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+// The datasheet page of the counterflow product window: type key, the air
+// states of both streams as the window's result tables show them, pressure
+// drops and velocities, efficiencies and heat recovery, the calculation basis,
+// bypass, warnings, the dimension list with its sketch, weight and the
+// certification marks.
+#include <QPainter>
+
+class TFormBasis;
+
+// Draws the datasheet for owner (a TFormVX; any other window gets the page
+// header only). forPdf is passed on to the page header.
+void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool forPdf);
+
+// Gives the counterflow product window its page lists (the datasheet, and the
+// chart and description pages).
+void RegisterVXPages(TFormBasis* window);
+
+// Resource number of the dimension sketch for a bypass code, unit system and
+// size code.
+int DimensionSketchId(int bypassCode, bool si, int sizeCode);
