@@ -263,13 +263,4 @@ TEST_F(SettingsTest, PriceNotesOnlyWithPrices)
     EXPECT_EQ(f.NotesPrice, s.Frame.NotesPrice);
 }
 
-TEST_F(SettingsTest, RoundToHalvesToEven)
-{
-    struct Row { double v; int d; double expected; };
-    const Row rows[] = {{2.5, 0, 2}, {3.5, 0, 4}, {-2.5, 0, -2}, {1234.56, 0, 1235}, {0.125, 2, 0.12},
-                        {0.375, 2, 0.38}, {0.625, 2, 0.62}, {-0.625, 2, -0.62}, {1e300, 2, 1e300}};
-    for (const Row& r : rows)
-        EXPECT_DOUBLE_EQ(RoundTo(r.v, r.d), r.expected) << r.v << " " << r.d;
-}
-
 }  // namespace

@@ -32,16 +32,6 @@ TEST(Version, InitialisationUsesTheFileNameWithoutFolderAndRunsOnce)
     EXPECT_EQ(VersionText, QStringLiteral("4.6, 11/2016"));
 }
 
-TEST(Language, SystemLanguageMapping)
-{
-    struct Row { QLocale::Language language; int code; };
-    const Row rows[] = {{QLocale::German, 1}, {QLocale::French, 3}, {QLocale::Polish, 7}, {QLocale::Chinese, 8},
-                        {QLocale::Russian, 9}, {QLocale::English, 2}, {QLocale::Japanese, 2},
-                        {QLocale::Spanish, 2}, {QLocale::Czech, 2}, {QLocale::AnyLanguage, 2}};
-    for (const Row& r : rows)
-        EXPECT_EQ(DefaultLanguageFor(r.language), r.code) << QLocale::languageToString(r.language).toStdString();
-}
-
 class LanguageSettingTest : public testing::Test {
 protected:
     void SetUp() override
