@@ -1,0 +1,180 @@
+// vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]: rates the case (or the
+// winter and summer cases) of FILE or standard input in a real product window that is never
+// shown, and writes its datasheet as the print preview exports it.
+#include <QApplication>
+#include <QComboBox>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "UCommands.h"
+#include "UJsonCases.h"
+#include "URateCase.h"
+#include "app/UGlobal.h"
+#include "app/URessourcen.h"
+#include "app/UVersion.h"
+#include "pdf/UPdfEngine.h"
+#include "print/UDatenblatt.h"
+#include "print/UPdfExport.h"
+#include "ui/FVX.h"
+#include "ui/NumEdit.h"
+#include "ui/UQvControls.h"
+#include "ui/UQvMessage.h"
+
+namespace {
+
+int Fail(int status, const std::string& message)
+{
+    std::fprintf(stderr, "vxrate datasheet: %s\n", message.c_str());
+    return status;
+}
+
+int ParseLanguage(const std::string& text)
+{
+    for (int code = 1; code <= 9; ++code) {
+        if (!IsAvailableLanguage(code)) continue;
+        if (text == std::to_string(code) || QString::fromStdString(text) == LanguageTableCode(code))
+            return code;
+    }
+    return 0;
+}
+
+struct TFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// Fills the window with a rated case's inputs the way a user's entries arrive, then runs the
+// window's calculation request. Returns the messages of the request.
+void FillWindow(TFormVX& w, const std::vector<TRateInput>& cases)
+{
+    const bool two = cases.size() == 2;
+    w.SetSeasons(two);
+    w.SetSeasonLayout(two ? 2 : 1);
+    TDatenVX* records[] = {w.WinterRecord.get(), w.SummerRecord.get()};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        TDatenVX r = cases[i].Record;
+        r.Refresh();  // completes the inlet states in every humidity form
+        *records[i] = r;
+    }
+    // Both cases share one device.
+    const TDatenVX& device = cases.front().Record;
+    for (TDatenVX* r : records) {
+        r->Series = device.Series;
+        r->SizeCode = device.SizeCode;
+        r->PackageWidth = device.PackageWidth;
+        r->BypassVelocity = device.BypassVelocity;
+    }
+    w.ShowInputs();
+    const int bypass = cases.front().Bypass;
+    w.Combo_Bypass->setCurrentIndex(bypass == BypassSide ? 1 : bypass == BypassMiddle ? 2 : 0);
+    if (bypass != BypassNone) {
+        w.RButton_BypGeschw->setChecked(true);
+        w.Edit_BypGeschw->SetValue(ShownBypassVelocity(device.BypassVelocity, w.UnitSystemSI));
+    }
+    w.Calculate();
+}
+
+int RunDatasheet(const std::vector<std::string>& args)
+{
+    std::string path, pdf;
+    int language = LangEnglish;
+    bool si = true;
+    const char* usage = "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--pdf" && hasValue) {
+            pdf = args[++i];
+        } else if (a == "--lang" && hasValue) {
+            const std::string v = args[++i];
+            language = ParseLanguage(v);
+            if (!language)
+                return Fail(ExitBadInput, "unknown language " + v + " (de, en, fr, pl, zh, ru or 1, 2, 3, 7, 8, 9)");
+        } else if (a == "--units" && hasValue) {
+            const std::string v = args[++i];
+            if (v != "si" && v != "us") return Fail(ExitBadInput, "--units takes si or us, not " + v);
+            si = v == "si";
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Fail(ExitBadInput, "unexpected argument " + a + "; " + usage);
+        } else if (path.empty()) {
+            path = a;
+        } else {
+            return Fail(ExitBadInput, "more than one input file given (" + path + ", " + a + ")");
+        }
+    }
+    if (pdf.empty()) return Fail(ExitBadInput, std::string("--pdf OUT.pdf is required; ") + usage);
+
+    // Read the case(s): one object (winter) or an array of one or two (winter, summer).
+    std::unique_ptr<std::FILE, TFileCloser> in;
+    if (!path.empty() && path != "-") {
+        in.reset(std::fopen(path.c_str(), "rb"));
+        if (!in) return Fail(ExitBadInput, "cannot open " + path + ": " + std::strerror(errno));
+    }
+    std::vector<TRateInput> cases;
+    TJsonCaseReader reader;
+    const bool valid = reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
+        if (index >= 2) return std::optional<std::string>("a datasheet shows at most two cases (winter, summer)");
+        TRateInput input = DefaultRateInput();
+        if (auto problem = ReadRateInput(object, index, input)) return problem;
+        cases.push_back(input);
+        return std::optional<std::string>{};
+    });
+    if (!valid) return Fail(ExitBadInput, reader.Error());
+    if (cases.empty()) return Fail(ExitBadInput, "no case given");
+
+    // The window is created offscreen with settings of its own, so the user's settings file is
+    // neither read nor rewritten.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QTemporaryDir settingsHome;
+    if (settingsHome.isValid()) setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
+    static int argc = 1;
+    static char name[] = "vxrate";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    ProductIndex = 4;
+    InitResources();
+    InitVersionText(QStringLiteral("VX"));
+    // What the start picture sets for this product.
+    AhriCertified = TuevCertified = true;
+    Language = static_cast<std::uint8_t>(language);
+    ApplyLanguageFonts();
+
+    QStringList messages;
+    SetMessageBoxHook([&messages](const QString& text, const QString&, int) {
+        messages << text;
+        return 1;
+    });
+    int status = ExitOk;
+    {
+        TFormVX window;
+        window.SetUnitSystem(true);
+        FillWindow(window, cases);
+        for (const QString& m : messages) std::fprintf(stderr, "%s\n", m.toLocal8Bit().constData());
+        if (!window.ResultsValid()) {
+            status = Fail(ExitFailure, "the case was not calculated; no datasheet written");
+        } else {
+            window.SetUnitSystem(si);
+            try {
+                ExportPagesToPdf(&window, window.DatasheetPages, QString::fromStdString(pdf), false);
+            } catch (const TPdfError& e) {
+                status = Fail(ExitBadInput, e.Message().toStdString());
+            }
+        }
+    }
+    SetMessageBoxHook({});
+    ReleaseResources();
+    return status;
+}
+
+}  // namespace
+
+VXRATE_COMMAND("datasheet", "datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]",
+               "rates the case(s) in FILE or on standard input and writes the datasheet as PDF",
+               RunDatasheet);
