@@ -29,13 +29,16 @@ QString Decode(const QByteArray& bytes)
     return text;
 }
 
-// The file as lines without their line ends.
+// The file as lines split at LF. A line keeps a CR before its LF, so lines the class does not
+// change are written back exactly as they were; parsing trims it away.
 struct TLines {
     bool exists = false;
     bool readable = true;   // false: present but unreadable or oversized; must not be rewritten
     QByteArray bom;         // UTF-8 byte-order mark found at the start, kept on rewrite
-    QByteArray eol = "\n";
+    QByteArray tail;        // "\r" for a file with CRLF line ends: added to every new line
     QByteArrayList lines;
+
+    QByteArray NewLine(const QByteArray& text) const { return text + tail; }
 };
 
 TLines Load(const QString& path)
@@ -65,15 +68,12 @@ TLines Load(const QString& path)
     }
     const qsizetype firstLf = data.indexOf('\n');
     if (firstLf > 0 && data.at(firstLf - 1) == '\r')
-        doc.eol = "\r\n";
+        doc.tail = "\r";
     if (data.isEmpty())
         return doc;
     doc.lines = data.split('\n');
     if (doc.lines.last().isEmpty())
         doc.lines.removeLast();  // the split after the final line end
-    for (QByteArray& line : doc.lines)
-        if (line.endsWith('\r'))
-            line.chop(1);
     return doc;
 }
 
@@ -85,7 +85,7 @@ bool Store(const QString& path, const TLines& doc)
     QByteArray data = doc.bom;
     for (const QByteArray& line : doc.lines) {
         data += line;
-        data += doc.eol;
+        data += '\n';
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -264,17 +264,17 @@ bool TIniDatei::WriteString(const QString& section, const QString& key, const QS
     const TRange r = FindSection(doc.lines, section);
     if (r.header < 0) {
         if (!doc.lines.isEmpty() && !doc.lines.last().trimmed().isEmpty())
-            doc.lines.append(QByteArray());
-        doc.lines.append('[' + section.trimmed().toUtf8() + ']');
-        doc.lines.append(line);
+            doc.lines.append(doc.NewLine(QByteArray()));
+        doc.lines.append(doc.NewLine('[' + section.trimmed().toUtf8() + ']'));
+        doc.lines.append(doc.NewLine(line));
     } else if (const qsizetype at = FindKey(doc.lines, r, key); at >= 0) {
-        doc.lines[at] = line;
+        doc.lines[at] = doc.NewLine(line);
     } else {
         // After the section's last non-blank line, so a blank line before the next section stays.
         qsizetype insertAt = r.end;
         while (insertAt > r.first && doc.lines[insertAt - 1].trimmed().isEmpty())
             --insertAt;
-        doc.lines.insert(insertAt, line);
+        doc.lines.insert(insertAt, doc.NewLine(line));
     }
     return TPending::Commit(*this, std::move(doc));
 }

@@ -223,8 +223,8 @@ TEST_F(IniFileTest, HashFolderIsTheUserSettingsFolder)
 
 TEST_F(IniFileTest, UnparsableContentSurvivesWritesByteForByte)
 {
-    // Binary noise, invalid UTF-8, a Latin-1 umlaut and a lone bracket line.
-    const QByteArray noise = QByteArray("\x00\x01\xff\xfe junk\n[broken\n", 18) + "Stra\xdf" "e=K\xf6ln\n";
+    // Binary noise, invalid UTF-8, a Latin-1 umlaut, a lone bracket line and a stray CR.
+    const QByteArray noise = QByteArray("\x00\x01\xff\xfe junk\n[broken\n", 18) + "Stra\xdf" "e=K\xf6ln\n\x1a\r\n";
     WriteAll(Path(), noise);
     TIniDatei ini(QStringLiteral("test.ini"), folder_);
     EXPECT_EQ(ini.ReadInteger("GLOBAL", "Version", 0), 0);
