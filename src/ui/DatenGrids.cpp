@@ -19,7 +19,9 @@ public:
         p->save();
         p->setFont(opt.font);
         p->setPen(opt.palette.color(QPalette::Active, QPalette::WindowText));
-        p->drawText(r, Qt::TextSingleLine | Qt::AlignTop | (look.rightAligned ? Qt::AlignRight : Qt::AlignLeft),
+        // Not clipped to the cell: a text a little wider than its cell runs into the empty
+        // neighbour instead of losing characters.
+        p->drawText(r, Qt::TextSingleLine | Qt::TextDontClip | Qt::AlignTop | (look.rightAligned ? Qt::AlignRight : Qt::AlignLeft),
                     look.text);
         p->restore();
     }

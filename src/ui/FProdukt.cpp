@@ -120,9 +120,10 @@ void TFormProdukt::BuildControls() {
         g->setPalette(pal);
     }
     Tabelle_Lufteintritt->SetRowCount(10);
-    Tabelle_Lufteintritt->setRowHeight(0, 2 * RowHeight);
+    Tabelle_Lufteintritt->setRowHeight(0, 26);  // two lines of stream captions
     Tabelle_w_dp->SetRowCount(3);
     Tabelle_Luftaustritt->SetRowCount(7);
+    Tabelle_Luftaustritt->setRowHeight(0, 4);  // row 0 only spaces the table from the tabs
     Tabelle_Prozessdaten->SetRowCount(9);
 
     LB_Zuluft = makeCaption("LB_Zuluft");
@@ -490,17 +491,17 @@ void TFormProdukt::LayoutTables() {
         g->setFixedSize(g->GridWidth(), g->GridHeight());
     }
     const int x = TablesLeft;
-    int y = 4;
+    int y = 3;
     Edit_Winter->setVisible(Seasons);
     Edit_Sommer->setVisible(Seasons && two);
     Panel_Seasons->setVisible(Seasons);
-    Tabelle_Lufteintritt->move(x, y + 12);
+    Tabelle_Lufteintritt->move(x, y + 13);
     const QRect w1 = CellRect(Tabelle_Lufteintritt, 1, 0), w3 = CellRect(Tabelle_Lufteintritt, 3, 0);
     Edit_Winter->setGeometry(w1.left(), y - 2, w3.right() - w1.left() + 1, 16);
     Panel_Seasons->move(w1.left() - 20, y - 1);
     y = Tabelle_Lufteintritt->geometry().bottom() + 3;
     Tabelle_w_dp->move(x, y);
-    y = Tabelle_w_dp->geometry().bottom() + 4;
+    y = Tabelle_w_dp->geometry().bottom() + 3;
     PageControl1->setGeometry(x - 2, y, TablesWidth + 6, 434 - 20 - y - 2);
     Tabelle_Luftaustritt->move(2, 2);
     Tabelle_Prozessdaten->move(2, 2);

@@ -205,6 +205,12 @@ void TFormVX::ApplyTexts() {
     const QString title = "VX - " + Text(66) + " ";
     L_Titel->setText(title);
     L_Titel_S->setText(title);
+    // A long translation gets a smaller font rather than running over a logo.
+    const int room = Image_Logo_R->x() - 8 - (Image_Logo->geometry().right() + 8);
+    QFont tf = L_Titel->font();
+    while (tf.pixelSize() > 9 && QFontMetrics(tf).horizontalAdvance(title) > room) tf.setPixelSize(tf.pixelSize() - 1);
+    L_Titel->setFont(tf);
+    L_Titel_S->setFont(tf);
     L_Titel->adjustSize();
     L_Titel_S->adjustSize();
     // Right edge of the title at the right logo's left edge, as the right-aligned text would be.

@@ -167,6 +167,36 @@ TEST_F(WindowTest, NoCaptionIsClippedInAnyLanguage) {
                         << (where + g->objectName() + " " + g->Cell(0, r)).toStdString();
                 }
             }
+            // Value cells: a text wider than its cell may run into the free part of its neighbours
+            // (texts are drawn unclipped), never over a neighbour's text.
+            w->Calculate();
+            for (TDatenGrid* g : w->findChildren<TDatenGrid*>()) {
+                const QFontMetrics fm(g->font());
+                for (int r = 0; r < g->RowCount(); ++r)
+                    for (int c = 1; c < g->ColCount(); ++c) {
+                        const auto look = TDatenGrid::LookOf(g->Cell(c, r));
+                        if (look.text.isEmpty()) continue;
+                        int room = g->columnWidth(c) - 2 * TDatenGrid::TextInset;
+                        const int step = look.rightAligned ? -1 : 1;
+                        for (int n = c + step; n >= 0 && n < g->ColCount(); n += step) {
+                            const auto other = TDatenGrid::LookOf(g->Cell(n, r));
+                            if (other.text.isEmpty()) {
+                                room += g->columnWidth(n);
+                                continue;
+                            }
+                            // A neighbour aligned away from us leaves its near side free.
+                            if (other.rightAligned != look.rightAligned)
+                                room += std::max(0, g->columnWidth(n) - 2 * TDatenGrid::TextInset -
+                                                        fm.horizontalAdvance(other.text));
+                            break;
+                        }
+                        EXPECT_LE(fm.horizontalAdvance(look.text), room)
+                            << (where + g->objectName() + QString(" %1,%2 ").arg(c).arg(r) + look.text).toStdString();
+                    }
+            }
+            // The title stands between the two logos.
+            EXPECT_GT(w->L_Titel->x(), w->Image_Logo->geometry().right()) << where.toStdString();
+            EXPECT_LT(w->L_Titel->geometry().right(), w->Image_Logo_R->x()) << where.toStdString();
             // Tabs and the type key share one row without overlapping.
             EXPECT_LE(w->PageControl1->tabBar()->sizeHint().width() + w->PageControl1->x(), w->Label_Bauform->x())
                 << where.toStdString();

@@ -1,0 +1,43 @@
+// Development aid, not a test: saves a picture of the product window after a calculation in each
+// interface language, with one and with two cases, for looking at the layout.
+//   shot_window <folder>
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QToolButton>
+#include <QComboBox>
+
+#include "ui/UQvControls.h"
+
+#include "app/UGlobal.h"
+#include "app/URessourcen.h"
+#include "app/UZahlAdapter.h"
+#include "ui/FVX.h"
+#include "ui/UQvMessage.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    InitResources();
+    ProductIndex = 4;
+    SetProcessSeparators('.', ',');
+    SetMessageBoxHook([](const QString&, const QString&, int) { return 1; });
+    for (int lang : {1, 2, 3, 7, 8, 9}) {
+        Language = static_cast<std::uint8_t>(lang);
+        ApplyLanguageFonts();
+        TFormVX w;
+        w.show();
+        w.Combo_Bypass->setCurrentIndex(1);
+        w.Calculate();
+        QApplication::processEvents();
+        w.grab().save(QString("%1/vx_%2_1.png").arg(folder).arg(lang));
+        w.SetSeasons(true);
+        w.SetSeasonLayout(2);
+        w.Calculate();
+        w.PageControl1->setCurrentIndex(1);
+        QApplication::processEvents();
+        w.grab().save(QString("%1/vx_%2_2.png").arg(folder).arg(lang));
+        w.SetSeasons(false);
+    }
+    return 0;
+}
