@@ -26,6 +26,11 @@
 #define VX_HAVE_PAGES 1
 #endif
 
+#if __has_include("series/FBaugroessen_VX.h")
+#include "series/FBaugroessen_VX.h"
+#define VX_HAVE_PRESELECTION 1
+#endif
+
 namespace {
 QString Text(int n) { return LoadText(n); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -127,7 +132,11 @@ void TFormVX::BuildDevicePanel() {
     connect(Edit_BypBreite, &TNumEditBase::OnCalculate, this, [this] { Aenderung_Geraet(Edit_BypBreite); });
     connect(RButton_BypGeschw, &QRadioButton::clicked, this, [this] { RButton_BypGeschwClick(RButton_BypGeschw); });
     connect(RButton_BypBreite, &QRadioButton::clicked, this, [this] { RButton_BypGeschwClick(RButton_BypBreite); });
-    connect(Button_Vorauswahl, &QPushButton::clicked, this, [] {});
+    connect(Button_Vorauswahl, &QPushButton::clicked, this, [this] {
+#ifdef VX_HAVE_PRESELECTION
+        OpenPreselection(this);
+#endif
+    });
 }
 
 // ---- Layout ----------------------------------------------------------------------------------
