@@ -262,9 +262,27 @@ private:
                  THAlign::Left, TVAlign::Bottom, th_, kChartBlue);
     }
 
+    struct TPendingLabel {
+        double phi;
+        std::string text;
+        TChartPoint at; // logical
+        THAlign h;
+        TVAlign v;
+    };
+
+    // Rough box of a label in logical units (digits are about 0.6 text heights wide).
+    std::pair<TChartPoint, TChartPoint> LabelBox(const TPendingLabel& l) const
+    {
+        const double w = 0.6 * th_ * static_cast<double>(l.text.size());
+        const double x0 = l.h == THAlign::Left ? l.at.x : l.h == THAlign::Centre ? l.at.x - w / 2 : l.at.x - w;
+        const double y0 = l.v == TVAlign::Bottom ? l.at.y : l.v == TVAlign::Middle ? l.at.y - th_ / 2 : l.at.y - th_;
+        return {{x0, y0}, {x0 + w, y0 + th_}};
+    }
+
     void RelHumLines()
     {
         const int first = FirstRelHumLine(r_.tMax);
+        std::vector<TPendingLabel> labels;
         for (int n = first; n <= 25; ++n) {
             const double phi = kRelHumLines[n - 1];
             try {
@@ -294,15 +312,33 @@ private:
                     (phi == 4 || phi == 7 || phi == 15 || phi == 30 || phi == 40 || phi == 60 || phi == 80))
                     continue;
                 const TChartPoint e = pts.back();
-                const std::string label = FormatGeneral(phi);
                 // Lines leaving through the right edge (Mollier) or the top (Carrier) are
                 // labelled across the humidity axis end, the others beyond the top isotherm.
                 if (atRight != map_.carrier)
-                    Label(label, {e.x + 0.3 * th_, e.y}, THAlign::Left, TVAlign::Middle, kChartBlue);
+                    labels.push_back({phi, FormatGeneral(phi), {e.x + 0.3 * th_, e.y}, THAlign::Left, TVAlign::Middle});
                 else
-                    Label(label, {e.x, e.y + 0.3 * th_}, THAlign::Centre, TVAlign::Bottom, kChartBlue);
+                    labels.push_back({phi, FormatGeneral(phi), {e.x, e.y + 0.3 * th_}, THAlign::Centre, TVAlign::Bottom});
             } catch (const MathFault&) {
             }
+        }
+        // Where the line ends crowd together, a label that would overlap one already placed is
+        // left out; the saturation line and the 50 % line are placed first.
+        std::stable_sort(labels.begin(), labels.end(), [](const TPendingLabel& a, const TPendingLabel& b) {
+            auto rank = [](double phi) { return phi == 100 ? 0 : phi == 50 ? 1 : 2; };
+            return rank(a.phi) < rank(b.phi);
+        });
+        std::vector<std::pair<TChartPoint, TChartPoint>> placed;
+        const double gap = 0.15 * th_;
+        for (const TPendingLabel& l : labels) {
+            const auto box = LabelBox(l);
+            bool free = true;
+            for (const auto& o : placed)
+                free = free && (box.second.x + gap <= o.first.x || o.second.x + gap <= box.first.x ||
+                                box.second.y + gap <= o.first.y || o.second.y + gap <= box.first.y);
+            if (!free)
+                continue;
+            placed.push_back(box);
+            Label(l.text, l.at, l.h, l.v, kChartBlue);
         }
         const double top = (map_.carrier ? map_.sx * r_.xMax : map_.sy * map_.yMax) + 2.4 * map_.fh;
         const double right = map_.carrier ? map_.sy * map_.yMax : map_.sx * r_.xMax + 4.5 * map_.fh;
