@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTimer>
+#include <QCheckBox>
+#include <QLineEdit>
 
 #include "WindowFixture.h"
 #include "app/UIniDatei.h"
@@ -203,6 +206,67 @@ TEST_F(WindowTest, NoCaptionIsClippedInAnyLanguage) {
         }
     }
     w->SelectLanguage(LangEnglish);
+}
+
+} // namespace
+
+namespace {
+
+// Runs `act` on the modal dialog that the next menu action opens.
+template <class F>
+void OnNextDialog(F act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        act(modal);
+    });
+}
+
+TEST_F(WindowTest, SettingsDialogOkAppliesCancelKeepsEverything) {
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    // Cancel after changing the unit system in the dialog: nothing changes.
+    OnNextDialog([](QWidget* d) {
+        d->findChild<QRadioButton*>("RadioButton_US")->click();
+        d->findChild<QPushButton*>("Button_Cancel")->click();
+    });
+    w->Menu_Optionen_Einstellungen->trigger();
+    EXPECT_TRUE(w->UnitSystemSI);
+    EXPECT_TRUE(w->ResultsValid());
+    EXPECT_EQ(w->Winter.Temp11->text(), "-5.0");
+
+    // OK with UK/US units: inputs in the new units, inlet side current, results cleared.
+    OnNextDialog([](QWidget* d) {
+        d->findChild<QRadioButton*>("RadioButton_US")->click();
+        d->findChild<QPushButton*>("Button_OK")->click();
+    });
+    w->Menu_Optionen_Einstellungen->trigger();
+    EXPECT_FALSE(w->UnitSystemSI);
+    EXPECT_EQ(w->Winter.Temp11->text(), "23.0");
+    EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(5, 5), LoadText(412));
+    EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(1, 5), "23.0");
+    EXPECT_FALSE(w->Tabelle_w_dp->Cell(1, 0).isEmpty());
+    EXPECT_FALSE(w->ResultsValid());
+    EXPECT_TRUE(w->Tabelle_Luftaustritt->Cell(1, 2).isEmpty());
+    EXPECT_TRUE(w->Tabelle_Prozessdaten->Cell(1, 0).isEmpty());
+}
+
+TEST_F(WindowTest, HeaderAndNotesDialogsFillTheFrameState) {
+    OnNextDialog([](QWidget* d) {
+        d->findChild<QLineEdit*>("Edit3")->setText("A-17");
+        d->findChild<QCheckBox*>("CheckBox_AlsAngebot")->setChecked(true);
+        d->findChild<QPushButton*>("Button_OK")->click();
+    });
+    w->Menu_Edit_Kopfzeile->trigger();
+    EXPECT_TRUE(w->PrintHeader);
+    EXPECT_EQ(w->HeaderLines.value(3), "A-17");
+    OnNextDialog([](QWidget* d) {
+        d->findChild<QLineEdit*>("Bem2")->setText("second line");
+        d->findChild<QPushButton*>("Button_OK")->click();
+    });
+    w->Menu_Edit_Bem_Datenblatt->trigger();
+    EXPECT_EQ(w->NotesData, (QStringList{"", "second line", ""}));
+    EXPECT_EQ(w->NotesChart, (QStringList{"", "", ""}));
 }
 
 } // namespace
