@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "UiTestEnv.h"
@@ -18,6 +19,9 @@ public:
         static int argc = 1;
         static char name[] = "test_ui";
         static char* argv[] = {name, nullptr};
+        // Each test process gets its own settings folder: ctest runs tests in parallel.
+        settingsDir_ = new QTemporaryDir;
+        qputenv("XDG_CONFIG_HOME", settingsDir_->path().toLocal8Bit());
         app_ = new QApplication(argc, argv);
         InitResources();
         ProductIndex = 4;
@@ -32,10 +36,12 @@ public:
     void TearDown() override {
         SetMessageBoxHook({});
         delete app_;
+        delete settingsDir_;
     }
 
 private:
     QApplication* app_ = nullptr;
+    QTemporaryDir* settingsDir_ = nullptr;
 };
 
 [[maybe_unused]] testing::Environment* const g_env = testing::AddGlobalTestEnvironment(new QtEnvironment);
