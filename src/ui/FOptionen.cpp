@@ -4,11 +4,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTableWidget>
@@ -87,6 +89,20 @@ TSeparatorCheck ChooseSeparators(const QString& decimalText, const QString& thou
     thousandSep = t;
     return TSeparatorCheck::Ok;
 }
+
+// Tabs only as wide as their captions plus a small margin, for languages whose page captions
+// would not fit side by side otherwise.
+class TCompactTabStyle : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption* opt, const QSize& size,
+                           const QWidget* w) const override {
+        QSize s = QProxyStyle::sizeFromContents(type, opt, size, w);
+        if (type == CT_TabBarTab)
+            if (const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(opt))
+                s.setWidth(tab->fontMetrics.horizontalAdvance(tab->text) + 10);
+        return s;
+    }
+};
 
 // ---------------------------------------------------------------------------------------------
 void TWrapRadioButton::paintEvent(QPaintEvent*) {
@@ -275,12 +291,24 @@ void TFormOptionen::SetUpUnitTable() {
 void TFormOptionen::ApplyTexts() {
     setFont(DialogFont);
     setWindowTitle(Text(165));
-    const QString pad = "   ";
-    PageControl1->setTabText(PageControl1->indexOf(Seite_Umgebung), pad + Text(166) + pad);
-    PageControl1->setTabText(PageControl1->indexOf(Seite_Einheiten), pad + Text(167) + " / " + Text(328) + pad);
-    PageControl1->setTabText(PageControl1->indexOf(Seite_EingabeDaten), pad + Text(168) + pad);
-    if (PageControl1->indexOf(Seite_Prozessdaten) >= 0)
-        PageControl1->setTabText(PageControl1->indexOf(Seite_Prozessdaten), Text(11));
+    PageControl1->setFont(font());
+    // The first three tabs are padded with three spaces on both sides; where the padded tabs
+    // would not fit side by side in the language, the padding goes so that every tab stays whole.
+    for (const QString pad : {QString("   "), QString()}) {
+        PageControl1->setTabText(PageControl1->indexOf(Seite_Umgebung), pad + Text(166) + pad);
+        PageControl1->setTabText(PageControl1->indexOf(Seite_Einheiten), pad + Text(167) + " / " + Text(328) + pad);
+        PageControl1->setTabText(PageControl1->indexOf(Seite_EingabeDaten), pad + Text(168) + pad);
+        if (PageControl1->indexOf(Seite_Prozessdaten) >= 0)
+            PageControl1->setTabText(PageControl1->indexOf(Seite_Prozessdaten), Text(11));
+        if (PageControl1->tabBar()->sizeHint().width() <= PageControl1->width()) break;
+    }
+    // Still too wide: the tabs keep only a small margin around their captions.
+    auto* compact = dynamic_cast<TCompactTabStyle*>(PageControl1->tabBar()->style());
+    if (!compact && PageControl1->tabBar()->sizeHint().width() > PageControl1->width()) {
+        compact = new TCompactTabStyle;
+        compact->setParent(PageControl1->tabBar());
+        PageControl1->tabBar()->setStyle(compact);
+    }
     Button_Cancel->setText(Text(161));
 
     Label_Luftdruck->setText(Text(1));
