@@ -103,7 +103,7 @@ private:
     {
         const std::string pressure =
             s_.si ? FormatFixed(map_.P, 0) + " mbar" : FormatFixed(ConvertUnit(7, 14, 15, map_.P), 2) + " atm";
-        const double top = (map_.carrier ? map_.sx * r_.xMax : map_.sy * map_.yMax) + 4.5 * map_.fh;
+        const double top = (map_.carrier ? map_.sx * r_.xMax : map_.sy * map_.yMax) + 4.2 * map_.fh; // clear of the frame top
         const double left = map_.carrier ? map_.sy * map_.yMin : map_.sx * r_.xMin;
         Text({{map_.carrier ? 158 : 157, ""}, {0, " " + pressure}}, {left, top}, THAlign::Left,
              TVAlign::Top, map_.fh, kBlack);
@@ -258,7 +258,7 @@ private:
                  {map_.sy * (map_.yMin + map_.yMax) / 2.0, map_.sx * (r_.xMin - 0.2) - 1.8 * th_},
                  THAlign::Centre, TVAlign::Top, th_, kChartBlue);
         else
-            Text(std::move(title), {map_.sx * r_.xMin - 4.5 * map_.fh, map_.sy * map_.yMax + 2.4 * map_.fh},
+            Text(std::move(title), {map_.sx * r_.xMin - 4.5 * map_.fh, map_.sy * map_.yMax + 2.1 * map_.fh},
                  THAlign::Left, TVAlign::Bottom, th_, kChartBlue);
     }
 
@@ -340,7 +340,7 @@ private:
             placed.push_back(box);
             Label(l.text, l.at, l.h, l.v, kChartBlue);
         }
-        const double top = (map_.carrier ? map_.sx * r_.xMax : map_.sy * map_.yMax) + 2.4 * map_.fh;
+        const double top = (map_.carrier ? map_.sx * r_.xMax : map_.sy * map_.yMax) + 2.1 * map_.fh;
         const double right = map_.carrier ? map_.sy * map_.yMax : map_.sx * r_.xMax + 4.5 * map_.fh;
         Text({{13, ""}, {0, " [%]"}}, {right, top}, THAlign::Right, TVAlign::Bottom, th_, kChartBlue);
     }
