@@ -13,6 +13,7 @@
 #include "app/URessourcen.h"
 #include "calc/UDaten.h"
 #include "series/FBaugroessen_VX.h"
+#include "thermo/UZahlformat.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"
 
@@ -94,7 +95,8 @@ TEST(PreselectionDialog, BuildsRowsWithCaptionsAndDimensions) {
     // The rows show the proposals of the logic in build order.
     ASSERT_EQ(static_cast<size_t>(list->topLevelItemCount()), d->Proposals.size());
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const auto cells = ProposalColumns(d->Proposals[static_cast<size_t>(i)], true, false);
+        const auto cells =
+            ProposalColumns(d->Proposals[static_cast<size_t>(i)], true, w->AmericanMethod);
         for (int c = 0; c < 10; ++c)
             EXPECT_EQ(list->topLevelItem(i)->text(c).toStdString(), cells[static_cast<size_t>(c)]);
     }
@@ -104,8 +106,9 @@ TEST(PreselectionDialog, BuildsRowsWithCaptionsAndDimensions) {
     d->ApplyTexts();
     d->BuildProposals();
     EXPECT_EQ(list->headerItem()->text(6), "v max [fpm]");
-    EXPECT_FALSE(list->topLevelItem(0)->text(6).contains('.'));
-    EXPECT_EQ(list->topLevelItem(0)->text(7).split('.').value(1).size(), 3);
+    const QString sep = QString::fromStdString(SeparatorText(DecimalSeparator));
+    EXPECT_FALSE(list->topLevelItem(0)->text(6).contains(sep));
+    EXPECT_EQ(list->topLevelItem(0)->text(7).split(sep).value(1).size(), 3);
 }
 
 TEST(PreselectionDialog, SortingByColumns) {
