@@ -327,8 +327,3 @@ void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool) {
   if (!window) return;
   TDatasheet(*window, canvas).Draw();
 }
-
-void RegisterVXPages(TFormBasis* window) {
-  if (!window) return;
-  window->DatasheetPages = {&DatasheetPage};
-}

@@ -12,10 +12,6 @@ class TFormBasis;
 // header only). forPdf is passed on to the page header.
 void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool forPdf);
 
-// Gives the counterflow product window its page lists (the datasheet, and the
-// chart and description pages).
-void RegisterVXPages(TFormBasis* window);
-
 // Resource number of the dimension sketch for a bypass code, unit system and
 // size code.
 int DimensionSketchId(int bypassCode, bool si, int sizeCode);

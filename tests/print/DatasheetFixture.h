@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QToolButton>
 #include <QAction>
@@ -13,6 +15,7 @@
 #include "PrintTestSupport.h"
 #include "TRecordingDevice.h"
 #include "app/UGlobal.h"
+#include "app/UIniDatei.h"
 #include "print/UDatenblatt.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"
@@ -33,6 +36,9 @@ public:
       Messages << text;
       return 1;
     });
+    // Every window starts from the default settings, not from what the
+    // previous test's window saved.
+    QFile::remove(QDir(TIniDatei::SettingsFolder()).filePath(IniFileName));
     w = std::make_unique<TFormVX>();
     w->show();
   }
