@@ -56,40 +56,12 @@ TEST(ProcessDataRows, TitlesPerSeriesAndSettings)
     }
 }
 
-TEST(ProcessDataRows, UnitCellsAndDecimals)
-{
-    const auto vx = ProcessDataRows(1, false, true);
-    const auto vxe = ProcessDataRows(3, false, true);
-    for (int i : {0, 1}) {
-        EXPECT_EQ(vx[i].UnitSI, "%");
-        EXPECT_EQ(vx[i].UnitUS, "%");
-        EXPECT_EQ(vx[i].DecimalsSI, 1);
-    }
-    for (int i : {2, 3}) {
-        EXPECT_EQ(vx[i].UnitSI, "");
-        EXPECT_EQ(vx[i].UnitUS, "");
-    }
-    for (int i : {4, 5}) {
-        EXPECT_EQ(vx[i].UnitSI, "kW");
-        EXPECT_EQ(vx[i].UnitUS, "BTU/h");
-        EXPECT_EQ(vx[i].DecimalsSI, 2);
-        EXPECT_EQ(vx[i].DecimalsUS, 0);
-        EXPECT_TRUE(vx[i].Thousands);
-    }
-    // The total heat row belongs to the enthalpy series only.
-    EXPECT_EQ(vx[6].UnitSI, "");
-    EXPECT_EQ(vxe[6].UnitSI, "kW");
-    EXPECT_EQ(vxe[6].UnitUS, "BTU/h");
-    EXPECT_EQ(vx[7].UnitSI, "g/kg");
-    EXPECT_EQ(vx[7].UnitUS, "gr/lb");
-    EXPECT_EQ(vx[7].DecimalsUS, 2);
-    EXPECT_EQ(vx[8].UnitSI, "kg/h");
-    EXPECT_EQ(vx[8].UnitUS, "lb/h");
-}
-
-TEST(ProcessDataRows, DisplayConversion)
+TEST(ProcessDataRows, UnitsAndDisplayConversion)
 {
     const auto rows = ProcessDataRows(1, false, true);
+    // The total heat row belongs to the enthalpy series only.
+    EXPECT_EQ(rows[6].UnitSI, "");
+    EXPECT_EQ(ProcessDataRows(3, false, true)[6].UnitUS, "BTU/h");
     EXPECT_DOUBLE_EQ(ProcessDisplayValue(rows[4], 1.5, true), 1.5);
     EXPECT_DOUBLE_EQ(ProcessDisplayValue(rows[4], 1.5, false), 1.5 * 3412);
     EXPECT_DOUBLE_EQ(ProcessDisplayValue(rows[7], 2.0, false), 14.0);
