@@ -114,6 +114,28 @@ TEST(Counterflow, HandCalculatedDryCase) {
                 (r.Enthalpy12 - r.Enthalpy11) * 100 / (r.Enthalpy21 - r.Enthalpy11) * z1, 1e-9);
 }
 
+// Condensing winter case worked through by hand: -5 degC / 90 % against 22 degC / 60 %,
+// 200 m3/h each, VX 30 with 250 mm. The dew point of the extract air lies 18.9 K above the
+// outdoor air, so g = 1.25 (capped) and the state is 1; the exhaust air cools along the line
+// towards saturation at -5 degC and stops after 55 steps of 1 % at 7.15 degC.
+TEST(Counterflow, HandCalculatedCondensingCase) {
+    TDatenVX r;
+    DefaultWinter(r);
+    r.RelHum21 = 60.0;
+    r.Refresh();
+    EXPECT_EQ(r.CondensationState, 1);
+    EXPECT_NEAR(r.TempEff1, 81.7946574, 1e-6);
+    EXPECT_NEAR(r.TempEffWet1, 91.05307252, 1e-6);
+    EXPECT_NEAR(r.Temp12, 19.58432958, 1e-6);
+    EXPECT_NEAR(r.Heat1, 1.653536509, 1e-8);
+    EXPECT_NEAR(r.Enthalpy22, 22.24550202, 1e-6);
+    EXPECT_NEAR(r.Temp22, 7.15, 1e-9);
+    EXPECT_NEAR(r.X22, 5.98395498, 1e-7);
+    EXPECT_NEAR(r.TempEffWet2, 55.0, 1e-9);
+    EXPECT_NEAR(r.Condensate2, 0.928294941, 1e-8);
+    EXPECT_EQ(r.FreezeRisk, 0);  // mean of -5 and 7.15 degC is above 0
+}
+
 namespace {
 
 struct Case {
