@@ -417,6 +417,7 @@ void TFormVX::ReadDeviceInputs() {
 }
 
 void TFormVX::ShowBypassResult() {
+    Edit_BypGeschw->Digits = UnitSystemSI ? 2 : 0;
     Edit_BypBreite->SetValue(WinterRecord->BypassWidth);
     Edit_BypGeschw->SetValue(ShownBypassVelocity(WinterRecord->BypassVelocity, UnitSystemSI));
 }
@@ -425,9 +426,8 @@ void TFormVX::SetUnitSystem(bool si) {
     TFormProdukt::SetUnitSystem(si);
     if (!m_created) return;
     L_Gewicht->setText(Fixed(ToDisplay(QWeight, 18, 19, Figures.Weight), 1));
-    Edit_BypGeschw->SetValue(ShownBypassVelocity(WinterRecord->BypassVelocity, si));
     Edit_BypGeschw->Digits = si ? 2 : 0;
-    Edit_BypGeschw->Reformat();
+    Edit_BypGeschw->SetValue(ShownBypassVelocity(WinterRecord->BypassVelocity, si));
 }
 
 void TFormVX::SettingsChanged() {

@@ -1,0 +1,149 @@
+// Product window: the hint line, the flow modes, the chart window and the print preview entry
+// points, and random inputs that must never show a number that is not finite.
+#include <QRandomGenerator>
+#include <QTimer>
+#include <cmath>
+
+#include "WindowFixture.h"
+#include "print/FMollier.h"
+#include "print/FSeite.h"
+#include "print/UDatenblatt.h"
+
+namespace {
+
+template <class F>
+void OnNextDialog(F act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        act(modal);
+    });
+}
+
+TEST_F(WindowTest, HintLineNamesCondensationAndFreezing) {
+    // Cold, humid outside air against warm extract air condenses on the extract side.
+    Type(w->Winter.Temp11, "-20");
+    Type(w->Winter.Feuchte21, "60");
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    const TDatenVX& r = *w->WinterRecord;
+    ASSERT_NE(r.CondensationState, 0);
+    QString expected = LoadText(42) + "!";
+    if (r.FreezeRisk) expected += " - " + LoadText(43);
+    EXPECT_EQ(w->LB_Hinweis->text(), expected);
+    EXPECT_GT(w->LB_Hinweis->width(), w->LB_Hinweis->fontMetrics().horizontalAdvance(expected));
+    // Dry extract air: no hint, and the control shrinks to nothing.
+    Type(w->Winter.Temp11, "15");
+    Type(w->Winter.Feuchte21, "10");
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    ASSERT_EQ(w->WinterRecord->CondensationState, 0);
+    EXPECT_TRUE(w->LB_Hinweis->text().isEmpty());
+    EXPECT_EQ(w->LB_Hinweis->width(), 0);
+    // An input change clears the hint with the results.
+    Type(w->Winter.Temp11, "-20");
+    Type(w->Winter.Feuchte21, "60");
+    ClickCalculate();
+    Type(w->Winter.Temp21, "23");
+    EXPECT_TRUE(w->LB_Hinweis->text().isEmpty());
+}
+
+TEST_F(WindowTest, FlowModesMoveTheFlowEditsAndFillTheirField) {
+    struct Row {
+        std::uint8_t mode;
+        int row;
+    };
+    for (const Row m : {Row{1, 4}, Row{3, 2}, Row{0, 1}}) {
+        w->SetFlowMode(m.mode);
+        w->SettingsChanged();
+        const QRect cell = w->Tabelle_Lufteintritt->visualRect(w->Tabelle_Lufteintritt->model()->index(m.row, 3));
+        EXPECT_TRUE(w->Winter.SVol21->geometry().contains(
+            w->Tabelle_Lufteintritt->viewport()->mapTo(w->Client, cell.center())))
+            << int(m.mode);
+        Type(w->Winter.SVol11, "300");
+        Type(w->Winter.SVol21, "300");
+        const TDatenVX& r = *w->WinterRecord;
+        const double given = m.mode == 1 ? r.OVol11 : m.mode == 3 ? r.MassMoist11 : r.SVol11;
+        EXPECT_NEAR(given, 300.0, 1e-9) << int(m.mode);
+        // The other quantities follow from it: the inlet table shows them.
+        double v = 0;
+        ASSERT_TRUE(CellValue(w->Tabelle_Lufteintritt, 1, m.row, v));
+        EXPECT_NEAR(v, 300.0, 0.5);
+        EXPECT_EQ(w->WinterRecord->FlowMode, m.mode);
+    }
+}
+
+TEST_F(WindowTest, DiagramShowsTheProcessesOfBothCasesAndKeepsTheChartForm) {
+    ShowBothCases();
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    size_t lines = 0;
+    OnNextDialog([&lines](QWidget* d) {
+        auto* chart = qobject_cast<TFormMollier*>(d);
+        ASSERT_NE(chart, nullptr);
+        lines = chart->ProcessLines.size();
+        chart->SetChartForm(true);
+        chart->accept();
+    });
+    QTest::mouseClick(w->Button_Diagramm, Qt::LeftButton);
+    EXPECT_EQ(lines, 4u);
+    EXPECT_TRUE(w->CarrierChart);
+    auto* chart = qobject_cast<TFormMollier*>(w->FormMollier.data());
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->Pages.size(), 1u);
+    const TProcessLine& supply = chart->ProcessLines[1];
+    EXPECT_DOUBLE_EQ(supply[0].t, w->WinterRecord->Temp11);
+    EXPECT_DOUBLE_EQ(supply[1].x, w->WinterRecord->X12);
+    EXPECT_EQ(chart->ProcessLines[2][0].style, TChartPen::Dot);
+}
+
+TEST_F(WindowTest, DatasheetPreviewHidesTheWindowWhileOpen) {
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    bool hiddenMeanwhile = false;
+    size_t pages = 0;
+    TFormBasis* owner = nullptr;
+    OnNextDialog([&](QWidget* d) {
+        auto* preview = qobject_cast<TFormSeite*>(d);
+        ASSERT_NE(preview, nullptr);
+        hiddenMeanwhile = !w->isVisible();
+        pages = preview->Pages.size();
+        owner = preview->Owner;
+        preview->accept();
+    });
+    w->Menu_Ansicht_Datenblatt->trigger();
+    EXPECT_TRUE(hiddenMeanwhile);
+    EXPECT_EQ(pages, 1u);
+    EXPECT_EQ(owner, w.get());
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(w->DatasheetPages.size(), 1u);
+    EXPECT_EQ(w->DatasheetPages[0], &DatasheetPage);
+}
+
+// Random and extreme entries: no crash, and no cell ever shows a text that is not a number.
+TEST_F(WindowTest, RandomInputsNeverShowNonFiniteNumbers) {
+    ShowBothCases();
+    QRandomGenerator rng(20161108);
+    const QStringList extremes = {"0", "-0", "1e9", "-1e9", "1e-9", "99999999", "-273.15", "100", "0.001"};
+    QList<TNumEdit*> edits = w->Winter.All() + w->Summer.All();
+    for (int round = 0; round < 60; ++round) {
+        TNumEdit* e = edits[rng.bounded(edits.size())];
+        const QString text = rng.bounded(3) == 0 ? extremes[rng.bounded(extremes.size())]
+                                                 : QString::number(rng.bounded(800.0) - 400.0, 'f', 1);
+        Type(e, text);
+        if (round % 3 == 0) Type(w->Edit_GBreite, QString::number(rng.bounded(0, 3000)));
+        if (round % 5 == 0) w->Combo_Bypass->setCurrentIndex(rng.bounded(3));
+        if (round % 4 == 0) PressF9();
+        for (TDatenGrid* g : w->findChildren<TDatenGrid*>())
+            for (int r = 0; r < g->RowCount(); ++r)
+                for (int c = 1; c < g->ColCount(); ++c) {
+                    const QString t = g->Cell(c, r).toLower();
+                    EXPECT_FALSE(t.contains("nan") || t.contains("inf")) << g->objectName().toStdString() << " " << t.toStdString();
+                }
+        for (QLabel* l : {w->L_Gewicht, w->L_Breite, w->L_Hoehe, w->L_Laenge})
+            EXPECT_FALSE(l->text().toLower().contains("nan") || l->text().toLower().contains("inf"));
+        EXPECT_TRUE(std::isfinite(w->Edit_BypGeschw->StoredValue()));
+    }
+}
+
+} // namespace
