@@ -90,17 +90,13 @@ TSeparatorCheck ChooseSeparators(const QString& decimalText, const QString& thou
     return TSeparatorCheck::Ok;
 }
 
-// Tabs only as wide as their captions plus a small margin, for languages whose page captions
-// would not fit side by side otherwise.
+// Tabs with a narrow margin around their captions, for languages whose page captions would not
+// fit side by side otherwise. The margin is the style's own, so size and drawing agree.
 class TCompactTabStyle : public QProxyStyle {
 public:
-    QSize sizeFromContents(ContentsType type, const QStyleOption* opt, const QSize& size,
-                           const QWidget* w) const override {
-        QSize s = QProxyStyle::sizeFromContents(type, opt, size, w);
-        if (type == CT_TabBarTab)
-            if (const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(opt))
-                s.setWidth(tab->fontMetrics.horizontalAdvance(tab->text) + 10);
-        return s;
+    int pixelMetric(PixelMetric metric, const QStyleOption* opt, const QWidget* w) const override {
+        if (metric == PM_TabBarTabHSpace) return 6;
+        return QProxyStyle::pixelMetric(metric, opt, w);
     }
 };
 
@@ -376,7 +372,10 @@ void TFormOptionen::PlaceControls() {
         t->setColumnWidth(0, col0);
         for (int r = 0; r < UnitRows - 1; ++r) t->setRowHeight(r, QFontMetrics(font()).height() + 4);
         const int tableWidth = col0 + 140 + 8 + sb;
-        t->setGeometry(10, 26, tableWidth, 6 * t->rowHeight(0) + 4);
+        // As many rows as the page leaves room for above the two separator lines.
+        const int room = PageControl1->height() - PageControl1->tabBar()->sizeHint().height() - 26 - 10 - 2 * 28 - 8;
+        const int rows = std::clamp(room / t->rowHeight(0), 4, UnitRows - 1);
+        t->setGeometry(10, 26, tableWidth, rows * t->rowHeight(0) + 2 * t->frameWidth());
         const int siLeft = 10 + col0 + 14, usLeft = siLeft + 72;
         RadioButton_SI->setGeometry(siLeft, 5, 66, 18);
         RadioButton_US->setGeometry(usLeft, 5, 80, 18);

@@ -92,6 +92,14 @@ inline QStringList CutCaptions(QWidget* dialog) {
         // all tabs side by side, without scroll arrows
         const int total = t->tabBar()->sizeHint().width();
         if (total > t->width()) cut << QString("%1: tabs need %2, have %3").arg(t->objectName()).arg(total).arg(t->width());
+        // each caption inside its tab, beside the margin the style keeps free
+        QTabBar* bar = t->tabBar();
+        const int margin = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+        for (int i = 0; i < t->count(); ++i) {
+            const int need = QFontMetrics(bar->font()).horizontalAdvance(t->tabText(i)) + margin;
+            if (need > bar->tabRect(i).width())
+                cut << QString("%1: tab \"%2\" needs %3, has %4").arg(t->objectName(), t->tabText(i)).arg(need).arg(bar->tabRect(i).width());
+        }
     }
     return cut;
 }
