@@ -87,3 +87,28 @@ void BM_FormatNumber(benchmark::State& state)
 }
 BENCHMARK(BM_FormatNumber);
 } // namespace
+
+#include "print/UMollier.h"
+
+namespace {
+// The chart geometry of a redraw: grid and the four process lines of a winter and summer case.
+void BM_BuildChart(benchmark::State& state)
+{
+    TChartSettings s;
+    s.carrier = state.range(0) != 0;
+    s.pressure = 1013;
+    s.humidityItem = 1;
+    s.temperatureItem = 1;
+    auto line = [](double t1, double x1, double t2, double x2, TRgb c, TChartPen pen) {
+        return TProcessLine{{t1, x1, c, c, pen}, {t2, x2, c, c, pen}};
+    };
+    const std::vector<TProcessLine> lines{
+        line(22, 6.6, 4.1, 5.2, kStream2Colour, TChartPen::Solid),
+        line(-5, 2.2, 16.4, 2.2, kStream1Colour, TChartPen::Solid),
+        line(22, 8.2, 28.5, 8.2, kStream2Colour, TChartPen::Dot),
+        line(32, 12, 25.6, 12, kStream1Colour, TChartPen::Dot)};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildChart(s, lines));
+}
+BENCHMARK(BM_BuildChart)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+} // namespace

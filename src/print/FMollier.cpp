@@ -266,8 +266,9 @@ void TFormMollier::RaiseRanges()
     SetRangeItems(hi, ti);
 }
 
-void TFormMollier::DrawLayer(QPainter& painter, const TChartLayer& layer, double scale)
+void TFormMollier::DrawLayer(QPainter& painter, const TChartLayer& layer, double kx, double ky)
 {
+    const double scale = std::sqrt(kx * ky);
     painter.save();
     for (const TChartLine& line : layer.lines) {
         if (line.pen == TChartPen::Clear || line.points.size() < 2)
@@ -283,14 +284,14 @@ void TFormMollier::DrawLayer(QPainter& painter, const TChartLayer& layer, double
         painter.setPen(pen);
         QPolygonF poly;
         for (const TChartPoint& p : line.points)
-            poly << QPointF(p.x * scale, p.y * scale);
+            poly << QPointF(p.x * kx, p.y * ky);
         painter.drawPolyline(poly);
     }
     for (const TChartDot& dot : layer.dots) {
         painter.setPen(QPen(ToQColor(dot.outline), 0));
         painter.setBrush(ToQColor(dot.fill));
         const double r = dot.radius * scale;
-        painter.drawEllipse(QPointF(dot.centre.x * scale, dot.centre.y * scale), r, r);
+        painter.drawEllipse(QPointF(dot.centre.x * kx, dot.centre.y * ky), r, r);
     }
     for (const TChartText& t : layer.texts) {
         const QString text = Resolve(t.parts);
@@ -314,7 +315,7 @@ void TFormMollier::DrawLayer(QPainter& painter, const TChartLayer& layer, double
         else
             y = -fm.descent();
         painter.save();
-        painter.translate(t.at.x * scale, t.at.y * scale);
+        painter.translate(t.at.x * kx, t.at.y * ky);
         painter.rotate(-t.angle); // the geometry counts angles counter-clockwise on the screen
         painter.drawText(QPointF(x, y), text);
         painter.restore();
@@ -345,14 +346,13 @@ void TFormMollier::RedrawChart(bool /*forPdf*/)
 
 void TFormMollier::PaintChart(QPainter& painter, const QRectF& target) const
 {
-    // Frame units times 10, so that whole font sizes stay fine enough.
-    constexpr double kFine = 10;
+    // Scaled coordinates rather than a scaled painter: text then renders at its real size.
+    const double kx = target.width() / kChartFrameWidth, ky = target.height() / kChartFrameHeight;
     painter.save();
     painter.translate(target.topLeft());
-    painter.scale(target.width() / (kChartFrameWidth * kFine), target.height() / (kChartFrameHeight * kFine));
     try {
-        DrawLayer(painter, GridLayer, kFine);
-        DrawLayer(painter, ProcessLayer, kFine);
+        DrawLayer(painter, GridLayer, kx, ky);
+        DrawLayer(painter, ProcessLayer, kx, ky);
     } catch (const std::exception&) {
         // drawing errors are swallowed; what was drawn stays
     }

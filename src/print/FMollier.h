@@ -82,9 +82,9 @@ public:
     int Zoom() const { return zoom_; }
     // Plays the chart (grid, then processes) stretched into target.
     void PaintChart(QPainter& painter, const QRectF& target) const;
-    // Draws one layer in frame units multiplied by `scale`; texts resolved through the language
-    // texts. Font sizes are whole units, so callers draw at a fine scale (10) and scale the painter.
-    static void DrawLayer(QPainter& painter, const TChartLayer& layer, double scale);
+    // Draws one layer with frame x multiplied by kx and frame y by ky (widths and text heights by
+    // their geometric mean); texts resolved through the language texts.
+    static void DrawLayer(QPainter& painter, const TChartLayer& layer, double kx, double ky);
     // Shows the chart page in the print preview.
     void ShowPage();
     void ApplyTexts();
