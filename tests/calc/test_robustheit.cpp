@@ -44,6 +44,7 @@ TEST(Robustness, RandomRecordsStayFinite) {
     std::mt19937 rng(20261208);
     const auto start = std::chrono::steady_clock::now();
     const int kCases = 1500;
+    int rated = 0, condensing = 0;
     for (int i = 0; i < kCases; ++i) {
         TDatenVX r;
         std::uniform_int_distribution<int> modes(0, 3);
@@ -68,8 +69,11 @@ TEST(Robustness, RandomRecordsStayFinite) {
         r.DpMultiplier = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 5)(rng));
         r.Series = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 4)(rng));
 
+        r.TempEff1 = -1.0;
         r.Refresh();
         ExpectFinite(r, i);
+        rated += r.TempEff1 > 0.0;
+        condensing += r.CondensationState > 0;
         r.EvaluateEnergyEfficiency();
         ExpectFinite(r, i);
         r.SwapAll();
@@ -85,6 +89,9 @@ TEST(Robustness, RandomRecordsStayFinite) {
         }
         if (HasFatalFailure()) return;
     }
+    // The generator must reach the full calculation often, dry and condensing, not only faults.
+    EXPECT_GT(rated, kCases / 5) << rated << " " << condensing;
+    EXPECT_GT(condensing, kCases / 50);
     // A hang in any iteration would show here long before the test runner's timeout.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
 }
