@@ -163,6 +163,11 @@ void CalculateCounterflow(TDatenREK& r) {
     // 7., 8. Dry temperature efficiencies.
     const double eta0 = BalancedEfficiency(r.Series, r.SizeCode, u1);
     const double ntu = Div(1.0, Div(1.0, eta0) - 1.0);
+    // Below about 0.06 m/s the correlation gives a balanced efficiency of 100 % or more; the
+    // number of transfer units is then not positive and the counterflow formula would return
+    // efficiencies above 100 % (supply air warmer than the extract air). That is outside the
+    // correlation, so it ends the calculation like the exact 100 % does.
+    if (!(ntu > 0.0)) throw MathFault("efficiency correlation out of range");
     r.TempEff1 = Finite(100.0 * CounterflowEffectiveness(R1, ntu));
     r.TempEff2 = Finite(r.TempEff1 * R1);
 

@@ -346,6 +346,28 @@ TEST(Counterflow, ZeroHumidityIsCalculatedAs001) {
     EXPECT_EQ(r.CondensationState, 0);
 }
 
+// At channel velocities below about 0.06 m/s the efficiency correlation reaches 100 %; the
+// calculation ends there instead of reporting efficiencies above 100 %.
+TEST(Counterflow, CorrelationOutOfRangeAtCreepingFlow) {
+    for (double svol : {30.0, 45.0, 200.0}) {
+        TDatenVX r;
+        DefaultWinter(r);
+        r.SVol11 = r.SVol21 = svol;
+        r.PackageWidth = 2000;
+        r.TempEff1 = -1.0;
+        r.Refresh();
+        const double eta0 = 0.86 * std::pow(r.ChannelVelocity1, -0.06) * 0.978;
+        EXPECT_EQ(eta0 >= 1.0, svol < 50.0) << svol;  // both sides of the limit are covered
+        if (eta0 >= 1.0) {
+            EXPECT_EQ(r.TempEff1, -1.0) << svol;
+        } else {
+            EXPECT_GT(r.TempEff1, 0.0) << svol;
+            EXPECT_LT(r.TempEff1, 100.0) << svol;
+            EXPECT_LT(r.Temp12, r.Temp21) << svol;
+        }
+    }
+}
+
 // Faults end the calculation; what was written before stays, the rest keeps its old value.
 TEST(Counterflow, FaultsKeepFieldsWrittenSoFar) {
     struct Row {
