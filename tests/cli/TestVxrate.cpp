@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <random>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -359,6 +360,59 @@ TEST_F(Vxrate, ExtremeInputsNeverWriteNull)
         ASSERT_EQ(run.Status, 0) << input << run.Err;
         EXPECT_EQ(run.Out.find("null"), std::string::npos) << input;
         EXPECT_NO_THROW(json::parse(run.Out)) << input;
+    }
+}
+
+// Random cases over the whole input range, zero and extreme values included (fixed seed, bounded
+// count): every case is rated and nothing non-finite reaches the output.
+TEST_F(Vxrate, RandomInputsRateWithoutNonFiniteOutput)
+{
+    std::mt19937 rng(20261208);
+    auto pick = [&](double lo, double hi) {
+        const double r = std::uniform_real_distribution<double>(0, 1)(rng);
+        if (r < 0.1) return 0.0;
+        if (r < 0.15) {
+            const double extremes[] = {1e-9, -1e-9, 1e9, -1e9, 1e300, -1e300};
+            return extremes[std::uniform_int_distribution<int>(0, 5)(rng)];
+        }
+        return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
+    auto any = [&](std::initializer_list<int> values) {
+        std::vector<int> v(values);
+        return v[std::uniform_int_distribution<std::size_t>(0, v.size() - 1)(rng)];
+    };
+    json cases = json::array();
+    for (int i = 0; i < 400; ++i) {
+        json c;
+        c["Pressure"] = pick(500, 1200);
+        c["HumidityMode"] = any({0, 1, 7, 2, 12});
+        c["FlowMode"] = any({0, 1, 2, 3});
+        for (const char* p : {"11", "21"}) {
+            for (const char* f : {"SVol", "OVol", "MassDry", "MassMoist"})
+                c[std::string(f) + p] = pick(-100, 50000);
+            c[std::string("Temp") + p] = pick(-80, 150);
+            c[std::string("RelHum") + p] = pick(-10, 120);
+            c[std::string("X") + p] = pick(-5, 100);
+            c[std::string("WetBulb") + p] = pick(-80, 100);
+        }
+        c["Series"] = any({1, 2, 3});
+        c["SizeCode"] = any({16, 30, 95, 110, 366, 2062, 2110, 0, 17, -5, 2000});
+        c["PackageWidth"] = any({0, 1, -10, 99, 100, 250, 1001, 5000});
+        c["BypassVelocity"] = pick(-5, 40);
+        c["DpMultiplier"] = any({0, 1, 2, 255});
+        c["Bypass"] = any({10, 20, 21});
+        cases.push_back(c);
+    }
+    const RunResult run = Run("rate", cases.dump());
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out.find("null"), std::string::npos);
+    const json out = json::parse(run.Out);
+    ASSERT_EQ(out.size(), cases.size());
+    for (const auto& o : out) {
+        EXPECT_TRUE(std::isfinite(o["Weight"].get<double>()));
+        EXPECT_EQ(o["WarningsOnly"].get<bool>(),
+                  std::none_of(o["Messages"].begin(), o["Messages"].end(),
+                               [](const json& c) { return IsErrorCode(c.get<int>()); }));
     }
 }
 
