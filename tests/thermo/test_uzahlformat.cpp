@@ -5,6 +5,8 @@
 
 #include <charconv>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -102,18 +104,36 @@ TEST(FormatFixed, NonFiniteAndOddDecimals)
     EXPECT_EQ(FormatFixed(1.0 / 3.0, 40), "0.333333333333333");
 }
 
+// Switches LC_NUMERIC to a German locale (decimal comma), building it with localedef when the
+// system has none installed. False when neither works.
+bool UseGermanNumericLocale()
+{
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        return true;
+    const std::string dir = ::testing::TempDir() + "vx-locale";
+    const std::string cmd = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
+                            "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(cmd.c_str()) != 0)
+        return false;
+    setenv("LOCPATH", dir.c_str(), 1);
+    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+}
+
 TEST(FormatFixed, IndependentOfTheCLocale)
 {
     // A Qt program switches the C locale to the user's; the display must not follow it.
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (!UseGermanNumericLocale())
+        GTEST_SKIP() << "no locale with a decimal comma available";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    ASSERT_STREQ(probe, "1,5") << "the locale switch did not take effect";
     EXPECT_EQ(FormatFixed(1.5, 1), "1.5");
+    EXPECT_EQ(FormatGeneral(2.25), "2.25");
     double v = 0;
     EXPECT_TRUE(ParseNumber("2.25", v));
     EXPECT_EQ(v, 2.25);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_FALSE(ParseNumber("2,25", v));
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(ParseNumber, AcceptsAndRejects)
