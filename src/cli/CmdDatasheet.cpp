@@ -153,7 +153,7 @@ int RunDatasheet(const std::vector<std::string>& args)
     });
     int status = ExitOk;
     {
-        TFormVX window;
+        TFormVX window(nullptr, false);  // leaves the user's settings file alone
         window.SetUnitSystem(true);
         FillWindow(window, cases);
         for (const QString& m : messages) std::fprintf(stderr, "%s\n", m.toLocal8Bit().constData());

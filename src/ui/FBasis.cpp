@@ -261,6 +261,7 @@ void TFormBasis::CreateFrame() {
 void TFormBasis::DestroyFrame() {
     if (m_destroyed) return;
     m_destroyed = true;
+    if (!PersistSettings) return;
     try {
         SaveSettings();
     } catch (...) {
@@ -353,7 +354,7 @@ void TFormBasis::SelectLanguage(int code) {
 void TFormBasis::ApplyLanguage() {
     for (int code : {1, 2, 3, 7, 8, 9})
         if (QAction* a = LanguageItem(code)) a->setChecked(code == Language);
-    WriteLanguageSetting(Language);
+    if (PersistSettings) WriteLanguageSetting(Language);
     ApplyLanguageFonts();
     ApplyTexts();
     UpdateUnitLabels();

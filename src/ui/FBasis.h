@@ -65,6 +65,9 @@ public:
     QString ProjectPath;
     // The stored values of every window layer as last loaded or saved.
     TAllSettings StoredSettings;
+    // False for a window that works for another program (vxrate): it starts from the default
+    // settings and writes neither the settings file nor the language key.
+    bool PersistSettings = true;
 
     // ---- Virtual operations ------------------------------------------------------------------
     virtual void LoadSettings();

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <cmath>
 
 #include "app/UGlobal.h"
@@ -37,11 +38,18 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr int QVel = 5, QWeight = 9;
 } // namespace
 
-TFormVX::TFormVX(QWidget* parent) : TFormProdukt(parent) {
+TFormVX::TFormVX(QWidget* parent, bool persistent) : TFormProdukt(parent) {
     setObjectName("FormVX");
     BuildDevicePanel();
     ProductSection = "VX";
-    Settings = std::make_unique<TIniDatei>(IniFileName, "#");
+    PersistSettings = persistent;
+    if (persistent) {
+        Settings = std::make_unique<TIniDatei>(IniFileName, "#");
+    } else {
+        // An empty private folder: every key reads its default.
+        m_privateSettings = std::make_unique<QTemporaryDir>();
+        Settings = std::make_unique<TIniDatei>(IniFileName, m_privateSettings->path() + "/");
+    }
     WinterRecord = std::make_unique<TDatenVX>();
     SummerRecord = std::make_unique<TDatenVX>();
 #ifdef VX_HAVE_PAGES

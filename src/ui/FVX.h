@@ -7,6 +7,7 @@
 #include "ui/FProdukt.h"
 
 class QComboBox;
+class QTemporaryDir;
 class QLabel;
 class TIntEdit;
 class TQvRadioButton;
@@ -14,7 +15,9 @@ class TQvRadioButton;
 class TFormVX : public TFormProdukt {
     Q_OBJECT
 public:
-    explicit TFormVX(QWidget* parent = nullptr);
+    // persistent false: a window for another program's use, which neither reads nor writes the
+    // user's settings file (it starts from the default settings).
+    explicit TFormVX(QWidget* parent = nullptr, bool persistent = true);
     ~TFormVX() override;
 
     // ---- Overrides ---------------------------------------------------------------------------
@@ -90,4 +93,5 @@ private:
     int CurrentSize() const;
     int m_dpRec = 0;
     bool m_deviceBusy = false;
+    std::unique_ptr<QTemporaryDir> m_privateSettings;
 };

@@ -270,3 +270,34 @@ TEST_F(WindowTest, HeaderAndNotesDialogsFillTheFrameState) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowTest, WindowForAnotherProgramLeavesTheSettingsFileAlone) {
+    w.reset();
+    RemoveSettingsFile();
+    {
+        TIniDatei ini(IniFileName, "#");
+        ini.WriteInteger("GLOBAL", "Language", 3);
+        ini.WriteInteger("GLOBAL", "Version", 201611);
+        ini.WriteFloat("VX", "Temp11", -9.0);
+    }
+    QFile before(SettingsFilePath());
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray content = before.readAll();
+    before.close();
+    {
+        TFormVX guest(nullptr, false);
+        // It starts from the defaults, not from the user's file.
+        EXPECT_EQ(guest.Winter.Temp11->text(), "-5.0");
+        guest.SelectLanguage(LangGerman);
+        Type(guest.Winter.Temp21, "18");
+        guest.close();
+    }
+    QFile after(SettingsFilePath());
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), content);
+    Language = LangEnglish;
+}
+
+} // namespace
