@@ -138,16 +138,6 @@ TEST_P(RangeTest, EntriesOutsideAreRefused) {
 INSTANTIATE_TEST_SUITE_P(Dialogs, RangeTest, testing::ValuesIn(kRanges),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DialogTest, OkWithARefusedEntryKeepsTheDialogOpen) {
-    auto d = SettingsDialog(true, 950.0);
-    TypeOnly(d->Edit_Luftdruck, "50");
-    QTest::mouseClick(d->Button_OK, Qt::LeftButton);
-    EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(d->result(), 0);
-    ASSERT_EQ(ShownMessages().size(), 1);
-    EXPECT_DOUBLE_EQ(d->Pressure, 950.0);
-}
-
 TEST_F(DialogTest, UnitSwitchConvertsBothFields) {
     auto d = SettingsDialog(true, 900.0);
     d->PageControl1->setCurrentWidget(d->Seite_Einheiten);
@@ -183,24 +173,6 @@ TEST_F(DialogTest, DoubleClickOnAUnitColumnSelectsItsSystem) {
     dclick(1);
     EXPECT_TRUE(d->UnitSI);
     EXPECT_TRUE(d->RadioButton_SI->isChecked());
-}
-
-TEST_F(DialogTest, UnitTableListsBothSystems) {
-    TFormOptionen d;
-    QTableWidget* t = d.Tabelle_Einheiten;
-    ASSERT_EQ(t->rowCount(), 13);
-    ASSERT_EQ(t->columnCount(), 3);
-    EXPECT_EQ(t->rowHeight(12), 0);
-    EXPECT_EQ(t->item(0, 0)->text(), " Air quantity");
-    EXPECT_EQ(t->item(1, 1)->text(), QString::fromUtf8("°C"));
-    EXPECT_EQ(t->item(1, 2)->text(), QString::fromUtf8("°F"));
-    EXPECT_EQ(t->item(7, 2)->text(), "in.W.G.");
-    EXPECT_EQ(t->item(8, 0)->text(), " Air pressure");
-    EXPECT_EQ(t->item(8, 1)->text(), "mbar");
-    EXPECT_EQ(t->item(8, 2)->text(), "atm");
-    EXPECT_EQ(t->item(11, 1)->text(), "kW");
-    EXPECT_EQ(t->item(11, 2)->text(), "HP");
-    EXPECT_EQ(t->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
 // ---- Input modes ------------------------------------------------------------------------------
@@ -334,15 +306,6 @@ TEST_F(DialogTest, SettingsDialogFollowsTheLanguage) {
     EXPECT_EQ(d.Edit_Luftdruck->ErrorMessage, LoadText(105, LangGerman));
 }
 
-TEST_F(DialogTest, CurrencyFieldStaysHidden) {
-    TFormOptionen d;
-    d.show();
-    d.PageControl1->setCurrentWidget(d.Seite_Einheiten);
-    EXPECT_FALSE(d.Edit_Waehrung->isVisible());
-    EXPECT_FALSE(d.Label_Waehrung->isVisible());
-    EXPECT_TRUE(d.Edit_DecimalSeparator->isVisible());
-}
-
 // Every caption of every dialog is whole in every language.
 TEST_F(DialogTest, AllCaptionsFitInEveryLanguage) {
     for (int lang : {LangGerman, LangEnglish, LangFrench, LangPolish, LangChinese, LangRussian}) {
@@ -395,27 +358,6 @@ TEST_F(DialogTest, DefaultReplacesOnlyTheThreeLabels) {
                                       "Position:", "7"}));
 }
 
-TEST_F(DialogTest, HeaderDateLabelFollowsTheLanguage) {
-    TFormAngebot d;
-    d.SetLines({"", "today", "My label:", "1", "", "", "", ""});
-    Language = LangGerman;
-    ApplyLanguageFonts();
-    QEvent change(QEvent::LanguageChange);
-    QApplication::sendEvent(&d, &change);
-    EXPECT_EQ(d.Edit0->text(), LoadText(141, LangGerman) + ":");
-    EXPECT_EQ(d.Edit2->text(), "My label:");
-    EXPECT_EQ(d.Button_Vorgabe->text(), LoadText(163, LangGerman));
-    EXPECT_EQ(d.windowTitle(), LoadText(137, LangGerman));
-}
-
-TEST_F(DialogTest, HeaderFocusStartsOnTheOfferNumber) {
-    TFormAngebot d;
-    d.show();
-    EXPECT_EQ(d.focusWidget(), d.Edit3);
-    EXPECT_TRUE(d.Edit0->isReadOnly());
-    EXPECT_TRUE(d.Edit1->isReadOnly());
-}
-
 // ---- Notes dialog -----------------------------------------------------------------------------
 TEST_F(DialogTest, NotesCancelKeepsTheListOkStoresThreeLines) {
     QWidget owner;
@@ -453,30 +395,7 @@ TEST_F(DialogTest, NotesOnAnEmptyListGiveThreeEntries) {
     EXPECT_EQ(notes, (QStringList{"", "", ""}));
 }
 
-TEST_F(DialogTest, NotesDialogFollowsTheLanguage) {
-    TFormBemerkungen d;
-    EXPECT_EQ(d.windowTitle(), "Notes");
-    Language = LangFrench;
-    ApplyLanguageFonts();
-    QEvent change(QEvent::LanguageChange);
-    QApplication::sendEvent(&d, &change);
-    EXPECT_EQ(d.windowTitle(), LoadText(135, LangFrench));
-    EXPECT_EQ(d.Button_Cancel->text(), LoadText(161, LangFrench));
-}
-
 // ---- Temperature dialog -----------------------------------------------------------------------
-TEST_F(DialogTest, TemperatureDialogShowsTheUnitOfItsSystem) {
-    TFormPreHeat d;
-    d.UnitSI = true;
-    d.ApplyTexts();
-    EXPECT_EQ(d.L_DegC->text(), QString::fromUtf8("°C"));
-    d.UnitSI = false;
-    d.ApplyTexts();
-    EXPECT_EQ(d.L_DegC->text(), QString::fromUtf8("°F"));
-    EXPECT_EQ(d.windowTitle(), "Temperature");
-    EXPECT_TRUE(d.windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
 // Pre-heated air keeps its humidity ratio: the new relative humidity falls as the temperature rises
 // and is 100 % again at the dew point. Reference values from the saturation pressure by hand.
 TEST_F(DialogTest, PreHeatStateKeepsTheHumidityRatio) {
