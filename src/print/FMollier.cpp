@@ -396,6 +396,17 @@ void TFormMollier::showEvent(QShowEvent* e)
         ApplyZoom();
 }
 
+void TFormMollier::changeEvent(QEvent* e)
+{
+    TQvForm::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange) {
+        ApplyTexts();
+        RebuildRangeLists();
+        if (PaintBox1)
+            PaintBox1->update(); // the chart's texts are looked up when painted
+    }
+}
+
 void TFormMollier::ShowPage()
 {
     if (!Owner)

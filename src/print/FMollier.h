@@ -92,6 +92,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void RebuildRangeLists();

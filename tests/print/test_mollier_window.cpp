@@ -2,6 +2,8 @@
 // through the real window on the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QScrollArea>
 
@@ -49,6 +51,16 @@ TEST_F(MollierWindowTest, StartStateAndRangeLists)
     EXPECT_EQ(form_->TemperatureItem(), 2);
     EXPECT_FALSE(form_->Chart.map.carrier);
     EXPECT_NEAR(form_->Chart.ranges.xMax, 360 / 7.0, 1e-12);
+}
+
+TEST_F(MollierWindowTest, LanguageChangeRetitles)
+{
+    UseLanguage(1);
+    QEvent ev(QEvent::LanguageChange);
+    QApplication::sendEvent(form_.get(), &ev);
+    EXPECT_EQ(form_->windowTitle(), LoadText(156));
+    EXPECT_NE(form_->windowTitle(), LoadText(156, 2));
+    UseLanguage(2);
 }
 
 TEST_F(MollierWindowTest, ChartFormFromComboAndCall)
