@@ -109,9 +109,13 @@ private:
     HLine(c_, L_, R_, 898);
     HLine(c_, L_, R_, 994);
 
+    // Section titles share their lines with the row labels at Left + 265; a
+    // longer title is cut before it runs into them.
     SetFontBold(c_, true);
-    Text(L_, 1005, CellText(w_.Tabelle_Lufteintritt, 0, 3));
-    Text(L_, 1232, CellText(w_.Tabelle_Luftaustritt, 0, 0));
+    const QRect inletClip(QPoint(L_, 1005), QPoint(L_ + 255 - 1, 1005 + LineHeight - 1));
+    TextOutClipped(c_, inletClip, L_, 1005, CellText(w_.Tabelle_Lufteintritt, 0, 3));
+    const QRect outletClip(QPoint(L_, 1232), QPoint(L_ + 255 - 1, 1232 + LineHeight - 1));
+    TextOutClipped(c_, outletClip, L_, 1232, CellText(w_.Tabelle_Luftaustritt, 0, 0));
     SetFontBold(c_, false);
 
     const bool wb = w_.WetBulbOnDatasheet;

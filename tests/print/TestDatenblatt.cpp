@@ -148,7 +148,12 @@ TEST_P(DatasheetTest, AirStatesAreTheWindowsCells) {
   ExpectText(L, 1005, TTextAlign::Left, Shown(w.Tabelle_Lufteintritt, 0, 3), "inlet title");
   ExpectText(L, 1232, TTextAlign::Left, Shown(w.Tabelle_Luftaustritt, 0, 0), "outlet title");
   for (double y : {1005.0, 1232.0})
-    if (const TRecordedText* t = Dev().TextAt(L, y)) EXPECT_TRUE(t->Bold) << y;
+    if (const TRecordedText* t = Dev().TextAt(L, y)) {
+      EXPECT_TRUE(t->Bold) << y;
+      // Cut before the row labels at Left + 265 (long titles, e.g. Russian).
+      ASSERT_TRUE(t->Clip.has_value()) << y;
+      EXPECT_LE(t->Clip->right(), L + 256) << y;
+    }
 
   const int inlet[][2] = {{1, 909}, {2, 951}, {4, 1005}, {5, 1047}, {6, 1089}, {7, 1131}, {9, 1173}};
   for (const auto& i : inlet)
