@@ -416,9 +416,14 @@ void TFormMollier::ShowPage()
         preview = new TFormSeite(Owner);
         Owner->FormSeite = preview;
     }
-    hide();
+    // Hiding a dialog that runs modally would end its modal loop, so the chart only steps aside
+    // when it is shown without one; the preview opens on top of it either way.
+    const bool stepAside = isVisible() && !isModal();
+    if (stepAside)
+        hide();
     preview->DruckVorschau(Owner, Pages);
-    show();
+    if (stepAside)
+        show();
 }
 
 void ChartPage(TFormBasis* owner, QPainter& canvas, bool forPdf)
