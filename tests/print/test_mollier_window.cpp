@@ -142,3 +142,60 @@ TEST_F(MollierWindowTest, EmptyProcessListKeepsTheProcessDrawing)
     EXPECT_TRUE(form_->Chart.processes.dots.empty());
 }
 } // namespace
+
+namespace {
+
+class ChartPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureApplication();
+        UseLanguage(2);
+        owner_ = std::make_unique<TFormBasis>();
+        owner_->NotesChart = QStringList{QStringLiteral("chart note"), QString(), QString()};
+    }
+    std::unique_ptr<TFormBasis> owner_;
+};
+
+TEST_F(ChartPageTest, ChartInItsRectangleBelowTheNotes)
+{
+    auto* chart = new TFormMollier(owner_.get());
+    owner_->FormMollier = chart;
+    chart->SetProcessLines({kWinterSupply});
+    chart->SetChartPressure(1013);
+    TRecordingDevice dev;
+    {
+        QPainter p(&dev);
+        ChartPage(owner_.get(), p, false);
+    }
+    EXPECT_NE(dev.FindText(QStringLiteral("chart note")), nullptr);
+    const TRecordedText* title = dev.FindText(LoadText(157) + " 1013 mbar");
+    ASSERT_NE(title, nullptr);
+    EXPECT_GT(title->Top, 751); // below the notes block's rule
+    EXPECT_GE(title->Left, 250);
+    const TChartPoint f = chart->Chart.map.Frame(kWinterSupply[0].t, kWinterSupply[0].x);
+    const QPointF expected(250 + f.x * 1650 / kChartFrameWidth, 700 + f.y * 2100 / kChartFrameHeight);
+    bool found = false;
+    for (const QRectF& r : dev.Rects)
+        found = found || (std::abs(r.center().x() - expected.x()) < 1.0 &&
+                          std::abs(r.center().y() - expected.y()) < 1.0);
+    EXPECT_TRUE(found);
+    // Every chart text stays inside the chart rectangle and the page frame.
+    for (const TRecordedText& t : dev.Texts)
+        if (t.Top >= 700) {
+            EXPECT_GE(t.Left, 250 - 1) << t.Text.toStdString();
+            EXPECT_LE(t.Right, 1980) << t.Text.toStdString();
+        }
+}
+
+TEST_F(ChartPageTest, WithoutAChartWindowOnlyTheFrame)
+{
+    TRecordingDevice dev;
+    {
+        QPainter p(&dev);
+        ChartPage(owner_.get(), p, true);
+    }
+    EXPECT_NE(dev.FindText(QStringLiteral("chart note")), nullptr);
+    EXPECT_EQ(dev.FindText(LoadText(157) + " 1012 mbar"), nullptr);
+}
+} // namespace
