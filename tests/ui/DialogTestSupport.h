@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "ui/NumEdit.h"
