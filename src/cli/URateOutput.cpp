@@ -1,9 +1,9 @@
 #include "URateOutput.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "series/UVXAuswertung.h"
+#include "thermo/UZahlformat.h"
 
 using nlohmann::ordered_json;
 
@@ -53,15 +53,12 @@ void AddPoint(ordered_json& j, const TPoint& p, const char* n)
     j["MassMoist" + s] = *p.MassMoist;
 }
 
-// Fixed-point text of a value; a value that is not a finite number shows as "-".
+// Fixed-point text of a value in the program's number format; a value that is not a finite
+// number shows as "-".
 std::string Fix(double v, int decimals)
 {
-    if (!std::isfinite(v)) return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    std::string s = buf;
-    if (s.find_first_not_of("-0.") == std::string::npos && s[0] == '-') s.erase(0, 1);  // no "-0.0"
-    return s;
+    const std::string s = FormatFixed(v, decimals);
+    return s.empty() ? "-" : s;
 }
 
 std::string PadRight(const std::string& s, std::size_t width)
