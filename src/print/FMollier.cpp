@@ -278,6 +278,12 @@ void TFormMollier::DrawLayer(QPainter& painter, const TChartLayer& layer, double
         if (line.width > 0) {
             pen.setWidthF(line.width * scale);
             pen.setCapStyle(line.kind == TChartLineKind::Process ? Qt::RoundCap : Qt::FlatCap);
+            if (line.pen == TChartPen::Dot) {
+                // Round dots one pen width across, one width apart, so a short wide line still
+                // reads as dotted.
+                pen.setCapStyle(Qt::RoundCap);
+                pen.setDashPattern({0.01, 2.0});
+            }
         } else {
             pen.setWidth(0); // hairline
         }

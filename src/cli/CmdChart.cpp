@@ -1,0 +1,169 @@
+// vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]: rates the case (or
+// the winter and summer cases) of FILE or standard input and writes the chart page with their air
+// processes, as the print preview exports it.
+#include <QApplication>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "UCommands.h"
+#include "UJsonCases.h"
+#include "URateCase.h"
+#include "app/UGlobal.h"
+#include "app/URessourcen.h"
+#include "app/UVersion.h"
+#include "pdf/UPdfEngine.h"
+#include "print/FMollier.h"
+#include "print/UPdfExport.h"
+#include "ui/FBasis.h"
+
+namespace {
+
+int Fail(int status, const std::string& message)
+{
+    std::fprintf(stderr, "vxrate chart: %s\n", message.c_str());
+    return status;
+}
+
+int ParseLanguage(const std::string& text)
+{
+    for (int code = 1; code <= 9; ++code) {
+        if (!IsAvailableLanguage(code))
+            continue;
+        if (text == std::to_string(code) || QString::fromStdString(text) == LanguageTableCode(code))
+            return code;
+    }
+    return 0;
+}
+
+struct TFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// The two process lines of a rated case, as the product window passes them to the chart.
+void AddProcessLines(const TDatenVX& r, TChartPen pen, std::vector<TProcessLine>& lines)
+{
+    auto line = [pen](double t1, double x1, double t2, double x2, TRgb colour) {
+        return TProcessLine{{t1, x1, colour, colour, pen}, {t2, x2, colour, colour, pen}};
+    };
+    lines.push_back(line(r.Temp21, r.X21, r.Temp22, r.X22, kStream2Colour));
+    lines.push_back(line(r.Temp11, r.X11, r.Temp12, r.X12, kStream1Colour));
+}
+
+int RunChart(const std::vector<std::string>& args)
+{
+    std::string path, pdf;
+    int language = LangEnglish;
+    bool si = true, carrier = false;
+    const char* usage =
+        "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--pdf" && hasValue) {
+            pdf = args[++i];
+        } else if (a == "--carrier") {
+            carrier = true;
+        } else if (a == "--lang" && hasValue) {
+            const std::string v = args[++i];
+            language = ParseLanguage(v);
+            if (!language)
+                return Fail(ExitBadInput, "unknown language " + v + " (de, en, fr, pl, zh, ru or 1, 2, 3, 7, 8, 9)");
+        } else if (a == "--units" && hasValue) {
+            const std::string v = args[++i];
+            if (v != "si" && v != "us")
+                return Fail(ExitBadInput, "--units takes si or us, not " + v);
+            si = v == "si";
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Fail(ExitBadInput, "unexpected argument " + a + "; " + usage);
+        } else if (path.empty()) {
+            path = a;
+        } else {
+            return Fail(ExitBadInput, "more than one input file given (" + path + ", " + a + ")");
+        }
+    }
+    if (pdf.empty())
+        return Fail(ExitBadInput, std::string("--pdf OUT.pdf is required; ") + usage);
+
+    // The case(s): one object (winter) or an array of one or two (winter, summer).
+    std::unique_ptr<std::FILE, TFileCloser> in;
+    if (!path.empty() && path != "-") {
+        in.reset(std::fopen(path.c_str(), "rb"));
+        if (!in)
+            return Fail(ExitBadInput, "cannot open " + path + ": " + std::strerror(errno));
+    }
+    std::vector<TRateInput> cases;
+    TJsonCaseReader reader;
+    const bool valid = reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
+        if (index >= 2)
+            return std::optional<std::string>("a chart shows at most two cases (winter, summer)");
+        TRateInput input = DefaultRateInput();
+        if (auto problem = ReadRateInput(object, index, input))
+            return problem;
+        cases.push_back(input);
+        return std::optional<std::string>{};
+    });
+    if (!valid)
+        return Fail(ExitBadInput, reader.Error());
+    if (cases.empty())
+        return Fail(ExitBadInput, "no case given");
+
+    // Rated like a calculation request; a case with an error message is not calculated.
+    std::vector<TProcessLine> lines;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const TRatedCase rated = RateCase(cases[i]);
+        if (!rated.Check.WarningsOnly)
+            return Fail(ExitFailure, "case " + std::to_string(i) +
+                                         " was not calculated (operating-point error); no chart written");
+        AddProcessLines(rated.Record, i == 0 ? TChartPen::Solid : TChartPen::Dot, lines);
+    }
+
+    // Windows offscreen, with settings of their own, so the user's settings file is untouched.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QTemporaryDir settingsHome;
+    if (settingsHome.isValid())
+        setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
+    static int argc = 1;
+    static char name[] = "vxrate";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    ProductIndex = 4;
+    InitResources();
+    InitVersionText(QStringLiteral("VX"));
+    Language = static_cast<std::uint8_t>(language);
+    ApplyLanguageFonts();
+
+    int status = ExitOk;
+    {
+        TFormBasis owner;
+        auto* chart = new TFormMollier(&owner);
+        chart->Owner = &owner;
+        owner.FormMollier = chart;
+        chart->SetProcessLines(lines);
+        chart->RaiseRanges();
+        chart->SetChartForm(carrier);
+        chart->SetChartUnits(si);
+        chart->SetChartPressure(cases.front().Record.Pressure);
+        try {
+            ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(pdf), false);
+        } catch (const TPdfError& e) {
+            status = Fail(ExitBadInput, e.Message().toStdString());
+        }
+    }
+    ReleaseResources();
+    return status;
+}
+
+} // namespace
+
+VXRATE_COMMAND("chart", "chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]",
+               "rates the case(s) in FILE or on standard input and writes the chart page as PDF",
+               RunChart);
