@@ -47,9 +47,7 @@ double StandardStateDensity()
     static const double rho = Density(20.0, HumidityRatio(20.0, 50.0, 1013.0), 1013.0);
     return rho;
 }
-} // namespace
 
-namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Saturation pressure, or NaN where the correlation faults (non-finite t, overflow of the powers).
