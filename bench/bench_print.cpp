@@ -58,7 +58,8 @@ void BM_PreviewRepaint(benchmark::State& state) {
   TFormSeite preview;
   preview.Prepare(&w, w.DatasheetPages);
   preview.resize(1280, 1000);
-  preview.Combo_Zoom->setCurrentIndex(9);  // zoom to width, as on first showing
+  preview.show();  // zooms to the width, as on first showing
+  QCoreApplication::processEvents();
   QImage surface(preview.PaintBox1->size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     surface.fill(Qt::darkGray);

@@ -16,9 +16,9 @@
 
 namespace {
 
-// Device resolution of the PDF writer. Replaying a recorded picture scales its
-// texts by the device resolution relative to 96 dpi, so the writer works at 96
-// dpi; coordinates are written as real numbers, so nothing is lost.
+// Device resolution of the PDF writer. Replaying a recorded picture scales it
+// from the picture's resolution (96 dpi) to the device's, so the writer works
+// at 96 dpi; coordinates are written as real numbers, so nothing is lost.
 constexpr int kResolution = 96;
 
 const char* PageLayoutName(TPdfEngine::TPageLayout layout) {

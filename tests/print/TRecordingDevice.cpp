@@ -53,8 +53,24 @@ public:
     for (int i = 0; i < count; ++i) Bounds(QRectF(rects[i]));
   }
   void drawEllipse(const QRectF& r) override { Bounds(r); }
-  void drawPath(const QPainterPath& path) override { Bounds(path.boundingRect()); }
-  void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {
+  // A path of one straight segment (how a replayed picture draws its lines)
+  // is recorded as a line.
+  void drawPath(const QPainterPath& path) override {
+    if (path.elementCount() == 2 && path.elementAt(0).isMoveTo() && path.elementAt(1).isLineTo()) {
+      const QLineF l(QPointF(path.elementAt(0)), QPointF(path.elementAt(1)));
+      drawLines(&l, 1);
+      return;
+    }
+    Bounds(path.boundingRect());
+  }
+  void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+    if (mode == PolylineMode) {  // open polylines are recorded segment by segment
+      for (int i = 0; i + 1 < count; ++i) {
+        const QLineF l(points[i], points[i + 1]);
+        drawLines(&l, 1);
+      }
+      return;
+    }
     QPolygonF poly;
     for (int i = 0; i < count; ++i) poly << points[i];
     Bounds(poly.boundingRect());

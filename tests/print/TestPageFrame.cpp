@@ -204,3 +204,66 @@ TEST_F(PageFrameTest, BlankPageIsTheFrameAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// A page recorded into a metafile and played back lands where it was drawn:
+// the metafile canvas's point operations do not scale.
+TEST(MetafileCanvas, RecordsPointDrawingUnscaledAndKeepsThePageExtent) {
+  EnsureApplication();
+  TMetafile mf;
+  mf.Size = QSize(2100, 2970);
+  {
+    TWMFCanvas c(mf);
+    c.Painter().setFont(QFont("Liberation Sans"));
+    SetFontHeight(c.Painter(), 34);
+    SetPen(c.Painter(), 0);
+    c.MoveTo(QPoint(250, 300));
+    c.LineTo(QPoint(1950, 300));
+    c.LineTo(QPoint(1950, 900));
+    c.TextOut(OffsetPoint(QPoint(250, 300), 10, 20), "Kanal");
+    c.Ellipse(QPoint(600, 700), QPoint(400, 500));
+  }
+  EXPECT_EQ(mf.Picture.boundingRect(), QRect(0, 0, 2100, 2970));
+  TRecordingDevice dev;
+  QPainter p(&dev);
+  // Playing a picture scales it from its own resolution to the device's; undo
+  // that so the device units are the recorded units again.
+  const double k = double(mf.Picture.logicalDpiX()) / dev.logicalDpiX();
+  p.scale(k, k);
+  p.drawPicture(0, 0, mf.Picture);
+  p.end();
+  EXPECT_NE(dev.HRule(250, 1950, 300), nullptr);
+  EXPECT_NE(dev.VRule(1950, 300, 900), nullptr);
+  const TRecordedText* t = dev.TextAt(260, 320);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->Text, "Kanal");
+  ASSERT_FALSE(dev.Rects.empty());
+  const QRectF e = dev.Rects.back();
+  EXPECT_NEAR(e.left(), 400, 1.5);
+  EXPECT_NEAR(e.top(), 500, 1.5);
+  EXPECT_NEAR(e.width(), 200, 1.5);
+  EXPECT_NEAR(e.height(), 200, 1.5);
+}
+
+TEST(TextPlacement, TopEdgeAndAlignment) {
+  EnsureApplication();
+  TRecordingDevice dev;
+  QPainter p(&dev);
+  p.setFont(QFont("Liberation Sans"));
+  SetFontHeight(p, 34);
+  struct Row {
+    TTextAlign align;
+    int x, y;
+  } rows[] = {{TTextAlign::Left, 300, 400}, {TTextAlign::Right, 1400, 500}, {TTextAlign::Center, 1100, 600}};
+  for (const Row& r : rows) TextOut(p, r.x, r.y, "Zuluft 12,5", r.align);
+  TextOut(p, 100, 100, QString());  // empty texts draw nothing
+  p.end();
+  ASSERT_EQ(dev.Texts.size(), 3u);
+  for (const Row& r : rows) EXPECT_NE(dev.TextAt(r.x, r.y, r.align, 0.75), nullptr) << r.x;
+  // The three are the same text, so they have the same width.
+  EXPECT_NEAR(dev.Texts[0].Right - dev.Texts[0].Left, dev.Texts[1].Right - dev.Texts[1].Left, 0.01);
+  EXPECT_GT(dev.Texts[0].Right - dev.Texts[0].Left, 100);
+}
+
+}  // namespace
