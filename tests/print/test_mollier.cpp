@@ -329,3 +329,28 @@ TEST(ChartGrid, EveryRangeFitsThePicture)
                     }
 }
 } // namespace
+
+namespace {
+TEST(ChartGrid, AbsurdPressuresGiveNoNonFiniteCoordinates)
+{
+    const TProcessLine line{{20, 5, kStream1Colour, kStream1Colour, TChartPen::Solid},
+                            {1e300, -1e300, kStream1Colour, kStream1Colour, TChartPen::Solid}};
+    for (double P : {0.0, -5.0, 1e-9, 1e9, std::nan(""), HUGE_VAL})
+        for (bool carrier : {false, true}) {
+            TChartSettings s;
+            s.carrier = carrier;
+            s.pressure = P;
+            TChart c;
+            ASSERT_NO_THROW(c = BuildChart(s, {line})) << P;
+            for (const TChartLayer* layer : {&c.grid, &c.processes}) {
+                for (const TChartLine& l : layer->lines)
+                    for (const TChartPoint& p : l.points)
+                        ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << P << " " << int(l.kind);
+                for (const TChartText& t : layer->texts)
+                    ASSERT_TRUE(std::isfinite(t.at.x) && std::isfinite(t.at.y) && std::isfinite(t.height)) << P;
+                for (const TChartDot& d : layer->dots)
+                    ASSERT_TRUE(std::isfinite(d.centre.x) && std::isfinite(d.centre.y)) << P;
+            }
+        }
+}
+} // namespace
