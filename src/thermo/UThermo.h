@@ -9,12 +9,14 @@ double SaturationPressure(double t);
 double HumidityRatio(double t, double phi, double P);
 // Relative humidity (not limited to 100); 0 for x <= 0 or on an arithmetic fault.
 double RelativeHumidity(double t, double x, double P);
-// Temperature at which the saturation pressure equals pD.
+// Temperature at which the saturation pressure equals pD; the start value of the search when it
+// does not converge, 0 for a pD without logarithm.
 double DewPointFromVapourPressure(double pD);
 double DewPoint(double x, double P);
 // Temperature at which air of humidity x has the relative humidity phi.
 double TempFromHumidityAndRh(double x, double P, double phi);
-// Enthalpy per kg dry air, including liquid or ice fog above saturation.
+// Enthalpy per kg dry air, including liquid or ice fog above saturation (no fog where the
+// saturation pressure reaches the air pressure).
 double Enthalpy(double t, double x, double P);
 // Humidity where the isenthalp h meets saturation, plus 1 g/kg (chart use).
 double SatHumidityOnIsenthalp(double h, double P);
@@ -29,7 +31,8 @@ double ThermalConductivity(double t);
 double SpecificHeatDryAir(double t);
 double SpecificHeatVapour(double t);
 // Temperature on the isenthalp through (t, x) where phi = phiTarget; phiTarget 100 gives the
-// wet-bulb temperature. Raises MathFault for t > 1000 or x < 0.
+// wet-bulb temperature. Raises MathFault for t > 1000 or x < 0 (and for a non-finite t or x);
+// any later fault returns t.
 double TempAtRelHumOnIsenthalp(double t, double x, double P, double phiTarget);
 // End temperature of a cooling process from (t0, x0) towards a wall at tWall down to hTarget.
 double CoolingEndTemperature(double P, double hTarget, double x0, double t0, double tWall);
