@@ -132,6 +132,13 @@ void CalculateCounterflow(TDatenREK& r) {
     // 1. Stream 1 is the colder inlet from here on; only stream 2 can condense.
     const bool swapped = r.Temp21 < r.Temp11;
     if (swapped) r.SwapInlets();
+    // A fault before step 19 must not leave the streams exchanged: the record would show (and the
+    // window would store) the inlets of stream 1 under stream 2 and the other way round.
+    struct TSwapBack {
+        TDatenREK& r;
+        bool pending;
+        ~TSwapBack() { if (pending) r.SwapAll(); }
+    } swapBack{r, swapped};
 
     // 2. Bypass for the outdoor-air flow as entered.
     const double Vb = swapped ? r.SVol21 : r.SVol11;
@@ -274,6 +281,7 @@ void CalculateCounterflow(TDatenREK& r) {
     r.FreezeRisk = (r.Condensate2 + r.Water1 > 0.0 && (r.Temp11 + r.Temp22) / 2.0 < 0.0) ? 1 : 0;
 
     // 19. Back to the orientation as entered.
+    swapBack.pending = false;
     if (swapped) r.SwapAll();
 
     // 20. Outlet states.

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QSocketNotifier>
@@ -256,6 +257,10 @@ void TFormBasis::CreateFrame() {
     Image_Logo_R->setPixmap(LogoPixmap(ProductIndex * 1000 + 203));
     LoadSettings();
     ApplyLanguage();
+    // Placed at the centre of the screen.
+    adjustSize();
+    if (QScreen* scr = screen())
+        move(scr->availableGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }
 
 void TFormBasis::DestroyFrame() {

@@ -8,6 +8,8 @@
 #include "print/FMollier.h"
 #include "print/FSeite.h"
 #include "print/UDatenblatt.h"
+#include "calc/UGegenstrom.h"
+#include "thermo/UMath.h"
 
 namespace {
 
@@ -144,6 +146,38 @@ TEST_F(WindowTest, RandomInputsNeverShowNonFiniteNumbers) {
             EXPECT_FALSE(l->text().toLower().contains("nan") || l->text().toLower().contains("inf"));
         EXPECT_TRUE(std::isfinite(w->Edit_BypGeschw->StoredValue()));
     }
+}
+
+} // namespace
+
+namespace {
+
+// A summer case whose outside air is warmer than the extract air is rated with the streams
+// exchanged inside the calculation. A calculation that fails on the way must still leave every
+// input where the user put it.
+TEST_F(WindowTest, FailedSummerRatingKeepsTheInletsInPlace) {
+    ShowBothCases();
+    Choose(w->Combo_VXTyp, "VX Kombi 80");
+    Type(w->Edit_GBreite, "900");
+    // Precondition: the core gives up on this summer case.
+    TDatenVX probe = *w->SummerRecord;
+    probe.Temp11 = 32;
+    probe.Temp21 = 22;
+    probe.Refresh();
+    bool faulted = false;
+    try {
+        CalculateCounterflow(probe);
+    } catch (const MathFault&) {
+        faulted = true;
+    }
+    ASSERT_TRUE(faulted) << "this device no longer fails; choose another failing case";
+    EXPECT_DOUBLE_EQ(probe.Temp11, 32.0);
+    EXPECT_DOUBLE_EQ(probe.Temp21, 22.0);
+    Type(w->Summer.Temp11, "33");
+    EXPECT_DOUBLE_EQ(w->SummerRecord->Temp11, 33.0);
+    EXPECT_DOUBLE_EQ(w->SummerRecord->Temp21, 22.0);
+    EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(5, 5), "33.0");
+    EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(7, 5), "22.0");
 }
 
 } // namespace
