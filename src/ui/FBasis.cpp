@@ -171,7 +171,7 @@ void TFormBasis::BuildMenu() {
     Menu_Optionen_Sprache = Menu_Optionen->addMenu(QString());
     Menu_Optionen_Sprache->setObjectName("Menu_Optionen_Sprache");
     auto* group = new QActionGroup(this);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     QAction** targets[] = {&Menu_Optionen_Deutsch, &Menu_Optionen_English, &Menu_Optionen_Francais,
                          &Menu_Optionen_Espanol, &Menu_Optionen_Polski,  &Menu_Optionen_Russian,
                          &Menu_Optionen_Czech,   &Menu_Optionen_Chinese};
