@@ -457,11 +457,11 @@ void TFormVX::ApplyTemperatureLimits() {
 
 // ---- Checks ----------------------------------------------------------------------------------
 QString TFormVX::MessageText(int code) const {
-    const TMessageSpec spec = MessageSpec(code, WinterRecord->Series, UnitSystemSI, SeparatorText(DecimalSeparator));
-    if (spec.TextNo == 0) return QString();
-    std::string arg2 = spec.Arg2;
-    if (spec.Arg2TextNo) arg2 += Text(spec.Arg2TextNo).toStdString();
-    return Q(FillMessage(Text(spec.TextNo).toStdString(), {spec.Arg1, arg2}));
+    const TMessageSpec msg = MessageSpec(code, WinterRecord->Series, UnitSystemSI, SeparatorText(DecimalSeparator));
+    if (msg.TextNo == 0) return QString();
+    std::string arg2 = msg.Arg2;
+    if (msg.Arg2TextNo) arg2 += Text(msg.Arg2TextNo).toStdString();
+    return Q(FillMessage(Text(msg.TextNo).toStdString(), {msg.Arg1, arg2}));
 }
 
 TFormVX::TCheckMessage TFormVX::AssembleCheckMessage() const {
