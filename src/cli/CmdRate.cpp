@@ -84,10 +84,11 @@ int RunRate(const std::vector<std::string>& args)
         const TRatedCase result = RateCase(input);
         std::string text;
         if (table) {
-            text = RatedCaseTable(result, isArray ? static_cast<long>(index) : -1L);
-            if (index > 0) text.insert(0, "\n");
+            if (index > 0) text += '\n';
+            text += RatedCaseTable(result, isArray ? static_cast<long>(index) : -1L);
         } else {
-            text = (index > 0 ? ",\n" : isArray ? "\n" : "") + RatedCaseJson(result).dump();
+            text = index > 0 ? ",\n" : isArray ? "\n" : "";
+            text += RatedCaseJson(result).dump();
         }
         std::fwrite(text.data(), 1, text.size(), stdout);
         return std::optional<std::string>{};

@@ -37,7 +37,8 @@ TProcessRow Percent(int title)
     r.TitleTextNo = title;
     r.Quantity = QNone;
     r.DecimalsSI = r.DecimalsUS = 1;
-    r.UnitSI = r.UnitUS = "%";
+    r.UnitSI.assign(1, '%');
+    r.UnitUS = r.UnitSI;
     return r;
 }
 
@@ -163,8 +164,12 @@ std::string HintText(const THint& hint, const std::string& condensationText,
                      const std::string& freezingText)
 {
     if (!hint.Condensation) return "";
-    std::string text = condensationText + "!";
-    if (hint.Freezing) text += " - " + freezingText;
+    std::string text = condensationText;
+    text += '!';
+    if (hint.Freezing) {
+        text += " - ";
+        text += freezingText;
+    }
     return text;
 }
 
