@@ -288,6 +288,12 @@ void TFormOptionen::ApplyTexts() {
     setFont(DialogFont);
     setWindowTitle(Text(165));
     PageControl1->setFont(font());
+    // Tabs are measured in the normal style first; the narrow one is only for languages that need it.
+    if (dynamic_cast<TCompactTabStyle*>(PageControl1->tabBar()->style())) {
+        QStyle* compact = PageControl1->tabBar()->style();
+        PageControl1->tabBar()->setStyle(nullptr);
+        delete compact;
+    }
     // The first three tabs are padded with three spaces on both sides; where the padded tabs
     // would not fit side by side in the language, the padding goes so that every tab stays whole.
     for (const QString pad : {QString("   "), QString()}) {
@@ -299,9 +305,8 @@ void TFormOptionen::ApplyTexts() {
         if (PageControl1->tabBar()->sizeHint().width() <= PageControl1->width()) break;
     }
     // Still too wide: the tabs keep only a small margin around their captions.
-    auto* compact = dynamic_cast<TCompactTabStyle*>(PageControl1->tabBar()->style());
-    if (!compact && PageControl1->tabBar()->sizeHint().width() > PageControl1->width()) {
-        compact = new TCompactTabStyle;
+    if (PageControl1->tabBar()->sizeHint().width() > PageControl1->width()) {
+        auto* compact = new TCompactTabStyle;
         compact->setParent(PageControl1->tabBar());
         PageControl1->tabBar()->setStyle(compact);
     }

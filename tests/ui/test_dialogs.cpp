@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTableWidget>
 #include <cmath>
 #include <memory>
@@ -304,6 +305,22 @@ TEST_F(DialogTest, SettingsDialogFollowsTheLanguage) {
     EXPECT_EQ(d.FlowMode, 3);
     EXPECT_EQ(d.HumidityMode, 7);
     EXPECT_EQ(d.Edit_Luftdruck->ErrorMessage, LoadText(105, LangGerman));
+}
+
+// Russian page captions only fit without their padding and with narrow tabs; back in English the
+// tabs are padded and drawn in the normal style again.
+TEST_F(DialogTest, TabsTakeTheirPaddingBackAfterANarrowLanguage) {
+    Language = LangRussian;
+    ApplyLanguageFonts();
+    TFormOptionen d;
+    EXPECT_EQ(d.PageControl1->tabText(0), LoadText(166, LangRussian));
+    EXPECT_NE(d.PageControl1->tabBar()->style(), QApplication::style());
+    Language = LangEnglish;
+    ApplyLanguageFonts();
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&d, &change);
+    EXPECT_EQ(d.PageControl1->tabText(0), "   Environment   ");
+    EXPECT_EQ(d.PageControl1->tabBar()->style(), QApplication::style());
 }
 
 // Every caption of every dialog is whole in every language.
