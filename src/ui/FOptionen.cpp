@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -179,6 +180,8 @@ void TFormOptionen::BuildControls() {
     }
     Edit_Luftdruck->setObjectName("Edit_Luftdruck");
     Edit_HoeheNN->setObjectName("Edit_HoeheNN");
+    Edit_Luftdruck->installEventFilter(this);
+    Edit_HoeheNN->installEventFilter(this);
     setTabOrder(Edit_Luftdruck, Edit_HoeheNN);
 
     // Units and formats
@@ -434,6 +437,21 @@ void TFormOptionen::PlaceControls() {
 void TFormOptionen::changeEvent(QEvent* e) {
     if (e->type() == QEvent::LanguageChange) ApplyTexts();
     TQvForm::changeEvent(e);
+}
+
+// Enter in an environment field that holds no new entry confirms nothing. The value shown may be
+// one the dialog computed (600 mbar is 4203 m, 1100 mbar is 1.086 atm) just beyond the range
+// allowed for typed entries; it must not bring up the range message.
+bool TFormOptionen::eventFilter(QObject* watched, QEvent* e) {
+    if ((watched == Edit_Luftdruck || watched == Edit_HoeheNN) && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        auto* edit = static_cast<TNumEdit*>(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !edit->isModified()) {
+            edit->selectAll();
+            return true;
+        }
+    }
+    return TQvForm::eventFilter(watched, e);
 }
 
 void TFormOptionen::showEvent(QShowEvent* e) {

@@ -139,6 +139,21 @@ TEST_P(RangeTest, EntriesOutsideAreRefused) {
 INSTANTIATE_TEST_SUITE_P(Dialogs, RangeTest, testing::ValuesIn(kRanges),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The extreme pressures give shown values just beyond the ranges for typed entries; confirming
+// them unchanged is no entry and shows no message.
+TEST_F(DialogTest, ComputedValuesAtTheRangeEndsAreNoEntries) {
+    for (auto [si, pressure] : {std::pair{true, 600.0}, std::pair{false, 1100.0}, std::pair{false, 600.0}}) {
+        auto d = SettingsDialog(si, pressure);
+        for (TNumEdit* e : {d->Edit_Luftdruck, d->Edit_HoeheNN}) {
+            e->setFocus();
+            QTest::keyClick(e, Qt::Key_Return);
+        }
+        EXPECT_TRUE(ShownMessages().isEmpty()) << "si " << si << ", " << pressure << " mbar";
+        EXPECT_DOUBLE_EQ(d->Pressure, pressure);
+        ClearMessages();
+    }
+}
+
 TEST_F(DialogTest, UnitSwitchConvertsBothFields) {
     auto d = SettingsDialog(true, 900.0);
     d->PageControl1->setCurrentWidget(d->Seite_Einheiten);
