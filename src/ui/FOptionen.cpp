@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QStyleOptionButton>
@@ -19,6 +18,7 @@
 #include <tuple>
 
 #include "app/UGlobal.h"
+#include "app/USettings.h"
 #include "app/URessourcen.h"
 #include "app/UZahlAdapter.h"
 #include "thermo/UMath.h"
@@ -59,7 +59,7 @@ QString UnitText(int textNumber, const char* fixed) {
     return textNumber ? Text(textNumber) : QString::fromUtf8(fixed);
 }
 
-// Every number field and text field of the dialog shows its text whole: widest of the texts + margin.
+// Width of a caption in the widget's font; the label columns are sized from it.
 int TextWidth(const QWidget* w, const QString& text) {
     return QFontMetrics(w->font()).horizontalAdvance(text);
 }
@@ -75,7 +75,8 @@ QString CharText(QChar c) { return c.isNull() ? QString() : QString(c); }
 } // namespace
 
 TEnvironmentRanges EnvironmentRanges(bool si) {
-    if (si) return {600.0, 1100.0, -700.0, 4200.0};
+    // The pressure range is the one the settings file holds the air pressure to.
+    if (si) return {MinAirPressure, MaxAirPressure, -700.0, 4200.0};
     return {0.6, 1.08, -2140.0, 13500.0};
 }
 
@@ -278,12 +279,9 @@ void TFormOptionen::SetUpUnitTable() {
     t->setColumnWidth(0, 140);
     t->setColumnWidth(1, 70);
     t->setColumnWidth(2, 70);
+    // The texts come with ApplyTexts: quantity names and two of the units are language texts.
     for (int r = 0; r < UnitRows; ++r)
         for (int c = 0; c < 3; ++c) t->setItem(r, c, new QTableWidgetItem);
-    for (int r = 0; r < UnitRows - 1; ++r) {
-        t->item(r, 1)->setText(UnitText(kUnitRows[r].siText, kUnitRows[r].si));
-        t->item(r, 2)->setText(UnitText(kUnitRows[r].usText, kUnitRows[r].us));
-    }
     t->setRowHeight(UnitRows - 1, 0);
 }
 
@@ -323,7 +321,6 @@ void TFormOptionen::ApplyTexts() {
 
     for (int r = 0; r < UnitRows - 1; ++r) {
         Tabelle_Einheiten->item(r, 0)->setText(" " + Text(kUnitRows[r].quantityText));
-        // Two of the units are language texts.
         Tabelle_Einheiten->item(r, 1)->setText(UnitText(kUnitRows[r].siText, kUnitRows[r].si));
         Tabelle_Einheiten->item(r, 2)->setText(UnitText(kUnitRows[r].usText, kUnitRows[r].us));
     }
