@@ -106,7 +106,6 @@ void TFormAngebot::PlaceFields() {
         const int w = shortValue ? std::max(121, 215 - valueLeft) : right - valueLeft;
         Field(2 * pair + 1)->setGeometry(valueLeft, pair == 2 ? 61 : tops[pair], w, 21);
     }
-    Field(5)->move(valueLeft, 59);
     Button_Vorgabe->setGeometry(6, 112, std::max(85, fm.horizontalAdvance(Button_Vorgabe->text()) + 16), 25);
 }
 
