@@ -22,6 +22,7 @@ void EnsureApplication() {
 }
 
 void UseLanguage(int code) {
+  EnsureApplication();
   Language = static_cast<std::uint8_t>(code);
   ApplyLanguageFonts();
 }

@@ -4,5 +4,6 @@
 #include <QString>
 
 void EnsureApplication();
-// Switches the interface language and its fonts.
+// Switches the interface language and its fonts (creating the application
+// first, so the choice is not undone by its start-up).
 void UseLanguage(int code);

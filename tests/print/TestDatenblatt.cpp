@@ -371,6 +371,7 @@ TEST(DatasheetWarnings, FlowRatioWarningIsPrinted) {
 }
 
 TEST(DatasheetWarnings, RussianWarningsUseTheSmallerFont) {
+  EnsureApplication();
   UseLanguage(9);
   DatasheetWindow win;
   win.Setup(1, 10, false, {1000, 635, -10, 22, 90, 40});
