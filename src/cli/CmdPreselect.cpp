@@ -161,5 +161,6 @@ int RunPreselect(const std::vector<std::string>& args)
 }  // namespace
 
 VXRATE_COMMAND("preselect", "preselect [FILE] [--table]",
-               "lists sizes and package widths that reach the target efficiencies for the case",
+               "lists sizes and widths that reach the target efficiencies for the case in FILE "
+               "or on standard input (JSON object)",
                RunPreselect);
