@@ -41,6 +41,7 @@
 #endif
 #if __has_include("print/FSeite.h")
 #include "print/FSeite.h"
+#include "print/UPageFrame.h"
 #define VX_HAVE_SEITE 1
 #endif
 #if __has_include("ui/FInfo.h")
@@ -69,7 +70,12 @@ constexpr LangItem kLangItems[] = {{1, "Deutsch"}, {2, "English"}, {3, "Francais
                                    {7, "Polski"},  {9, "Russian"}, {6, "Czech"},    {8, "Chinese"}};
 } // namespace
 
+#ifdef VX_HAVE_SEITE
+// The empty page is the common page frame alone.
+void EmptyFramePage(TFormBasis* owner, QPainter& canvas, bool forPdf) { BlankPage(owner, canvas, forPdf); }
+#else
 void EmptyFramePage(TFormBasis*, QPainter&, bool) {}
+#endif
 
 TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
     setObjectName("FormBasis");

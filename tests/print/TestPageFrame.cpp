@@ -201,6 +201,15 @@ TEST_F(PageFrameTest, BlankPageIsTheFrameAlone) {
   EXPECT_EQ(dev_.HRule(250, 1980, 121), nullptr);
   EXPECT_EQ(dev_.FindText("Tarvometrix " + LoadText(66)), nullptr);
   EXPECT_NE(dev_.HRule(250, 1980, 247), nullptr);
+
+  // The page lists of a window start with this page.
+  const size_t lines = dev_.Lines.size();
+  dev_.Clear();
+  QPainter q(&dev_);
+  EmptyFramePage(nullptr, q, false);
+  q.end();
+  EXPECT_EQ(dev_.Lines.size(), lines);
+  EXPECT_NE(dev_.VRule(1980, 277, 2798), nullptr);
 }
 
 }  // namespace

@@ -205,6 +205,34 @@ TEST_F(SeiteTest, PrintingHonoursThePageRange) {
   }
 }
 
+TEST_F(SeiteTest, PrintingFitsThePageToTheChosenPrintersPaper) {
+  // The page is 210 mm wide; on A3 paper the width limits and the page grows
+  // by 297 / 210, on A4 it keeps its size.
+  struct Row {
+    QPageSize::PageSizeId paper;
+    double scale;
+  } rows[] = {{QPageSize::A4, 1.0}, {QPageSize::A3, 297.0 / 210.0}};
+  for (const Row& r : rows) {
+    TFormSeite f;
+    f.Prepare(nullptr, {&NumberedPage<1>});
+    const QString out = dir_.filePath(QStringLiteral("paper%1.pdf").arg(int(r.paper)));
+    f.RunPrintDialog = [&](QPrinter& printer) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(out);
+      printer.setPageSize(QPageSize(r.paper));
+      return true;
+    };
+    f.Button_Print->click();
+    const QString bbox = RunTool("pdftotext", {"-bbox", out, "-"}).Output;
+    const int at = bbox.indexOf(QStringLiteral(">Testseite<"));
+    ASSERT_GT(at, 0) << out.toStdString();
+    const int x = bbox.lastIndexOf(QStringLiteral("xMin=\""), at);
+    const double xMin = bbox.mid(x + 6, 12).section('"', 0, 0).toDouble();
+    // The text starts 30 mm from the left edge of the page.
+    EXPECT_NEAR(xMin, 30.0 * r.scale * 72 / 25.4, 1.0) << int(r.paper);
+  }
+}
+
 TEST_F(SeiteTest, PrinterErrorsBecomeMessages) {
   TFormSeite f;
   f.Prepare(nullptr, ThreePages());
