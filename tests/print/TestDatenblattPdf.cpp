@@ -183,6 +183,17 @@ TEST_F(VxrateDatasheetTest, WritesTheDatasheetInTheChosenUnitsAndLanguage) {
   }
 }
 
+TEST_F(VxrateDatasheetTest, ACaseTheChecksRejectWritesNoDatasheet) {
+  // 20000 m3/h through the smallest package: face velocity and pressure drop
+  // far beyond the limits, so the calculation request stops with errors.
+  const QString in = Input("toomuch.json", R"({"SVol11": 20000, "SVol21": 20000})");
+  const QString out = dir_.filePath("rejected.pdf");
+  const TToolResult res = Vxrate({"datasheet", in, "--pdf", out});
+  EXPECT_EQ(res.ExitCode, 1) << res.Output.toStdString();
+  EXPECT_TRUE(res.Output.contains("no datasheet written")) << res.Output.toStdString();
+  EXPECT_FALSE(QFile::exists(out));
+}
+
 TEST_F(VxrateDatasheetTest, BadInputAndPathsExitWithStatusTwo) {
   const QString good = Input("good.json", "{}");
   const QString three = Input("three.json", "[{}, {}, {}]");
