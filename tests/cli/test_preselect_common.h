@@ -93,7 +93,7 @@ inline nlohmann::json CaseJson(const TDatenVX& r)
 }
 
 // Asserts that the JSON rows written by vxrate are the proposals, in the same order, with every
-// key of the row contract and nothing else.
+// key of a row in output order and nothing else.
 inline void ExpectRowsEqual(const nlohmann::ordered_json& rows, const std::vector<TProposal>& expected)
 {
     ASSERT_TRUE(rows.is_array());
