@@ -16,10 +16,9 @@
 
 namespace {
 
-// Device resolution of the PDF writer. Replaying a recorded picture scales it
-// from the picture's resolution (96 dpi) to the device's, so the writer works
-// at 96 dpi; coordinates are written as real numbers, so nothing is lost.
-constexpr int kResolution = 96;
+// Device resolution of the PDF writer; coordinates are written as real
+// numbers, so the value only sets the grid of integer drawing calls.
+constexpr int kResolution = 720;
 
 const char* PageLayoutName(TPdfEngine::TPageLayout layout) {
   switch (layout) {
@@ -117,6 +116,11 @@ void TPdfEngine::DrawMetafile(const QPicture& picture, const QSizeF& sourceSize,
   painter_->translate(rect.left() * perUnit, rect.top() * perUnit);
   painter_->scale(rect.width() * perUnit / sourceSize.width(),
                   rect.height() * perUnit / sourceSize.height());
+  // Replaying a picture scales it from the resolution it was recorded at (the
+  // screen's) to the device's; undo that, so a page comes out the same on
+  // every screen.
+  painter_->scale(double(picture.logicalDpiX()) / writer_->logicalDpiX(),
+                  double(picture.logicalDpiY()) / writer_->logicalDpiY());
   painter_->drawPicture(0, 0, picture);
   painter_->restore();
 }
