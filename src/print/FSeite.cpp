@@ -133,6 +133,15 @@ TFormSeite::TFormSeite(QWidget* parent) : TQvForm(parent) {
   layout->addWidget(panel);
   layout->addWidget(ScrollBox1, 1);
 
+  // Page Up and Page Down reach the window itself: the surface and the tool
+  // bar take no keyboard focus, the zoom list only by a click.
+  setFocusPolicy(Qt::StrongFocus);
+  for (QToolButton* b : {Button_Close, Button_Print, Button_PDF, Button_Edit, Button_First,
+                         Button_Previous, Button_Next, Button_Last})
+    b->setFocusPolicy(Qt::NoFocus);
+  Combo_Zoom->setFocusPolicy(Qt::ClickFocus);
+  ScrollBox1->setFocusPolicy(Qt::NoFocus);
+
   connect(Button_Close, &QToolButton::clicked, this, &QDialog::accept);
   connect(Button_Print, &QToolButton::clicked, this, &TFormSeite::Print);
   connect(Button_PDF, &QToolButton::clicked, this, &TFormSeite::ExportPdf);
@@ -141,8 +150,10 @@ TFormSeite::TFormSeite(QWidget* parent) : TQvForm(parent) {
   connect(Button_Previous, &QToolButton::clicked, this, &TFormSeite::Previous);
   connect(Button_Next, &QToolButton::clicked, this, &TFormSeite::Next);
   connect(Button_Last, &QToolButton::clicked, this, &TFormSeite::Last);
-  connect(Combo_Zoom, qOverload<int>(&QComboBox::currentIndexChanged), this,
-          [this](int) { ApplyZoom(); });
+  connect(Combo_Zoom, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int) {
+    ApplyZoom();
+    setFocus();  // back to the page keys after a choice
+  });
 
   ChoosePdfFile = [this](const QString& suggested) {
     QFileDialog dialog(this);
@@ -334,6 +345,7 @@ void TFormSeite::Activate() {
   }
   ApplyZoom();
   Button_Edit->setEnabled(static_cast<bool>(OnEditNotes));
+  setFocus();
   L_Seitenzahl->setText(QStringLiteral("-----------------"));
   RefreshNavigation();
 }

@@ -2,6 +2,7 @@
 // range, PDF export of all pages, and errors shown as messages.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -86,6 +87,15 @@ TEST_F(SeiteTest, KeysAndButtonsStepThroughThePages) {
       {[&] { f.Button_Previous->click(); }, 1, false, true},
       {[&] { f.Last(); }, 3, true, false},
   };
+  // The keys reach the window as it is shown, not the zoom list.
+  QApplication::setActiveWindow(&f);
+  QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
+  EXPECT_EQ(focus, &f);
+  QTest::keyClick(focus, Qt::Key_PageDown);
+  EXPECT_EQ(f.CurrentPage, 2);
+  EXPECT_EQ(f.Combo_Zoom->currentIndex(), 9);
+  QTest::keyClick(focus, Qt::Key_PageUp);
+  EXPECT_EQ(f.CurrentPage, 1);
   for (const Step& s : steps) {
     s.act();
     EXPECT_EQ(f.CurrentPage, s.page);
