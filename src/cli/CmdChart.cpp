@@ -1,9 +1,7 @@
 // vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]: rates the case (or
 // the winter and summer cases) of FILE or standard input and writes the chart page with their air
 // processes, as the print preview exports it.
-#include <QApplication>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstdio>
@@ -14,11 +12,10 @@
 #include <vector>
 
 #include "UCommands.h"
+#include "UPageCommand.h"
 #include "UJsonCases.h"
 #include "URateCase.h"
 #include "app/UGlobal.h"
-#include "app/URessourcen.h"
-#include "app/UVersion.h"
 #include "pdf/UPdfEngine.h"
 #include "print/FMollier.h"
 #include "print/UPdfExport.h"
@@ -31,21 +28,6 @@ int Fail(int status, const std::string& message)
     std::fprintf(stderr, "vxrate chart: %s\n", message.c_str());
     return status;
 }
-
-int ParseLanguage(const std::string& text)
-{
-    for (int code = 1; code <= 9; ++code) {
-        if (!IsAvailableLanguage(code))
-            continue;
-        if (text == std::to_string(code) || QString::fromStdString(text) == LanguageTableCode(code))
-            return code;
-    }
-    return 0;
-}
-
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // The two process lines of a rated case, as the product window passes them to the chart.
 void AddProcessLines(const TDatenVX& r, TChartPen pen, std::vector<TProcessLine>& lines)
@@ -92,28 +74,8 @@ int RunChart(const std::vector<std::string>& args)
     if (pdf.empty())
         return Fail(ExitBadInput, std::string("--pdf OUT.pdf is required; ") + usage);
 
-    // The case(s): one object (winter) or an array of one or two (winter, summer).
-    std::unique_ptr<std::FILE, TFileCloser> in;
-    if (!path.empty() && path != "-") {
-        in.reset(std::fopen(path.c_str(), "rb"));
-        if (!in)
-            return Fail(ExitBadInput, "cannot open " + path + ": " + std::strerror(errno));
-    }
     std::vector<TRateInput> cases;
-    TJsonCaseReader reader;
-    const bool valid = reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
-        if (index >= 2)
-            return std::optional<std::string>("a chart shows at most two cases (winter, summer)");
-        TRateInput input = DefaultRateInput();
-        if (auto problem = ReadRateInput(object, index, input))
-            return problem;
-        cases.push_back(input);
-        return std::optional<std::string>{};
-    });
-    if (!valid)
-        return Fail(ExitBadInput, reader.Error());
-    if (cases.empty())
-        return Fail(ExitBadInput, "no case given");
+    if (auto problem = ReadSeasonCases(path, "a chart", cases)) return Fail(ExitBadInput, *problem);
 
     // Rated like a calculation request; a case with an error message is not calculated.
     std::vector<TProcessLine> lines;
@@ -125,21 +87,7 @@ int RunChart(const std::vector<std::string>& args)
         AddProcessLines(rated.Record, i == 0 ? TChartPen::Solid : TChartPen::Dot, lines);
     }
 
-    // Windows offscreen, with settings of their own, so the user's settings file is untouched.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QTemporaryDir settingsHome;
-    if (settingsHome.isValid())
-        setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
-    static int argc = 1;
-    static char name[] = "vxrate";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    ProductIndex = 4;
-    InitResources();
-    InitVersionText(QStringLiteral("VX"));
-    Language = static_cast<std::uint8_t>(language);
-    ApplyLanguageFonts();
+    TPageSession session(language);
 
     int status = ExitOk;
     {
@@ -158,7 +106,6 @@ int RunChart(const std::vector<std::string>& args)
             status = Fail(ExitBadInput, e.Message().toStdString());
         }
     }
-    ReleaseResources();
     return status;
 }
 

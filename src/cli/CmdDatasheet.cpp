@@ -1,10 +1,8 @@
 // vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]: rates the case (or the
 // winter and summer cases) of FILE or standard input in a real product window that is never
 // shown, and writes its datasheet as the print preview exports it.
-#include <QApplication>
 #include <QComboBox>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,11 +13,10 @@
 #include <vector>
 
 #include "UCommands.h"
+#include "UPageCommand.h"
 #include "UJsonCases.h"
 #include "URateCase.h"
 #include "app/UGlobal.h"
-#include "app/URessourcen.h"
-#include "app/UVersion.h"
 #include "pdf/UPdfEngine.h"
 #include "print/UDatenblatt.h"
 #include "print/UPdfExport.h"
@@ -35,20 +32,6 @@ int Fail(int status, const std::string& message)
     std::fprintf(stderr, "vxrate datasheet: %s\n", message.c_str());
     return status;
 }
-
-int ParseLanguage(const std::string& text)
-{
-    for (int code = 1; code <= 9; ++code) {
-        if (!IsAvailableLanguage(code)) continue;
-        if (text == std::to_string(code) || QString::fromStdString(text) == LanguageTableCode(code))
-            return code;
-    }
-    return 0;
-}
-
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Fills the window with a rated case's inputs the way a user's entries arrive, then runs the
 // window's calculation request. Returns the messages of the request.
@@ -111,40 +94,12 @@ int RunDatasheet(const std::vector<std::string>& args)
     }
     if (pdf.empty()) return Fail(ExitBadInput, std::string("--pdf OUT.pdf is required; ") + usage);
 
-    // Read the case(s): one object (winter) or an array of one or two (winter, summer).
-    std::unique_ptr<std::FILE, TFileCloser> in;
-    if (!path.empty() && path != "-") {
-        in.reset(std::fopen(path.c_str(), "rb"));
-        if (!in) return Fail(ExitBadInput, "cannot open " + path + ": " + std::strerror(errno));
-    }
     std::vector<TRateInput> cases;
-    TJsonCaseReader reader;
-    const bool valid = reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
-        if (index >= 2) return std::optional<std::string>("a datasheet shows at most two cases (winter, summer)");
-        TRateInput input = DefaultRateInput();
-        if (auto problem = ReadRateInput(object, index, input)) return problem;
-        cases.push_back(input);
-        return std::optional<std::string>{};
-    });
-    if (!valid) return Fail(ExitBadInput, reader.Error());
-    if (cases.empty()) return Fail(ExitBadInput, "no case given");
+    if (auto problem = ReadSeasonCases(path, "a datasheet", cases)) return Fail(ExitBadInput, *problem);
 
-    // The window is created offscreen with settings of its own, so the user's settings file is
-    // neither read nor rewritten.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QTemporaryDir settingsHome;
-    if (settingsHome.isValid()) setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
-    static int argc = 1;
-    static char name[] = "vxrate";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    ProductIndex = 4;
-    InitResources();
-    InitVersionText(QStringLiteral("VX"));
+    TPageSession session(language);
     // What the start picture sets for this product.
     AhriCertified = TuevCertified = true;
-    Language = static_cast<std::uint8_t>(language);
-    ApplyLanguageFonts();
 
     QStringList messages;
     SetMessageBoxHook([&messages](const QString& text, const QString&, int) {
@@ -169,7 +124,6 @@ int RunDatasheet(const std::vector<std::string>& args)
         }
     }
     SetMessageBoxHook({});
-    ReleaseResources();
     return status;
 }
 

@@ -1,6 +1,5 @@
 // vxrate description --series 1|2 --pdf OUT.pdf [--lang CODE]: writes the product description
 // page of a series as a PDF file, as the print preview exports it.
-#include <QGuiApplication>
 #include <QString>
 
 #include <cstdio>
@@ -9,9 +8,8 @@
 #include <vector>
 
 #include "UCommands.h"
+#include "UPageCommand.h"
 #include "app/UGlobal.h"
-#include "app/URessourcen.h"
-#include "app/UVersion.h"
 #include "pdf/UPdfEngine.h"
 #include "print/UBeschreibung.h"
 #include "print/UPdfExport.h"
@@ -27,17 +25,6 @@ int Fail(int status, const std::string& message)
 // Page routines without a window: the series is fixed per routine.
 void PageVX(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 1, {}); }
 void PageVXK(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 2, {}); }
-
-// A language given as its number (1, 2, 3, 7, 8, 9) or its code ("de", "en", ...); 0 if neither.
-int ParseLanguage(const std::string& text)
-{
-    for (int code = 1; code <= 9; ++code) {
-        if (!IsAvailableLanguage(code)) continue;
-        if (text == std::to_string(code) || QString::fromStdString(text) == LanguageTableCode(code))
-            return code;
-    }
-    return 0;
-}
 
 int RunDescription(const std::vector<std::string>& args)
 {
@@ -66,17 +53,7 @@ int RunDescription(const std::vector<std::string>& args)
     if (!series) return Fail(ExitBadInput, "--series 1|2 is required");
     if (pdf.empty()) return Fail(ExitBadInput, "--pdf OUT.pdf is required");
 
-    // Pages are drawn without a screen.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "vxrate";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-    ProductIndex = 4;
-    InitResources();
-    InitVersionText();
-    Language = static_cast<std::uint8_t>(language);
-    ApplyLanguageFonts();
+    TPageSession session(language);
 
     int status = ExitOk;
     try {
@@ -85,7 +62,6 @@ int RunDescription(const std::vector<std::string>& args)
     } catch (const TPdfError& e) {
         status = Fail(ExitFailure, e.Message().toStdString());
     }
-    ReleaseResources();
     return status;
 }
 

@@ -486,6 +486,8 @@ TEST_F(Vxrate, DescriptionPageAsPdf)
                           "Subject to technical modifications"})
         EXPECT_NE(text.find(s), std::string::npos) << s;
     EXPECT_EQ(text.find("VX-K 366"), std::string::npos);
+    // The page is one of VX's, so its footer carries VX's version, not one derived from "vxrate".
+    EXPECT_NE(text.find("4.4, 11/16"), std::string::npos);
 
     const fs::path vxk = dir_ / "vxk-de.pdf";
     const RunResult two = Run("description --series 2 --lang de --pdf '" + vxk.string() + "'");

@@ -1,0 +1,69 @@
+#include "UPageCommand.h"
+
+#include <QApplication>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "UJsonCases.h"
+#include "app/UGlobal.h"
+#include "app/URessourcen.h"
+#include "app/UVersion.h"
+
+int ParseLanguage(const std::string& text) {
+    for (int code = 1; code <= 9; ++code) {
+        if (!IsAvailableLanguage(code)) continue;
+        if (text == std::to_string(code) || QString::fromStdString(text) == LanguageTableCode(code))
+            return code;
+    }
+    return 0;
+}
+
+namespace {
+struct TFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+}  // namespace
+
+std::optional<std::string> ReadSeasonCases(const std::string& path, const std::string& page,
+                                           std::vector<TRateInput>& cases) {
+    std::unique_ptr<std::FILE, TFileCloser> in;
+    if (!path.empty() && path != "-") {
+        in.reset(std::fopen(path.c_str(), "rb"));
+        if (!in) return "cannot open " + path + ": " + std::strerror(errno);
+    }
+    TJsonCaseReader reader;
+    const bool valid =
+        reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
+            if (index >= 2)
+                return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
+            TRateInput input = DefaultRateInput();
+            if (auto problem = ReadRateInput(object, index, input)) return problem;
+            cases.push_back(input);
+            return std::optional<std::string>{};
+        });
+    if (!valid) return reader.Error();
+    if (cases.empty()) return std::string("no case given");
+    return std::nullopt;
+}
+
+TPageSession::TPageSession(int language) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The windows read and write settings; a folder of their own keeps the user's file untouched.
+    if (settingsHome_.isValid())
+        setenv("XDG_CONFIG_HOME", settingsHome_.path().toLocal8Bit().constData(), 1);
+    static int argc = 1;
+    static char name[] = "vxrate";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QApplication>(argc, argv);
+    ProductIndex = 4;
+    InitResources();
+    // The pages are those of VX, so they carry VX's version, not one derived from "vxrate".
+    InitVersionText(QStringLiteral("VX"));
+    Language = static_cast<std::uint8_t>(language);
+    ApplyLanguageFonts();
+}
+
+TPageSession::~TPageSession() { ReleaseResources(); }
