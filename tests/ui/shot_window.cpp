@@ -13,6 +13,7 @@
 #include "app/URessourcen.h"
 #include "app/UZahlAdapter.h"
 #include "ui/FVX.h"
+#include "ui/NumEdit.h"
 #include "ui/UQvMessage.h"
 
 int main(int argc, char* argv[]) {
@@ -37,6 +38,12 @@ int main(int argc, char* argv[]) {
         w.PageControl1->setCurrentIndex(1);
         QApplication::processEvents();
         w.grab().save(QString("%1/vx_%2_2.png").arg(folder).arg(lang));
+        // The check message of a request that both cases fail.
+        w.Summer.SVol11->SetValue(100);
+        w.Winter.SVol11->SetValue(320);
+        w.Aenderung_Daten();
+        TMessageForm box(w.AssembleCheckMessage().Text, LoadText(104) + "!", mtError, &w);
+        box.grab().save(QString("%1/msg_%2.png").arg(folder).arg(lang));
         w.SetSeasons(false);
     }
     return 0;
