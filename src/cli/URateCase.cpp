@@ -14,30 +14,30 @@ namespace {
 
 enum class TKind { Double, Integer };
 
-struct TKeySpec {
+struct TInputKey {
     TKind Kind = TKind::Double;
     std::int64_t Min = 0;
     std::int64_t Max = 0;
     std::function<void(TRateInput&, double)> Set;
 };
 
-TKeySpec D(double TDatenVX::*field)
+TInputKey D(double TDatenVX::*field)
 {
     return {TKind::Double, 0, 0, [field](TRateInput& in, double v) { in.Record.*field = v; }};
 }
 
 template <class T, class C>
-TKeySpec I(T C::*field, std::int64_t min, std::int64_t max)
+TInputKey I(T C::*field, std::int64_t min, std::int64_t max)
 {
     return {TKind::Integer, min, max,
             [field](TRateInput& in, double v) { in.Record.*field = static_cast<T>(v); }};
 }
 
-const std::map<std::string, TKeySpec>& Keys()
+const std::map<std::string, TInputKey>& Keys()
 {
     constexpr std::int64_t i32min = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t i32max = std::numeric_limits<std::int32_t>::max();
-    static const std::map<std::string, TKeySpec> keys = {
+    static const std::map<std::string, TInputKey> keys = {
         {"Pressure", D(&TDatenVX::Pressure)},
         // The input modes the moist-air functions know.
         {"HumidityMode", I(&TDatenVX::HumidityMode, 0, 12)},
@@ -122,23 +122,23 @@ std::optional<std::string> ReadRateInput(const json& object, std::size_t caseInd
     for (const auto& [key, value] : object.items()) {
         const auto it = Keys().find(key);
         if (it == Keys().end()) return Where(caseIndex, key) + "unknown key";
-        const TKeySpec& spec = it->second;
+        const TInputKey& rule = it->second;
         if (!value.is_number())
             return Where(caseIndex, key) + "expected a number, got " + value.type_name();
         const double v = value.get<double>();
         if (!std::isfinite(v)) return Where(caseIndex, key) + "number out of range";
-        if (spec.Kind == TKind::Integer) {
+        if (rule.Kind == TKind::Integer) {
             // Integral floats such as 250.0 are accepted; fractions are not.
             if (value.is_number_float() && v != std::trunc(v))
                 return Where(caseIndex, key) + "expected an integer, got " + value.dump();
-            if (key == "Bypass" && InRange(value, spec.Min, spec.Max) &&
+            if (key == "Bypass" && InRange(value, rule.Min, rule.Max) &&
                 static_cast<int>(v) != BypassNone && !HasBypass(static_cast<int>(v)))
                 return Where(caseIndex, key) + value.dump() + " is not a bypass code (10, 20, 21)";
-            if (!InRange(value, spec.Min, spec.Max))
+            if (!InRange(value, rule.Min, rule.Max))
                 return Where(caseIndex, key) + value.dump() + " is out of range (" +
-                       std::to_string(spec.Min) + " .. " + std::to_string(spec.Max) + ")";
+                       std::to_string(rule.Min) + " .. " + std::to_string(rule.Max) + ")";
         }
-        spec.Set(input, v);
+        rule.Set(input, v);
     }
     return std::nullopt;
 }

@@ -250,19 +250,8 @@ void TFormOptionen::BuildControls() {
     CheckBox_HCLASS = new TQvCheckBox(QString(), Seite_Prozessdaten);
     CheckBox_HCLASS->setObjectName("CheckBox_HCLASS");
 
-    Button_OK = new QPushButton("OK", this);
-    Button_OK->setObjectName("Button_OK");
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName("Button_Cancel");
-    Button_OK->setGeometry(ClientWidth - 8 - 2 * 75 - 6, ClientHeight - 8 - 25, 75, 25);
-    Button_Cancel->setGeometry(ClientWidth - 8 - 75, ClientHeight - 8 - 25, 75, 25);
-    for (QPushButton* b : {Button_OK, Button_Cancel}) {
-        b->setAutoDefault(false);
-        // Clicking a button does not take the focus, so a pending entry is judged once, by OK.
-        b->setFocusPolicy(Qt::TabFocus);
-    }
-    connect(Button_OK, &QPushButton::clicked, this, [this] { Button_OKClick(); });
-    connect(Button_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelButtons(this, ClientWidth, ClientHeight, [this] { Button_OKClick(); }, Button_OK,
+                       Button_Cancel);
 }
 
 void TFormOptionen::SetUpUnitTable() {
@@ -297,7 +286,7 @@ void TFormOptionen::ApplyTexts() {
     }
     // The first three tabs are padded with three spaces on both sides; where the padded tabs
     // would not fit side by side in the language, the padding goes so that every tab stays whole.
-    for (const QString pad : {QString("   "), QString()}) {
+    for (const QString& pad : {QString("   "), QString()}) {
         PageControl1->setTabText(PageControl1->indexOf(Seite_Umgebung), pad + Text(166) + pad);
         PageControl1->setTabText(PageControl1->indexOf(Seite_Einheiten), pad + Text(167) + " / " + Text(328) + pad);
         PageControl1->setTabText(PageControl1->indexOf(Seite_EingabeDaten), pad + Text(168) + pad);

@@ -14,6 +14,7 @@
 #include "thermo/UThermo.h"
 #include "ui/FProdukt.h"
 #include "ui/NumEdit.h"
+#include "ui/UQvForms.h"
 
 namespace {
 constexpr int ClientWidth = 262, ClientHeight = 140;
@@ -61,18 +62,8 @@ TFormPreHeat::TFormPreHeat(QWidget* parent)
     Edit_Temp->Format = TFloatFormat::General;
     L_DegC = new QLabel(this);
     L_DegC->setObjectName("L_DegC");
-    Button_OK = new QPushButton("OK", this);
-    Button_OK->setObjectName("Button_OK");
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName("Button_Cancel");
-    Button_OK->setGeometry(ClientWidth - 8 - 2 * 75 - 6, ClientHeight - 8 - 25, 75, 25);
-    Button_Cancel->setGeometry(ClientWidth - 8 - 75, ClientHeight - 8 - 25, 75, 25);
-    for (QPushButton* b : {Button_OK, Button_Cancel}) {
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::TabFocus);
-    }
-    connect(Button_OK, &QPushButton::clicked, this, [this] { Button_OKClick(); });
-    connect(Button_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelButtons(this, ClientWidth, ClientHeight, [this] { Button_OKClick(); }, Button_OK,
+                       Button_Cancel);
     // Enter in the field confirms the entry; the dialog then closes as with OK.
     connect(Edit_Temp, &TNumEditBase::OnReturn, this, [this] { Button_OKClick(); });
     ApplyTexts();

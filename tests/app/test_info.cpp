@@ -72,14 +72,15 @@ TEST_F(InfoTest, WindowArrangesLogosByTheFlagsOfTheProduct)
         EXPECT_EQ(!info.Image_Eurovent->isHidden(), r.eurovent) << r.product;
         EXPECT_EQ(!info.Image_AHRI->isHidden(), r.ahri) << r.product;
         EXPECT_EQ(!info.Image_TUV->isHidden(), r.ahri) << r.product;
-        if (l.Eurovent) EXPECT_EQ(info.Image_Eurovent->pos(), *l.Eurovent);
-        if (l.Ahri) EXPECT_EQ(info.Image_AHRI->geometry(), QRect(*l.Ahri, QSize(89, 50)));
+        if (l.Eurovent) { EXPECT_EQ(info.Image_Eurovent->pos(), *l.Eurovent); }
+        if (l.Ahri) { EXPECT_EQ(info.Image_AHRI->geometry(), QRect(*l.Ahri, QSize(89, 50))); }
         if (r.ahri) {
             // The TÜV mark sits beside the other logos and overlaps none of them.
             EXPECT_EQ(info.Image_TUV->size(), QSize(45, 50));
             for (QLabel* other : {info.Image_ProduktLogo, info.Image_Eurovent, info.Image_AHRI})
-                if (!other->isHidden())
+                if (!other->isHidden()) {
                     EXPECT_FALSE(info.Image_TUV->geometry().intersects(other->geometry())) << other->objectName().toStdString();
+                }
             EXPECT_TRUE(info.Image_Bild->rect().contains(info.Image_TUV->geometry()));
         }
     }

@@ -76,10 +76,12 @@ TEST(TextTables, HoldEveryRequiredNumberAndTheEnglishWording)
         const int k = parts[0].toInt();
         ++count;
         for (int language : Languages)
-            if (!DocumentedGap(language, k))
+            if (!DocumentedGap(language, k)) {
                 EXPECT_FALSE(LoadText(k, language).isEmpty()) << "language " << language << " text " << k;
-        if (parts.size() > 1)
+            }
+        if (parts.size() > 1) {
             EXPECT_EQ(LoadText(k, LangEnglish), parts[1]) << "text " << k;
+        }
     }
     EXPECT_GT(count, 50);
 }

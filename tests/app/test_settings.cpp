@@ -143,7 +143,7 @@ TEST_F(SettingsTest, EveryKeyRoundTripsWithACommaSeparator)
     EXPECT_EQ(g.Seasons, f.Seasons);
     EXPECT_EQ(g.PrintHeader, f.PrintHeader);
     for (int i = 0; i < 8; ++i)
-        if (i != 1) EXPECT_EQ(g.HeaderLines[i], f.HeaderLines[i]) << i;
+        if (i != 1) { EXPECT_EQ(g.HeaderLines[i], f.HeaderLines[i]) << i; }
     EXPECT_EQ(g.NotesData, f.NotesData);
     EXPECT_EQ(g.NotesChart, f.NotesChart);
     EXPECT_EQ(r.Product.Winter, s.Product.Winter);  // winter values take effect unrounded

@@ -165,8 +165,9 @@ TEST_P(DatasheetTest, AirStatesAreTheWindowsCells) {
   for (int i = 0; i < 3; ++i) ExpectGridRow(w.Tabelle_w_dp, i, wdp[i], L, -1);
 
   // Wet-bulb rows are not rows of their own on the page.
-  if (!Shown(w.Tabelle_Lufteintritt, 0, 8).isEmpty())
+  if (!Shown(w.Tabelle_Lufteintritt, 0, 8).isEmpty()) {
     EXPECT_EQ(Dev().FindText(Shown(w.Tabelle_Lufteintritt, 0, 8)), nullptr);
+  }
 }
 
 TEST_P(DatasheetTest, ResultsBlock) {

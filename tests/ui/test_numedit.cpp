@@ -66,7 +66,7 @@ TEST(NumEdit, ParsesWithTheProgramDecimalSeparator) {
         UseSeparators(QChar(r.dec), QChar());
         double v = 0;
         EXPECT_EQ(ParseFloat(r.text, v), r.ok) << r.text;
-        if (r.ok) EXPECT_DOUBLE_EQ(v, r.value) << r.text;
+        if (r.ok) { EXPECT_DOUBLE_EQ(v, r.value) << r.text; }
     }
     UseSeparators('.', ',');
 }
