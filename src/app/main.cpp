@@ -7,6 +7,7 @@
 #include "ui/FVX.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMainWindow>
 
 #include <memory>
@@ -27,6 +28,8 @@ std::unique_ptr<QMainWindow> CreateMainWindow()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The same icon as the desktop entry, for the task bar and window decorations.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/desktop/vx.svg")));
 
     // Module initialisations.
     InitResources();
