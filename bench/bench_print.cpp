@@ -1,5 +1,5 @@
-// Datasheet output speed: the PDF export of a calculated datasheet and one
-// repaint of the print preview's page surface.
+// Output speed: the PDF export of a calculated datasheet, one repaint of the print preview's page
+// surface, and one full redraw of the chart window (grid and processes rebuilt and painted).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "app/UVersion.h"
+#include "print/FMollier.h"
 #include "print/FSeite.h"
 #include "print/UPdfExport.h"
 #include "ui/FVX.h"
@@ -70,5 +71,25 @@ void BM_PreviewRepaint(benchmark::State& state) {
   state.counters["width_px"] = surface.width();
 }
 BENCHMARK(BM_PreviewRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_ChartRedraw(benchmark::State& state) {
+  TFormVX& w = Window();
+  w.ShowDiagram(false, true);  // opens the chart window with the winter processes
+  auto* chart = static_cast<TFormMollier*>(w.FormMollier.data());
+  chart->SetChartForm(state.range(0) != 0);
+  chart->SetZoom(3);  // 100 %
+  QCoreApplication::processEvents();
+  QImage surface(chart->PaintBox1->size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    chart->RedrawChart();
+    surface.fill(Qt::white);
+    QPainter p(&surface);
+    chart->PaintChart(p, QRectF(QPointF(0, 0), QSizeF(surface.size())));
+  }
+  state.counters["width_px"] = surface.width();
+  chart->close();
+}
+// 0 Mollier diagram, 1 Carrier chart.
+BENCHMARK(BM_ChartRedraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

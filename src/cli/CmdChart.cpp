@@ -29,16 +29,6 @@ int Fail(int status, const std::string& message)
     return status;
 }
 
-// The two process lines of a rated case, as the product window passes them to the chart.
-void AddProcessLines(const TDatenVX& r, TChartPen pen, std::vector<TProcessLine>& lines)
-{
-    auto line = [pen](double t1, double x1, double t2, double x2, TRgb colour) {
-        return TProcessLine{{t1, x1, colour, colour, pen}, {t2, x2, colour, colour, pen}};
-    };
-    lines.push_back(line(r.Temp21, r.X21, r.Temp22, r.X22, kStream2Colour));
-    lines.push_back(line(r.Temp11, r.X11, r.Temp12, r.X12, kStream1Colour));
-}
-
 int RunChart(const std::vector<std::string>& args)
 {
     std::string path, pdf;

@@ -520,3 +520,11 @@ TChart BuildChart(const TChartSettings& s, const std::vector<TProcessLine>& line
     }
     return chart;
 }
+
+void AddProcessLines(const TDatenVX& r, TChartPen pen, std::vector<TProcessLine>& lines) {
+    auto line = [pen](double t1, double x1, double t2, double x2, TRgb colour) {
+        return TProcessLine{{t1, x1, colour, colour, pen}, {t2, x2, colour, colour, pen}};
+    };
+    lines.push_back(line(r.Temp21, r.X21, r.Temp22, r.X22, kStream2Colour));
+    lines.push_back(line(r.Temp11, r.X11, r.Temp12, r.X12, kStream1Colour));
+}

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "calc/UDaten.h"
+
 constexpr int kChartFrameWidth = 600;
 constexpr int kChartFrameHeight = 800;
 
@@ -137,6 +139,10 @@ struct TProcessPoint {
     TChartPen style = TChartPen::Solid;
 };
 using TProcessLine = std::vector<TProcessPoint>;
+
+// Appends the two process lines of a rated case: extract air -> exhaust air, then outdoor air ->
+// supply air, in the colours of their streams, drawn with `pen` (solid winter, dotted summer).
+void AddProcessLines(const TDatenVX& r, TChartPen pen, std::vector<TProcessLine>& lines);
 
 struct TChartSettings {
     bool carrier = false;

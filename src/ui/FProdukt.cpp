@@ -719,14 +719,8 @@ void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
     auto* chart = static_cast<TFormMollier*>(FormMollier.data());
     std::vector<TProcessLine> lines;
     if (withProcesses) {
-        auto line = [](double t1, double x1, double t2, double x2, TRgb colour, TChartPen pen) {
-            return TProcessLine{{t1, x1, colour, colour, pen}, {t2, x2, colour, colour, pen}};
-        };
-        for (TDatenVX* r : ActiveRecords()) {
-            const TChartPen pen = r == WinterRecord.get() ? TChartPen::Solid : TChartPen::Dot;
-            lines.push_back(line(r->Temp21, r->X21, r->Temp22, r->X22, kStream2Colour, pen));
-            lines.push_back(line(r->Temp11, r->X11, r->Temp12, r->X12, kStream1Colour, pen));
-        }
+        for (TDatenVX* r : ActiveRecords())
+            AddProcessLines(*r, r == WinterRecord.get() ? TChartPen::Solid : TChartPen::Dot, lines);
         chart->SetProcessLines(lines);
         chart->RaiseRanges();
     } else {
