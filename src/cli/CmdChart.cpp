@@ -31,41 +31,14 @@ int Fail(int status, const std::string& message)
 
 int RunChart(const std::vector<std::string>& args)
 {
-    std::string path, pdf;
-    int language = LangEnglish;
-    bool si = true, carrier = false;
-    const char* usage =
-        "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--pdf" && hasValue) {
-            pdf = args[++i];
-        } else if (a == "--carrier") {
-            carrier = true;
-        } else if (a == "--lang" && hasValue) {
-            const std::string v = args[++i];
-            language = ParseLanguage(v);
-            if (!language)
-                return Fail(ExitBadInput, "unknown language " + v + " (de, en, fr, pl, zh, ru or 1, 2, 3, 7, 8, 9)");
-        } else if (a == "--units" && hasValue) {
-            const std::string v = args[++i];
-            if (v != "si" && v != "us")
-                return Fail(ExitBadInput, "--units takes si or us, not " + v);
-            si = v == "si";
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Fail(ExitBadInput, "unexpected argument " + a + "; " + usage);
-        } else if (path.empty()) {
-            path = a;
-        } else {
-            return Fail(ExitBadInput, "more than one input file given (" + path + ", " + a + ")");
-        }
-    }
-    if (pdf.empty())
-        return Fail(ExitBadInput, std::string("--pdf OUT.pdf is required; ") + usage);
+    TPageOptions o;
+    o.TakesFile = o.TakesUnits = o.TakesCarrier = true;
+    if (auto problem = ParsePageOptions(
+            args, "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]", o))
+        return Fail(ExitBadInput, *problem);
 
     std::vector<TRateInput> cases;
-    if (auto problem = ReadSeasonCases(path, "a chart", cases)) return Fail(ExitBadInput, *problem);
+    if (auto problem = ReadSeasonCases(o.Path, "a chart", cases)) return Fail(ExitBadInput, *problem);
 
     // Rated like a calculation request; a case with an error message is not calculated.
     std::vector<TProcessLine> lines;
@@ -77,7 +50,7 @@ int RunChart(const std::vector<std::string>& args)
         AddProcessLines(rated.Record, i == 0 ? TChartPen::Solid : TChartPen::Dot, lines);
     }
 
-    TPageSession session(language);
+    TPageSession session(o.Language);
 
     int status = ExitOk;
     {
@@ -87,11 +60,11 @@ int RunChart(const std::vector<std::string>& args)
         owner.FormMollier = chart;
         chart->SetProcessLines(lines);
         chart->RaiseRanges();
-        chart->SetChartForm(carrier);
-        chart->SetChartUnits(si);
+        chart->SetChartForm(o.Carrier);
+        chart->SetChartUnits(o.SI);
         chart->SetChartPressure(cases.front().Record.Pressure);
         try {
-            ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(pdf), false);
+            ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(o.Pdf), false);
         } catch (const TPdfError& e) {
             status = Fail(ExitBadInput, e.Message().toStdString());
         }

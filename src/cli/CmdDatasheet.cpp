@@ -66,38 +66,16 @@ void FillWindow(TFormVX& w, const std::vector<TRateInput>& cases)
 
 int RunDatasheet(const std::vector<std::string>& args)
 {
-    std::string path, pdf;
-    int language = LangEnglish;
-    bool si = true;
-    const char* usage = "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--pdf" && hasValue) {
-            pdf = args[++i];
-        } else if (a == "--lang" && hasValue) {
-            const std::string v = args[++i];
-            language = ParseLanguage(v);
-            if (!language)
-                return Fail(ExitBadInput, "unknown language " + v + " (de, en, fr, pl, zh, ru or 1, 2, 3, 7, 8, 9)");
-        } else if (a == "--units" && hasValue) {
-            const std::string v = args[++i];
-            if (v != "si" && v != "us") return Fail(ExitBadInput, "--units takes si or us, not " + v);
-            si = v == "si";
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Fail(ExitBadInput, "unexpected argument " + a + "; " + usage);
-        } else if (path.empty()) {
-            path = a;
-        } else {
-            return Fail(ExitBadInput, "more than one input file given (" + path + ", " + a + ")");
-        }
-    }
-    if (pdf.empty()) return Fail(ExitBadInput, std::string("--pdf OUT.pdf is required; ") + usage);
+    TPageOptions o;
+    o.TakesFile = o.TakesUnits = true;
+    if (auto problem = ParsePageOptions(
+            args, "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]", o))
+        return Fail(ExitBadInput, *problem);
 
     std::vector<TRateInput> cases;
-    if (auto problem = ReadSeasonCases(path, "a datasheet", cases)) return Fail(ExitBadInput, *problem);
+    if (auto problem = ReadSeasonCases(o.Path, "a datasheet", cases)) return Fail(ExitBadInput, *problem);
 
-    TPageSession session(language);
+    TPageSession session(o.Language);
     // What the start picture sets for this product.
     AhriCertified = TuevCertified = true;
 
@@ -115,9 +93,9 @@ int RunDatasheet(const std::vector<std::string>& args)
         if (!window.ResultsValid()) {
             status = Fail(ExitFailure, "the case was not calculated; no datasheet written");
         } else {
-            window.SetUnitSystem(si);
+            window.SetUnitSystem(o.SI);
             try {
-                ExportPagesToPdf(&window, window.DatasheetPages, QString::fromStdString(pdf), false);
+                ExportPagesToPdf(&window, window.DatasheetPages, QString::fromStdString(o.Pdf), false);
             } catch (const TPdfError& e) {
                 status = Fail(ExitBadInput, e.Message().toStdString());
             }

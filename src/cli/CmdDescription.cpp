@@ -28,36 +28,17 @@ void PageVXK(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 
 
 int RunDescription(const std::vector<std::string>& args)
 {
-    int series = 0;
-    int language = LangEnglish;
-    std::string pdf;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--series" && hasValue) {
-            const std::string v = args[++i];
-            if (v != "1" && v != "2") return Fail(ExitBadInput, "--series takes 1 (VX) or 2 (VX-K), not " + v);
-            series = v == "1" ? 1 : 2;
-        } else if (a == "--pdf" && hasValue) {
-            pdf = args[++i];
-        } else if (a == "--lang" && hasValue) {
-            const std::string v = args[++i];
-            language = ParseLanguage(v);
-            if (!language)
-                return Fail(ExitBadInput, "unknown language " + v + " (de, en, fr, pl, zh, ru or 1, 2, 3, 7, 8, 9)");
-        } else {
-            return Fail(ExitBadInput, "unexpected argument " + a +
-                                          "; usage: vxrate description --series 1|2 --pdf OUT.pdf [--lang CODE]");
-        }
-    }
-    if (!series) return Fail(ExitBadInput, "--series 1|2 is required");
-    if (pdf.empty()) return Fail(ExitBadInput, "--pdf OUT.pdf is required");
+    TPageOptions o;
+    o.TakesSeries = true;
+    if (auto problem = ParsePageOptions(
+            args, "usage: vxrate description --series 1|2 --pdf OUT.pdf [--lang CODE]", o))
+        return Fail(ExitBadInput, *problem);
 
-    TPageSession session(language);
+    TPageSession session(o.Language);
 
     int status = ExitOk;
     try {
-        ExportPagesToPdf(nullptr, {series == 2 ? &PageVXK : &PageVX}, QString::fromStdString(pdf),
+        ExportPagesToPdf(nullptr, {o.Series == 2 ? &PageVXK : &PageVX}, QString::fromStdString(o.Pdf),
                          false);
     } catch (const TPdfError& e) {
         status = Fail(ExitFailure, e.Message().toStdString());

@@ -21,6 +21,41 @@ int ParseLanguage(const std::string& text) {
     return 0;
 }
 
+std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args,
+                                            const std::string& usage, TPageOptions& o) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--pdf" && hasValue) {
+            o.Pdf = args[++i];
+        } else if (a == "--lang" && hasValue) {
+            const std::string v = args[++i];
+            o.Language = ParseLanguage(v);
+            if (!o.Language)
+                return "unknown language " + v + " (de, en, fr, pl, zh, ru or 1, 2, 3, 7, 8, 9)";
+        } else if (o.TakesUnits && a == "--units" && hasValue) {
+            const std::string v = args[++i];
+            if (v != "si" && v != "us") return "--units takes si or us, not " + v;
+            o.SI = v == "si";
+        } else if (o.TakesCarrier && a == "--carrier") {
+            o.Carrier = true;
+        } else if (o.TakesSeries && a == "--series" && hasValue) {
+            const std::string v = args[++i];
+            if (v != "1" && v != "2") return "--series takes 1 (VX) or 2 (VX-K), not " + v;
+            o.Series = v == "1" ? 1 : 2;
+        } else if (!o.TakesFile || (a.size() > 1 && a[0] == '-')) {
+            return "unexpected argument " + a + "; " + usage;
+        } else if (o.Path.empty()) {
+            o.Path = a;
+        } else {
+            return "more than one input file given (" + o.Path + ", " + a + ")";
+        }
+    }
+    if (o.TakesSeries && !o.Series) return std::string("--series 1|2 is required");
+    if (o.Pdf.empty()) return "--pdf OUT.pdf is required; " + usage;
+    return std::nullopt;
+}
+
 namespace {
 struct TFileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }

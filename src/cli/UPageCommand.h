@@ -9,12 +9,30 @@
 #include <vector>
 
 #include "URateCase.h"
+#include "app/UGlobal.h"
 
 class QApplication;
 
 // A language given as its number (1, 2, 3, 7, 8, 9) or its table code ("de", "en", ...); 0 if
 // neither names an offered language.
 int ParseLanguage(const std::string& text);
+
+// The options of the page commands. Every command takes --pdf OUT.pdf (required) and
+// --lang CODE; the others only where the command's synopsis names them.
+struct TPageOptions {
+    bool TakesFile = false, TakesUnits = false, TakesCarrier = false, TakesSeries = false;
+
+    std::string Path;  // input FILE; empty for standard input
+    std::string Pdf;
+    int Language = LangEnglish;
+    bool SI = true;
+    bool Carrier = false;
+    int Series = 0;    // 1 VX or 2 VX-K
+};
+
+// Reads `args` into `options`; `usage` is quoted in the message. Returns the problem, if any.
+std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args,
+                                            const std::string& usage, TPageOptions& options);
 
 // Reads one case object (winter) or an array of one or two (winter, summer) from the file at
 // `path`, or from standard input when `path` is empty or "-". `page` names the page in the message
