@@ -18,11 +18,6 @@
 
 namespace {
 
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using TFile = std::unique_ptr<std::FILE, TFileCloser>;
-
 int Fail(int status, const std::string& message)
 {
     std::fprintf(stderr, "vxrate rate: %s\n", message.c_str());
@@ -47,12 +42,7 @@ int RunRate(const std::vector<std::string>& args)
 {
     bool table = false;
     std::string path;
-    for (const auto& a : args) {
-        if (a == "--table") table = true;
-        else if (a.size() > 1 && a[0] == '-') return Fail(ExitBadInput, "unknown option " + a);
-        else if (path.empty()) path = a;
-        else return Fail(ExitBadInput, "more than one input file given (" + path + ", " + a + ")");
-    }
+    if (auto problem = ParseFileAndTable(args, path, table)) return Fail(ExitBadInput, *problem);
 
     TFile in;
     if (path.empty() || path == "-") {

@@ -46,3 +46,15 @@ std::string UsageText()
     text += "\n  vxrate help             shows this text\n";
     return text;
 }
+
+std::optional<std::string> ParseFileAndTable(const std::vector<std::string>& args,
+                                             std::string& path, bool& table)
+{
+    for (const auto& a : args) {
+        if (a == "--table") table = true;
+        else if (a.size() > 1 && a[0] == '-') return "unknown option " + a;
+        else if (path.empty()) path = a;
+        else return "more than one input file given (" + path + ", " + a + ")";
+    }
+    return std::nullopt;
+}

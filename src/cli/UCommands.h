@@ -7,6 +7,9 @@
 // The entry point looks the first argument up in this registry and hands the remaining arguments
 // to the command. A command returns the process exit status: 0 success, 2 bad usage or bad input,
 // 1 any other failure.
+#include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,16 @@ std::vector<TCommand> Commands();
 const TCommand* FindCommand(const std::string& name);
 // Usage text listing every command.
 std::string UsageText();
+
+// An input file, closed when it goes out of scope.
+struct TFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using TFile = std::unique_ptr<std::FILE, TFileCloser>;
+
+// Reads the arguments "[FILE] [--table]" of the rating commands. Returns the problem, if any.
+std::optional<std::string> ParseFileAndTable(const std::vector<std::string>& args,
+                                             std::string& path, bool& table);
 
 // Exit statuses shared by the commands.
 constexpr int ExitOk = 0;

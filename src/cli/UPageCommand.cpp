@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "UCommands.h"
 #include "UJsonCases.h"
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
@@ -56,15 +57,9 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
     return std::nullopt;
 }
 
-namespace {
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-}  // namespace
-
 std::optional<std::string> ReadSeasonCases(const std::string& path, const std::string& page,
                                            std::vector<TRateInput>& cases) {
-    std::unique_ptr<std::FILE, TFileCloser> in;
+    TFile in;
     if (!path.empty() && path != "-") {
         in.reset(std::fopen(path.c_str(), "rb"));
         if (!in) return "cannot open " + path + ": " + std::strerror(errno);
