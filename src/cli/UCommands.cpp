@@ -1,7 +1,7 @@
 #include "UCommands.h"
 
-#include <algorithm>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -10,6 +10,21 @@ std::map<std::string, TCommand>& Registry()
 {
     static std::map<std::string, TCommand> registry;
     return registry;
+}
+
+// The words of `text` in lines of at most `width` characters, each indented by `indent` spaces.
+std::string Wrapped(const std::string& text, std::size_t indent, std::size_t width)
+{
+    std::string lines, line(indent, ' ');
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        if (line.size() > indent && line.size() + 1 + word.size() > width) {
+            lines += line + "\n";
+            line.assign(indent, ' ');
+        }
+        line += (line.size() > indent ? " " : "") + word;
+    }
+    return lines + line + "\n";
 }
 
 }  // namespace
@@ -37,25 +52,8 @@ const TCommand* FindCommand(const std::string& name)
 std::string UsageText()
 {
     // Synopsis on one line, the summary below it in a column that fits a terminal.
-    const std::string indent(22, ' ');
     std::string text = "Usage: vxrate COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const auto& c : Commands()) {
-        text += "  " + c.Synopsis + "\n";
-        std::string line = indent;
-        std::size_t start = 0;
-        while (start < c.Summary.size()) {
-            std::size_t end = c.Summary.find(' ', start);
-            if (end == std::string::npos) end = c.Summary.size();
-            const std::string word = c.Summary.substr(start, end - start);
-            if (line.size() > indent.size() && line.size() + 1 + word.size() > 79) {
-                text += line + "\n";
-                line = indent;
-            }
-            line += (line.size() > indent.size() ? " " : "") + word;
-            start = end + 1;
-        }
-        text += line + "\n";
-    }
+    for (const auto& c : Commands()) text += "  " + c.Synopsis + "\n" + Wrapped(c.Summary, 22, 79);
     text += "  help, --help        shows this text\n"
             "  --version           shows the version\n";
     return text;
