@@ -10,6 +10,8 @@ packages=(
   nlohmann-json3-dev libqpdf-dev
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth poppler-utils qpdf
+  dpkg-dev file help2man lintian appstream desktop-file-utils shared-mime-info bash-completion
+  man-db
 )
 
 missing=()

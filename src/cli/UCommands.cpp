@@ -1,7 +1,7 @@
 #include "UCommands.h"
 
-#include <algorithm>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -10,6 +10,21 @@ std::map<std::string, TCommand>& Registry()
 {
     static std::map<std::string, TCommand> registry;
     return registry;
+}
+
+// The words of `text` in lines of at most `width` characters, each indented by `indent` spaces.
+std::string Wrapped(const std::string& text, std::size_t indent, std::size_t width)
+{
+    std::string lines, line(indent, ' ');
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        if (line.size() > indent && line.size() + 1 + word.size() > width) {
+            lines += line + "\n";
+            line.assign(indent, ' ');
+        }
+        line += (line.size() > indent ? " " : "") + word;
+    }
+    return lines + line + "\n";
 }
 
 }  // namespace
@@ -36,15 +51,70 @@ const TCommand* FindCommand(const std::string& name)
 
 std::string UsageText()
 {
+    // Synopsis on one line, the summary below it in a column that fits a terminal.
     std::string text = "Usage: vxrate COMMAND [ARGUMENTS]\n\nCommands:\n";
-    std::size_t width = 0;
-    for (const auto& c : Commands()) width = std::max(width, c.Synopsis.size());
-    for (const auto& c : Commands()) {
-        text += "  " + c.Synopsis + std::string(width - c.Synopsis.size() + 2, ' ') + c.Summary +
-                "\n";
-    }
-    text += "\n  vxrate help             shows this text\n";
+    for (const auto& c : Commands()) text += "  " + c.Synopsis + "\n" + Wrapped(c.Summary, 22, 79);
+    text += "  help, --help        shows this text\n"
+            "  --version           shows the version\n";
     return text;
+}
+
+std::string HelpText()
+{
+    return "Rates VX counterflow plate heat exchangers for the air states of a ventilation unit,\n"
+           "proposes sizes and writes the datasheet, the chart and the product description as\n"
+           "PDF, as the VX program does.\n\n" +
+           UsageText() +
+           R"(
+Input keys:
+  Pressure                  barometric pressure, mbar
+  FlowMode                  flow that is given: 0 SVol, 1 OVol, 2 MassDry, 3 MassMoist
+  HumidityMode              humidity given with Temp: 0 RelHum, 1 X, 7 WetBulb
+  SVol11, SVol21            standard volume flow, m3/h
+  OVol11, OVol21            operating volume flow, m3/h
+  MassDry11, MassDry21      dry-air mass flow, kg/h
+  MassMoist11, MassMoist21  moist-air mass flow, kg/h
+  Temp11, Temp21            inlet temperature, degC
+  RelHum11, RelHum21        relative humidity, %
+  X11, X21                  humidity ratio, g/kg
+  WetBulb11, WetBulb21      wet-bulb temperature, degC
+  Series                    1 VX (aluminium), 2 VX-K (PET), 3 VX-E (moisture transfer)
+  SizeCode                  size, for example 30 or 2080 (Kombi 80)
+  PackageWidth              package width, mm
+  Bypass                    10 none, 20 side, 21 middle
+  BypassVelocity            bypass air velocity, m/s
+  DpMultiplier              factor on all pressure drops, 0 to 255
+
+A case is a JSON object; rate takes one case or an array of cases, the page commands
+one case (winter) or an array of two (winter, summer). Keys ending in 11 describe the
+outdoor air entering, 21 the extract air entering. Every key is optional and replaces
+the value of the default case: 1013 mbar, 200 m3/h at -5 degC and 90 % against
+200 m3/h at 22 degC and 40 %, VX 30 / 250 without bypass. The JSON output of rate holds
+every record field by name plus Messages, WarningsOnly, RecommendedPressureDrop,
+ErpMark, Length, Height, FaceHeight and Weight.
+
+Exit status:
+  0  success
+  1  any other failure, such as an output file that cannot be written
+  2  bad usage or bad input; one line on standard error names the key and the case
+
+Options:
+  FILE           JSON input; standard input when FILE is absent or "-"
+  --table        prints a table for a person instead of JSON
+  --pdf OUT.pdf  PDF file the page is written to (required by the page commands)
+  --lang CODE    language of the page: de, en, fr, pl, ru, zh or 1, 2, 3, 7, 8, 9
+  --units si|us  units of the page: SI or UK/US (default si)
+  --carrier      draws the Carrier chart instead of the Mollier chart
+  --series 1|2   series of the description page: 1 VX, 2 VX-K
+
+Examples:
+  $ echo '{"SVol11": 3000, "SVol21": 3000, "SizeCode": 60}' | vxrate rate --table
+  $ vxrate rate cases.json > results.json
+  $ vxrate preselect case.json --table
+  $ vxrate datasheet case.json --pdf sheet.pdf --lang de --units si
+  $ vxrate chart case.json --pdf chart.pdf --carrier
+  $ vxrate description --series 2 --pdf vx-k.pdf --lang fr
+)";
 }
 
 std::optional<std::string> ParseFileAndTable(const std::vector<std::string>& args,

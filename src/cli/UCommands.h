@@ -30,6 +30,9 @@ std::vector<TCommand> Commands();
 const TCommand* FindCommand(const std::string& name);
 // Usage text listing every command.
 std::string UsageText();
+// The usage text followed by the options, the input keys, the exit statuses and examples; shown
+// by "vxrate --help" and turned into the manual page when the package is built.
+std::string HelpText();
 
 // An input file, closed when it goes out of scope.
 struct TFileCloser {

@@ -16,7 +16,11 @@ int main(int argc, char** argv)
     }
     const std::string name = args.front();
     if (name == "help" || name == "--help" || name == "-h") {
-        std::fputs(UsageText().c_str(), stdout);
+        std::fputs(HelpText().c_str(), stdout);
+        return ExitOk;
+    }
+    if (name == "--version") {
+        std::puts("vxrate (VX) " VX_VERSION);
         return ExitOk;
     }
     const TCommand* command = FindCommand(name);

@@ -434,6 +434,33 @@ TEST_F(Vxrate, UsageErrors)
     const RunResult help = Run("help");
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("rate [FILE] [--table]"), std::string::npos);
+    const RunResult version = Run("--version");
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out.rfind("vxrate (VX) ", 0), 0u) << version.Out;
+}
+
+// The manual page is made from the help text, so every input key it names must be one that
+// "rate" reads.
+TEST_F(Vxrate, HelpNamesInputKeysThatRateReads)
+{
+    const RunResult help = Run("--help");
+    ASSERT_EQ(help.Status, 0);
+    const std::size_t from = help.Out.find("\nInput keys:\n");
+    ASSERT_NE(from, std::string::npos);
+    std::istringstream lines(help.Out.substr(from + 13));
+    std::vector<std::string> keys;
+    for (std::string line; std::getline(lines, line) && !line.empty();) {
+        std::istringstream names(line.substr(2, line.find("  ", 2) - 2));
+        for (std::string key; names >> key;) {
+            if (key.back() == ',') key.pop_back();
+            keys.push_back(key);
+        }
+    }
+    EXPECT_EQ(keys.size(), 25u);
+    for (const std::string& key : keys) {
+        const RunResult run = Run("rate", "{\"" + key + "\": 10}");
+        EXPECT_EQ(run.Err.find("unknown key"), std::string::npos) << key << ": " << run.Err;
+    }
 }
 
 TEST_F(Vxrate, TableIsReadable)
