@@ -39,7 +39,7 @@ std::optional<QString> KindFault(mode_t mode)
     if (S_ISREG(mode))
         return std::nullopt;
     if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder");
+        return QStringLiteral("a folder of that name exists");
     if (S_ISCHR(mode) || S_ISBLK(mode))
         return QStringLiteral("it is a device, not a regular file");
     if (S_ISFIFO(mode))
@@ -56,12 +56,14 @@ std::optional<QString> Resolve(const QString& path, TTarget& target)
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0) {
-        if (errno != ENOENT)
+        if (errno != ENOENT && errno != ENOTDIR)
             return SystemReason(errno);
         const QString folder = QFileInfo(path).absolutePath();
         struct stat dir {};
-        if (::stat(QFile::encodeName(folder).constData(), &dir) != 0 || !S_ISDIR(dir.st_mode))
+        if (::stat(QFile::encodeName(folder).constData(), &dir) != 0)
             return QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder));
+        if (!S_ISDIR(dir.st_mode))
+            return QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(folder));
         target.path = QFileInfo(path).absoluteFilePath();
         return std::nullopt;
     }

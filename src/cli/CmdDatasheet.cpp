@@ -97,7 +97,7 @@ int RunDatasheet(const std::vector<std::string>& args)
             try {
                 ExportPagesToPdf(&window, window.DatasheetPages, QString::fromStdString(o.Pdf), false);
             } catch (const TPdfError& e) {
-                status = Fail(ExitBadInput, e.Message().toStdString());
+                status = Fail(ExitFailure, e.Message().toStdString());
             }
         }
     }
