@@ -8,6 +8,8 @@
 // Saving runs once when it is destroyed, in the same order. Each function reads or writes exactly
 // its own keys; each save function replaces the file once, with all its keys or none. The global section is "GLOBAL"; every other key lives in the product section
 // (ProductSection, "VX").
+#include "series/UVXGrenzen.h"
+
 #include <QDate>
 #include <QString>
 #include <array>
@@ -20,8 +22,8 @@ inline constexpr int SettingsVersion = 201611;
 inline constexpr int OldestSettingsVersion = 200409;
 
 // Air pressure range in mbar; a stored "pbar" outside is brought into it.
-inline constexpr double MinAirPressure = 600.0;
-inline constexpr double MaxAirPressure = 1100.0;
+inline constexpr double MinAirPressure = AirPressureInput.Min;
+inline constexpr double MaxAirPressure = AirPressureInput.Max;
 
 // Frame layer (main window frame state).
 struct TFrameSettings {
