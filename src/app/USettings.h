@@ -5,8 +5,13 @@
 //
 // Loading runs once when the main window is created, layer by layer from the frame down:
 //   LoadFrameSettings -> LoadProductSettings -> LoadVXSettings
-// Saving runs once when it is destroyed, in the same order. Each function reads or writes exactly
-// its own keys; each save function replaces the file once, with all its keys or none. The global section is "GLOBAL"; every other key lives in the product section
+// Saving runs once when it is destroyed, in the same order, all layers in one batch of the settings
+// file, so that the file is replaced once, with all keys or none. Each function reads or writes
+// exactly its own keys; on its own, each save function replaces the file once.
+//
+// Stored numbers outside the range the window's fields hold read as the nearest allowed value, and
+// text that is no number as the default: pressure 600 .. 1100 mbar, air flows 1 .. 999999 m3/h,
+// temperatures -30 .. 80 degC, relative humidities 0 .. 100 %, package width 1 .. 9999 mm. The global section is "GLOBAL"; every other key lives in the product section
 // (ProductSection, "VX").
 #include "series/UVXGrenzen.h"
 
