@@ -5,8 +5,8 @@ JOBS  ?= $(shell nproc)
 .PHONY: run test build deps configure bench clean
 
 run: build
-	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/src/app/VX ]; then \
-	  $(BUILD)/src/app/VX; \
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/src/vx/VX ]; then \
+	  $(BUILD)/src/vx/VX; \
 	else \
 	  echo '{}' | $(BUILD)/src/cli/vxrate rate --table; \
 	fi

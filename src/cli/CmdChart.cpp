@@ -17,7 +17,7 @@
 #include "URateCase.h"
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
-#include "print/FMollier.h"
+#include "ui/FMollier.h"
 #include "print/UPdfExport.h"
 #include "ui/FBasis.h"
 

@@ -28,27 +28,12 @@
 #include "ui/UQvControls.h"
 #include "ui/UQvMessage.h"
 
-#if __has_include("ui/FOptionen.h")
 #include "ui/FOptionen.h"
-#define VX_HAVE_OPTIONEN 1
-#endif
-#if __has_include("ui/FAngebot.h")
 #include "ui/FAngebot.h"
-#define VX_HAVE_ANGEBOT 1
-#endif
-#if __has_include("ui/FBemerkungen.h")
 #include "ui/FBemerkungen.h"
-#define VX_HAVE_BEMERKUNGEN 1
-#endif
-#if __has_include("print/FSeite.h")
-#include "print/FSeite.h"
+#include "ui/FSeite.h"
 #include "print/UPageFrame.h"
-#define VX_HAVE_SEITE 1
-#endif
-#if __has_include("ui/FInfo.h")
 #include "ui/FInfo.h"
-#define VX_HAVE_INFO 1
-#endif
 
 namespace {
 QString Text(int n) { return LoadText(n); }
@@ -71,12 +56,8 @@ constexpr LangItem kLangItems[] = {{1, "Deutsch"}, {2, "English"}, {3, "Francais
                                    {7, "Polski"},  {9, "Russian"}, {6, "Czech"},    {8, "Chinese"}};
 } // namespace
 
-#ifdef VX_HAVE_SEITE
 // The empty page is the common page frame alone.
 void EmptyFramePage(TFormBasis* owner, QPainter& canvas, bool forPdf) { BlankPage(owner, canvas, forPdf); }
-#else
-void EmptyFramePage(TFormBasis*, QPainter&, bool) {}
-#endif
 
 TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
     setObjectName("FormBasis");
@@ -213,10 +194,8 @@ void TFormBasis::BuildMenu() {
     Menu_Hilfe_Homepage->setText("Tarvometrix Homepage");
     Menu_Hilfe_EMail->setText("Tarvometrix e-mail");
     connect(Menu_Hilfe_Info, &QAction::triggered, this, [this] {
-#ifdef VX_HAVE_INFO
         if (!FormInfo) FormInfo = new TFormInfo(this);
         FormInfo->exec();
-#endif
     });
     connect(Menu_Hilfe_Homepage, &QAction::triggered, this, [] { OpenWebSite(); });
     connect(Menu_Hilfe_EMail, &QAction::triggered, this, [this] { SendSupportMail(windowTitle()); });
@@ -428,7 +407,6 @@ void TFormBasis::ApplyTexts() {
     Menu_Hilfe->setTitle(Text(169));
 }
 
-#ifdef VX_HAVE_SEITE
 namespace {
 // The print preview, created once and owned by the main window.
 TFormSeite* PrintPreview(TFormBasis* w) {
@@ -436,52 +414,39 @@ TFormSeite* PrintPreview(TFormBasis* w) {
     return static_cast<TFormSeite*>(w->FormSeite.data());
 }
 } // namespace
-#endif
 
 void TFormBasis::ShowDatasheet() {
-#ifdef VX_HAVE_SEITE
     TFormSeite* preview = PrintPreview(this);
     preview->OnEditNotes = [this] { EditNotesData(); };
     hide();
     preview->DruckVorschau(this, DatasheetPages);
     show();
-#endif
 }
 
 void TFormBasis::ShowProductDescription() {
-#ifdef VX_HAVE_SEITE
     TFormSeite* preview = PrintPreview(this);
     preview->OnEditNotes = nullptr;
     hide();
     // The description page reads the series of this window, so the preview gets it as owner.
     preview->DruckVorschau(this, DescriptionPages);
     show();
-#endif
 }
 
 // ---- Dialog exchanges ------------------------------------------------------------------------
 void TFormBasis::EditNotesData() {
-#ifdef VX_HAVE_BEMERKUNGEN
     EditNotes(this, NotesData);
-#endif
 }
 
 void TFormBasis::EditNotesChart() {
-#ifdef VX_HAVE_BEMERKUNGEN
     EditNotes(this, NotesChart);
-#endif
 }
 
 void TFormBasis::EditSettings() {
-#ifdef VX_HAVE_OPTIONEN
     ExchangeSettings(*this);
-#endif
 }
 
 void TFormBasis::EditHeader() {
-#ifdef VX_HAVE_ANGEBOT
     ExchangeHeader(*this);
-#endif
 }
 
 // ---- Termination signals ---------------------------------------------------------------------

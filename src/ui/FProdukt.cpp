@@ -17,11 +17,8 @@
 #include "ui/NumEdit.h"
 #include "ui/UQvControls.h"
 
-#if __has_include("print/FMollier.h") && __has_include("print/FSeite.h")
-#include "print/FMollier.h"
-#include "print/FSeite.h"
-#define VX_HAVE_CHART 1
-#endif
+#include "ui/FMollier.h"
+#include "ui/FSeite.h"
 
 namespace {
 QString Text(int n) { return LoadText(n); }
@@ -703,7 +700,6 @@ void TFormProdukt::ShowOutletTable() {
 
 // ---- Chart window ----------------------------------------------------------------------------
 void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
-#ifdef VX_HAVE_CHART
     if (!FormMollier) {
         auto* chart = new TFormMollier(this);
         chart->Owner = this;
@@ -735,8 +731,4 @@ void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
         chart->exec();
         CarrierChart = chart->CarrierChart;
     }
-#else
-    (void)modal;
-    (void)withProcesses;
-#endif
 }

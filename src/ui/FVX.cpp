@@ -20,17 +20,11 @@
 #include "ui/UQvControls.h"
 #include "ui/UQvMessage.h"
 
-#if __has_include("print/UDatenblatt.h") && __has_include("print/FMollier.h") && __has_include("print/UBeschreibung.h")
-#include "print/FMollier.h"
+#include "ui/FMollier.h"
 #include "print/UBeschreibung.h"
 #include "print/UDatenblatt.h"
-#define VX_HAVE_PAGES 1
-#endif
 
-#if __has_include("series/FBaugroessen_VX.h")
-#include "series/FBaugroessen_VX.h"
-#define VX_HAVE_PRESELECTION 1
-#endif
+#include "ui/FBaugroessen_VX.h"
 
 namespace {
 QString Text(int n) { return LoadText(n); }
@@ -52,11 +46,9 @@ TFormVX::TFormVX(QWidget* parent, bool persistent) : TFormProdukt(parent) {
     }
     WinterRecord = std::make_unique<TDatenVX>();
     SummerRecord = std::make_unique<TDatenVX>();
-#ifdef VX_HAVE_PAGES
     DatasheetPages = {&DatasheetPage};
     ChartPages = {&ChartPage};
     DescriptionPages = {&DescriptionPage};
-#endif
     FillTypeList(SeriesVX);
     CreateProdukt();
     // Series layer: device change from the window itself, no bypass, panel layout.
@@ -141,9 +133,7 @@ void TFormVX::BuildDevicePanel() {
     connect(RButton_BypGeschw, &QRadioButton::clicked, this, [this] { RButton_BypGeschwClick(RButton_BypGeschw); });
     connect(RButton_BypBreite, &QRadioButton::clicked, this, [this] { RButton_BypGeschwClick(RButton_BypBreite); });
     connect(Button_Vorauswahl, &QPushButton::clicked, this, [this] {
-#ifdef VX_HAVE_PRESELECTION
         OpenPreselection(this);
-#endif
     });
 }
 

@@ -10,7 +10,7 @@
 
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
-#include "series/FBaugroessen_VX.h"
+#include "ui/FBaugroessen_VX.h"
 #include "test_preselect_common.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"

@@ -17,7 +17,7 @@
 #include "TRecordingDevice.h"
 #include "app/URessourcen.h"
 #include "pdf/UPdfEngine.h"
-#include "print/FSeite.h"
+#include "ui/FSeite.h"
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
 #include "ui/UQvControls.h"

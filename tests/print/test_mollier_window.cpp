@@ -10,7 +10,7 @@
 #include "PrintTestSupport.h"
 #include "TRecordingDevice.h"
 #include "app/URessourcen.h"
-#include "print/FMollier.h"
+#include "ui/FMollier.h"
 #include "ui/UQvControls.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "calc/UDaten.h"
-#include "series/FBaugroessen_VX.h"
+#include "ui/FBaugroessen_VX.h"
 #include "thermo/UZahlformat.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"

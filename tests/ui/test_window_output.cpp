@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "WindowFixture.h"
-#include "print/FMollier.h"
-#include "print/FSeite.h"
+#include "ui/FMollier.h"
+#include "ui/FSeite.h"
 #include "print/UDatenblatt.h"
 #include "calc/UGegenstrom.h"
 #include "thermo/UMath.h"

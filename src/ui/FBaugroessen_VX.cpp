@@ -1,4 +1,4 @@
-#include "series/FBaugroessen_VX.h"
+#include "ui/FBaugroessen_VX.h"
 
 #include <QApplication>
 #include <QComboBox>

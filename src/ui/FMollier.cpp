@@ -1,4 +1,4 @@
-#include "print/FMollier.h"
+#include "ui/FMollier.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,7 +16,7 @@
 
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
-#include "print/FSeite.h"
+#include "ui/FSeite.h"
 #include "print/UPageFrame.h"
 #include "thermo/UZahlformat.h"
 #include "ui/UQvControls.h"

@@ -1,4 +1,4 @@
-#include "print/FSeite.h"
+#include "ui/FSeite.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
