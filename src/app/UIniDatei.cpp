@@ -1,14 +1,15 @@
 #include "app/UIniDatei.h"
 
+#include "app/USafeFile.h"
 #include "thermo/UZahlformat.h"
 
 #include <QByteArrayList>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <cmath>
 #include <limits>
@@ -30,16 +31,26 @@ QString Decode(const QByteArray& bytes)
 }
 
 // The file as lines split at LF. A line keeps a CR before its LF, so lines the class does not
-// change are written back exactly as they were; parsing trims it away.
+// change are written back exactly as they were; parsing trims it away. Lines are held as UTF-8 (or
+// the file's own 8-bit bytes); a UTF-16 file is converted on reading and back on writing.
 struct TLines {
     bool exists = false;
-    bool readable = true;   // false: present but unreadable or oversized; must not be rewritten
-    QByteArray bom;         // UTF-8 byte-order mark found at the start, kept on rewrite
+    QString problem;        // why an existing file is not read; such a file is never rewritten
+    QByteArray bom;         // byte-order mark found at the start, kept on rewrite
+    std::optional<QStringConverter::Encoding> utf16;  // the file's UTF-16 byte order, if it is one
     QByteArray tail;        // "\r" for a file with CRLF line ends: added to every new line
     QByteArrayList lines;
 
+    bool Readable() const { return problem.isEmpty(); }
     QByteArray NewLine(const QByteArray& text) const { return text + tail; }
 };
+
+QString CannotRead(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The settings file %1 cannot be read (%2); it is kept as it is and no "
+                          "setting is saved to it.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
 
 TLines Load(const QString& path)
 {
@@ -48,23 +59,32 @@ TLines Load(const QString& path)
     doc.exists = info.exists();
     if (!doc.exists)
         return doc;
-    if (!info.isFile() || info.size() > MaxFileSize) {
-        doc.readable = false;
+    if (!info.isFile()) {
+        doc.problem = CannotRead(path, QStringLiteral("it is not a regular file"));
+        return doc;
+    }
+    if (info.size() > MaxFileSize) {
+        doc.problem = CannotRead(path, QStringLiteral("it is larger than 4 MiB"));
         return doc;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        doc.readable = false;
+        doc.problem = CannotRead(path, file.errorString());
         return doc;
     }
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        doc.readable = false;
+        doc.problem = CannotRead(path, file.errorString());
         return doc;
     }
     if (data.startsWith("\xEF\xBB\xBF")) {
         doc.bom = data.left(3);
         data.remove(0, 3);
+    } else if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
+        doc.bom = data.left(2);
+        doc.utf16 = data.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+        QStringDecoder decode(*doc.utf16);
+        data = QString(decode(data.mid(2))).toUtf8();
     }
     const qsizetype firstLf = data.indexOf('\n');
     if (firstLf > 0 && data.at(firstLf - 1) == '\r')
@@ -77,24 +97,24 @@ TLines Load(const QString& path)
     return doc;
 }
 
-bool Store(const QString& path, const TLines& doc)
+// Replaces the file with the lines in one safe write; the reason when that fails.
+std::optional<QString> Store(const QString& path, const TLines& doc)
 {
-    if (!doc.readable)
-        return false;
+    if (!doc.Readable())
+        return doc.problem;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QByteArray data = doc.bom;
+    QByteArray data;
     for (const QByteArray& line : doc.lines) {
         data += line;
         data += '\n';
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
+    if (doc.utf16) {
+        QStringEncoder encode(*doc.utf16);
+        data = encode(QString::fromUtf8(data));
     }
-    return file.commit();
+    if (auto fault = ReplaceFile(path, doc.bom + data))
+        return QStringLiteral("The settings could not be saved. %1").arg(fault->Message());
+    return std::nullopt;
 }
 
 bool SameName(const QByteArray& raw, const QString& name)
@@ -164,7 +184,7 @@ qsizetype FindKey(const QByteArrayList& lines, const TRange& r, const QString& k
 
 std::optional<QString> Lookup(const TLines& doc, const QString& section, const QString& key)
 {
-    if (!doc.exists || !doc.readable)
+    if (!doc.exists || !doc.Readable())
         return std::nullopt;
     const TRange r = FindSection(doc.lines, section);
     const qsizetype at = FindKey(doc.lines, r, key);
@@ -198,16 +218,35 @@ struct TIniDatei::TPending {
     // Replaces the file's lines (in the batch while one runs).
     static bool Commit(TIniDatei& ini, TLines doc)
     {
-        if (!doc.readable)
-            return false;
+        if (!doc.Readable())
+            return ini.Failed(doc.problem);
         if (!ini.pending_)
-            return Store(ini.path_, doc);
+            return ini.Stored(Store(ini.path_, doc));
         doc.exists = true;
         ini.pending_->doc = std::move(doc);
         ini.pending_->dirty = true;
         return true;
     }
 };
+
+bool TIniDatei::Failed(const QString& message)
+{
+    lastError_ = message;
+    return false;
+}
+
+bool TIniDatei::Stored(const std::optional<QString>& fault)
+{
+    if (fault)
+        return Failed(*fault);
+    lastError_.clear();
+    return true;
+}
+
+QString TIniDatei::ReadProblem() const
+{
+    return Load(path_).problem;
+}
 
 TIniDatei::~TIniDatei() = default;
 TIniDatei::TIniDatei(TIniDatei&&) noexcept = default;
@@ -226,7 +265,7 @@ bool TIniDatei::EndUpdate()
     if (updateDepth_ == 0 || --updateDepth_ > 0)
         return true;
     const std::unique_ptr<TPending> batch = std::move(pending_);
-    return !batch->dirty || Store(path_, batch->doc);
+    return !batch->dirty || Stored(Store(path_, batch->doc));
 }
 
 TIniDatei::TIniDatei(const QString& fileName, const QString& folder)
@@ -258,8 +297,8 @@ bool TIniDatei::WriteString(const QString& section, const QString& key, const QS
     if (section.trimmed().isEmpty() || key.trimmed().isEmpty() || key.contains(u'='))
         return false;
     TLines doc = TPending::Current(*this);
-    if (!doc.readable)
-        return false;
+    if (!doc.Readable())
+        return Failed(doc.problem);
     const QByteArray line = key.trimmed().toUtf8() + '=' + ValueBytes(value);
     const TRange r = FindSection(doc.lines, section);
     if (r.header < 0) {
@@ -377,7 +416,7 @@ bool TIniDatei::WriteChar(const QString& section, const QString& key, QChar ch)
 bool TIniDatei::SectionExists(const QString& section) const
 {
     const TLines doc = TPending::Current(*this);
-    return doc.readable && FindSection(doc.lines, section).header >= 0;
+    return doc.Readable() && FindSection(doc.lines, section).header >= 0;
 }
 
 bool TIniDatei::ValueExists(const QString& section, const QString& key) const
@@ -389,7 +428,7 @@ QStringList TIniDatei::ReadSection(const QString& section) const
 {
     QStringList keys;
     const TLines doc = TPending::Current(*this);
-    if (!doc.readable)
+    if (!doc.Readable())
         return keys;
     const TRange r = FindSection(doc.lines, section);
     QByteArray k, v;
@@ -404,8 +443,8 @@ bool TIniDatei::EraseSection(const QString& section)
     TLines doc = TPending::Current(*this);
     if (!doc.exists)
         return true;
-    if (!doc.readable)
-        return false;
+    if (!doc.Readable())
+        return Failed(doc.problem);
     bool changed = false;
     for (TRange r = FindSection(doc.lines, section); r.header >= 0; r = FindSection(doc.lines, section)) {
         doc.lines.erase(doc.lines.begin() + r.header, doc.lines.begin() + r.end);
@@ -419,8 +458,8 @@ bool TIniDatei::DeleteKey(const QString& section, const QString& key)
     TLines doc = TPending::Current(*this);
     if (!doc.exists)
         return true;
-    if (!doc.readable)
-        return false;
+    if (!doc.Readable())
+        return Failed(doc.problem);
     const qsizetype at = FindKey(doc.lines, FindSection(doc.lines, section), key);
     if (at < 0)
         return true;

@@ -7,18 +7,23 @@
 // - CRLF and LF line ends are both read; a rewrite keeps the line end the file already uses.
 // - Names and values are trimmed of surrounding blanks; values are taken as they stand (no quoting)
 //   and at most 2047 characters of a value are read.
+// - Files in UTF-8 (with or without byte-order mark) or 8-bit are read and written as they are; a
+//   UTF-16 file with byte-order mark (as Windows editors write it) is read and written back in
+//   UTF-16 of its byte order.
 // - Nothing is cached: every read opens the file, every write reads it, changes the one line and
-//   replaces the whole file atomically (temporary file in the same folder, then rename), so a failed
-//   write leaves the previous file untouched. Lines the class does not understand are kept byte for
-//   byte. A file that exists but cannot be read is never overwritten.
+//   replaces the whole file with the program's safe file replacement (USafeFile.h: temporary file
+//   in the same folder, flushed and checked, then renamed), so a failed write leaves the previous
+//   file byte-identical. Lines the class does not understand are kept byte for byte. A file that
+//   exists but cannot be read (or is larger than 4 MiB) is never overwritten.
 // - A batch (TBatch) collects the writes of one save in memory and replaces the file once at its
 //   end: the save is then all or nothing, and costs one disk flush instead of one per key.
-// - Errors never throw: reads give the default, writes report false.
+// - Errors never throw: reads give the default, writes report false and LastError() says why.
 #include <QChar>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class TIniDatei {
 public:
@@ -46,6 +51,13 @@ public:
     private:
         TIniDatei& ini_;
     };
+
+    // Why the last failed write failed, as a sentence for the user naming the file and the
+    // reason ("No space left on device"); empty after a successful write.
+    const QString& LastError() const { return lastError_; }
+    // Why the file as it is on disk is not read (and never written): not a regular file, larger
+    // than 4 MiB, or unreadable. Empty for a readable or a missing file.
+    QString ReadProblem() const;
 
     // The user's settings folder, ending with a separator.
     static QString SettingsFolder();
@@ -88,7 +100,11 @@ public:
 
 private:
     struct TPending;
+    bool Failed(const QString& message);
+    bool Stored(const std::optional<QString>& fault);
+
     QString path_;
+    QString lastError_;
     std::unique_ptr<TPending> pending_;
     int updateDepth_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/UGlobal.h"
 #include "app/UIniDatei.h"
 #include "app/UZahlAdapter.h"
+#include "series/UVXSerie.h"
 
 #include <QLocale>
 #include <QStandardPaths>
@@ -28,6 +29,19 @@ bool SeparatesDigits(QChar c)
 bool UsableDecimalSeparator(QChar c)
 {
     return SeparatesDigits(c) && !c.isSpace() && c != u'e' && c != u'E';
+}
+
+// Ranges of the stored inlet values: the window starts with series 1 in SI units, and its fields
+// hold these (relative humidity in %).
+const TInputRange TemperatureInput{TemperatureInputLimits(SeriesVX, true).Min,
+                                   TemperatureInputLimits(SeriesVX, true).Max};
+constexpr TInputRange RelativeHumidityInput{0.0, 100.0};
+
+// A stored real brought into its range; text that is no number gives the default.
+double ReadInRange(const TIniDatei& ini, const QString& section, const QString& key, double def,
+                   const TInputRange& range)
+{
+    return std::clamp(ini.ReadFloat(section, key, def), range.Min, range.Max);
 }
 
 }  // namespace
@@ -64,8 +78,7 @@ void LoadFrameSettings(TIniDatei& ini, const QString& section, TFrameSettings& s
         thousandSep = storedThousand;
     SetProcessSeparators(decimalSep, thousandSep);
 
-    s.AirPressure = std::clamp(ini.ReadFloat(section, QStringLiteral("pbar"), 1013.0), MinAirPressure,
-                               MaxAirPressure);
+    s.AirPressure = ReadInRange(ini, section, QStringLiteral("pbar"), 1013.0, AirPressureInput);
     s.FlowMode = ini.ReadInteger(section, QStringLiteral("AirQuant"), 0);
     if (s.FlowMode != 0 && s.FlowMode != 1)
         s.FlowMode = 0;  // 3 (mass flow) is not offered at start; unknown codes fall back too
@@ -123,20 +136,16 @@ void ReadInlets(const TIniDatei& ini, const QString& section, const char* suffix
                 const TInletValues& def, TInletValues& v, bool round)
 {
     auto key = [suffix](const char* stem) { return QLatin1String(stem) + QLatin1String(suffix); };
-    auto flow = [&](const char* stem, double d) {
-        const double x = ini.ReadFloat(section, key(stem), d);
-        return round ? RoundTo(x, 0) : x;
+    auto read = [&](const char* stem, double d, const TInputRange& range, int decimals) {
+        const double x = ReadInRange(ini, section, key(stem), d, range);
+        return round ? RoundTo(x, decimals) : x;
     };
-    auto state = [&](const char* stem, double d) {
-        const double x = ini.ReadFloat(section, key(stem), d);
-        return round ? RoundTo(x, 2) : x;
-    };
-    v.SVol11 = flow("SVol11", def.SVol11);
-    v.Temp11 = state("Temp11", def.Temp11);
-    v.Humidity11 = state("Humidity11", def.Humidity11);
-    v.SVol21 = flow("SVol21", def.SVol21);
-    v.Temp21 = state("Temp21", def.Temp21);
-    v.Humidity21 = state("Humidity21", def.Humidity21);
+    v.SVol11 = read("SVol11", def.SVol11, AirFlowInput, 0);
+    v.Temp11 = read("Temp11", def.Temp11, TemperatureInput, 2);
+    v.Humidity11 = read("Humidity11", def.Humidity11, RelativeHumidityInput, 2);
+    v.SVol21 = read("SVol21", def.SVol21, AirFlowInput, 0);
+    v.Temp21 = read("Temp21", def.Temp21, TemperatureInput, 2);
+    v.Humidity21 = read("Humidity21", def.Humidity21, RelativeHumidityInput, 2);
 }
 
 void WriteInlets(TIniDatei& ini, const QString& section, const char* suffix, const TInletValues& v)
@@ -171,10 +180,14 @@ void LoadVXSettings(const TIniDatei& ini, const QString& section, TProductSettin
 {
     const TProductSettings defaults;
     ReadInlets(ini, section, "", defaults.Winter, product.Winter, false);
+    // A size code the series lacks selects the next larger size when shown, so any code will do.
     s.VXType = ini.ReadInteger(section, QStringLiteral("VXType"), 30);
-    s.Width = ini.ReadInteger(section, QStringLiteral("Width"), 250);
-    product.Summer.SVol11 = ini.ReadFloat(section, QStringLiteral("SVol11_S"), defaults.Summer.SVol11);
-    product.Summer.SVol21 = ini.ReadFloat(section, QStringLiteral("SVol21_S"), defaults.Summer.SVol21);
+    s.Width = std::clamp(ini.ReadInteger(section, QStringLiteral("Width"), 250),
+                         int(PackageWidthInput.Min), int(PackageWidthInput.Max));
+    product.Summer.SVol11 =
+        ReadInRange(ini, section, QStringLiteral("SVol11_S"), defaults.Summer.SVol11, AirFlowInput);
+    product.Summer.SVol21 =
+        ReadInRange(ini, section, QStringLiteral("SVol21_S"), defaults.Summer.SVol21, AirFlowInput);
 }
 
 void SaveVXSettings(TIniDatei& ini, const QString& section, const TVXSettings& s)

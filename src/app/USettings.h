@@ -5,9 +5,16 @@
 //
 // Loading runs once when the main window is created, layer by layer from the frame down:
 //   LoadFrameSettings -> LoadProductSettings -> LoadVXSettings
-// Saving runs once when it is destroyed, in the same order. Each function reads or writes exactly
-// its own keys; each save function replaces the file once, with all its keys or none. The global section is "GLOBAL"; every other key lives in the product section
+// Saving runs once when it is destroyed, in the same order, all layers in one batch of the settings
+// file, so that the file is replaced once, with all keys or none. Each function reads or writes
+// exactly its own keys; on its own, each save function replaces the file once.
+//
+// Stored numbers outside the range the window's fields hold read as the nearest allowed value, and
+// text that is no number as the default: pressure 600 .. 1100 mbar, air flows 1 .. 999999 m3/h,
+// temperatures -30 .. 80 degC, relative humidities 0 .. 100 %, package width 1 .. 9999 mm. The global section is "GLOBAL"; every other key lives in the product section
 // (ProductSection, "VX").
+#include "series/UVXGrenzen.h"
+
 #include <QDate>
 #include <QString>
 #include <array>
@@ -20,8 +27,8 @@ inline constexpr int SettingsVersion = 201611;
 inline constexpr int OldestSettingsVersion = 200409;
 
 // Air pressure range in mbar; a stored "pbar" outside is brought into it.
-inline constexpr double MinAirPressure = 600.0;
-inline constexpr double MaxAirPressure = 1100.0;
+inline constexpr double MinAirPressure = AirPressureInput.Min;
+inline constexpr double MaxAirPressure = AirPressureInput.Max;
 
 // Frame layer (main window frame state).
 struct TFrameSettings {

@@ -80,10 +80,16 @@ std::uint8_t ReadLanguageSetting(const QString& fileName, const QString& section
     return ReadLanguageSetting(fileName, section, key, QLocale::system().language());
 }
 
-void WriteLanguageSetting(int code)
+QString WriteLanguageSetting(int code)
 {
     TIniDatei ini(IniFileName, QStringLiteral("#"));
-    ini.WriteInteger(QStringLiteral("Global"), QStringLiteral("Language"), code);
+    if (ini.ValueExists(QStringLiteral("Global"), QStringLiteral("Language"))
+        && ini.ReadInteger(QStringLiteral("Global"), QStringLiteral("Language"), 0) == code)
+        return QString();
+    if (const QString problem = ini.ReadProblem(); !problem.isEmpty())
+        return problem;
+    return ini.WriteInteger(QStringLiteral("Global"), QStringLiteral("Language"), code) ? QString()
+                                                                                      : ini.LastError();
 }
 
 QUrl SupportMailUrl(const QString& subjectTitle)

@@ -31,8 +31,9 @@ std::uint8_t ReadLanguageSetting(const QString& fileName, const QString& section
 std::uint8_t ReadLanguageSetting(const QString& fileName, const QString& section, const QString& key,
                                  QLocale::Language systemLanguage);
 
-// Writes "Language" into the global section at once; errors are swallowed.
-void WriteLanguageSetting(int code);
+// Writes "Language" into the global section at once (nothing when it already holds the code).
+// Returns why the settings file could not be written, or an empty text.
+QString WriteLanguageSetting(int code);
 
 // Prepared support mail: "mailto:" + support address with the subject
 // "Tarvometrix Software: <title>, Version <VersionText>", percent-encoded.

@@ -66,7 +66,7 @@ int RunChart(const std::vector<std::string>& args)
         try {
             ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(o.Pdf), false);
         } catch (const TPdfError& e) {
-            status = Fail(ExitBadInput, e.Message().toStdString());
+            status = Fail(ExitFailure, e.Message().toStdString());
         }
     }
     return status;

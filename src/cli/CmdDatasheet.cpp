@@ -46,7 +46,7 @@ int RunDatasheet(const std::vector<std::string>& args)
         ExportPagesToPdf({[&page](QPainter& canvas, bool forPdf) { DrawDatasheet(page, canvas, forPdf); }},
                          QString::fromStdString(o.Pdf), false);
     } catch (const TPdfError& e) {
-        return Fail(ExitBadInput, e.Message().toStdString());
+        return Fail(ExitFailure, e.Message().toStdString());
     }
     return ExitOk;
 }

@@ -115,18 +115,13 @@ int RunPreselect(const std::vector<std::string>& args)
     std::string path;
     if (auto problem = ParseFileAndTable(args, path, table)) return Fail(ExitBadInput, *problem);
 
-    TFile file;
-    std::FILE* in = stdin;
-    if (!path.empty() && path != "-") {
-        file.reset(std::fopen(path.c_str(), "rb"));
-        if (!file) return Fail(ExitBadInput, "cannot open " + path + ": " + std::strerror(errno));
-        in = file.get();
-    }
+    const TCaseInput in = OpenCaseInput(path);
+    if (!in.File) return Fail(in.Status, in.Error);
 
     // One case object; the whole text is read and checked before anything is calculated.
     TJsonCaseReader reader;
     TRateInput input = DefaultRateInput();
-    const bool valid = reader.Read(in, [&](std::size_t index, nlohmann::json&& object) {
+    const bool valid = reader.Read(in.File.get(), [&](std::size_t index, nlohmann::json&& object) {
         if (reader.IsArray())
             return std::optional<std::string>("expected one case object, not an array");
         return ReadRateInput(object, index, input);

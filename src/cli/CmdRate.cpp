@@ -2,12 +2,11 @@
 //
 // The input is read twice: the first pass checks every case, so that bad input is reported
 // before anything is written; the second pass rates the cases one by one and writes each result
-// as soon as it is known. Standard input is spooled to a temporary file for the two passes, so
-// memory stays flat however many cases the input holds.
+// as soon as it is known. Standard input and pipes are read once into a temporary file for the
+// two passes (OpenCaseInput), so memory stays flat however many cases the input holds.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,39 +23,18 @@ int Fail(int status, const std::string& message)
     return status;
 }
 
-// Copies standard input into an anonymous temporary file that can be read twice.
-TFile SpoolStdin()
-{
-    TFile spool(std::tmpfile());
-    if (!spool) return nullptr;
-    std::vector<char> buffer(1 << 16);
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), stdin)) > 0)
-        if (std::fwrite(buffer.data(), 1, n, spool.get()) != n) return nullptr;
-    if (std::ferror(stdin) || std::fflush(spool.get()) != 0) return nullptr;
-    std::rewind(spool.get());
-    return spool;
-}
-
 int RunRate(const std::vector<std::string>& args)
 {
     bool table = false;
     std::string path;
     if (auto problem = ParseFileAndTable(args, path, table)) return Fail(ExitBadInput, *problem);
 
-    TFile in;
-    if (path.empty() || path == "-") {
-        in = SpoolStdin();
-        if (!in) return Fail(ExitFailure, std::string("cannot buffer standard input: ") +
-                                              std::strerror(errno));
-    } else {
-        in.reset(std::fopen(path.c_str(), "rb"));
-        if (!in) return Fail(ExitBadInput, "cannot open " + path + ": " + std::strerror(errno));
-    }
+    TCaseInput in = OpenCaseInput(path);
+    if (!in.File) return Fail(in.Status, in.Error);
 
     // Pass 1: every case must be valid before anything is written.
     TJsonCaseReader reader;
-    const bool valid = reader.Read(in.get(), [](std::size_t index, nlohmann::json&& object) {
+    const bool valid = reader.Read(in.File.get(), [](std::size_t index, nlohmann::json&& object) {
         TRateInput scratch = DefaultRateInput();
         return ReadRateInput(object, index, scratch);
     });
@@ -64,11 +42,11 @@ int RunRate(const std::vector<std::string>& args)
     const bool isArray = reader.IsArray();
 
     // Pass 2: rate and write case by case.
-    std::rewind(in.get());
+    std::rewind(in.File.get());
     static char outBuffer[1 << 16];
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     if (!table && isArray) std::fputs("[", stdout);
-    const bool rated = reader.Read(in.get(), [&](std::size_t index, nlohmann::json&& object) {
+    const bool rated = reader.Read(in.File.get(), [&](std::size_t index, nlohmann::json&& object) {
         TRateInput input = DefaultRateInput();
         if (auto problem = ReadRateInput(object, index, input)) return problem;
         const TRatedCase result = RateCase(input);

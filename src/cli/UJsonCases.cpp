@@ -1,13 +1,84 @@
 #include "UJsonCases.h"
 
+#include <cerrno>
+#include <cstring>
 #include <set>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "URateCase.h"
 
 using nlohmann::json;
 
 namespace {
 
-// SAX handler that builds one small DOM per case.
+// Text taken from the input, made safe for a terminal: control bytes and bytes outside ASCII are
+// written as \xNN.
+std::string Printable(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7f) {
+            out += static_cast<char>(c);
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02x", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+// The library's message without its error id ("[json.exception.parse_error.101] ").
+std::string ReadableParseError(const std::string& what)
+{
+    const auto close = what.find("] ");
+    return Printable(what.rfind("[json.exception.", 0) == 0 && close != std::string::npos
+                         ? what.substr(close + 2)
+                         : what);
+}
+
+// Copies everything readable from fd into an anonymous temporary file, positioned at its start.
+TCaseInput Spool(int fd, const std::string& name)
+{
+    TCaseInput input;
+    TFile spool(std::tmpfile());
+    if (!spool) {
+        input.Status = ExitFailure;
+        input.Error = std::string("cannot buffer ") + name + ": " + std::strerror(errno);
+        return input;
+    }
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n == 0) break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            input.Status = ExitFailure;
+            input.Error = "cannot read " + name + ": " + std::strerror(errno);
+            return input;
+        }
+        if (std::fwrite(buffer.data(), 1, static_cast<std::size_t>(n), spool.get()) !=
+            static_cast<std::size_t>(n)) {
+            input.Status = ExitFailure;
+            input.Error = std::string("cannot buffer ") + name + ": " + std::strerror(errno);
+            return input;
+        }
+    }
+    if (std::fflush(spool.get()) != 0) {
+        input.Status = ExitFailure;
+        input.Error = std::string("cannot buffer ") + name + ": " + std::strerror(errno);
+        return input;
+    }
+    std::rewind(spool.get());
+    input.File = std::move(spool);
+    return input;
+}
+
+// SAX handler that builds one flat object per case.
 class TCaseSax : public nlohmann::json_sax<json> {
 public:
     TCaseSax(const TJsonCaseReader::TCaseFn& onCase, std::string& error, bool& isArray,
@@ -26,21 +97,20 @@ public:
 
     bool start_object(std::size_t) override
     {
-        if (depth_ == 0 || (depth_ == 1 && isArray_ && stack_.empty())) {
-            ++depth_;
-            current_ = json::object();
-            stack_.assign(1, &current_);
-            caseKeys_.clear();
-            key_.clear();
-            return true;
-        }
-        return Open(json::object());
+        if (inCase_) return Fail(KeyTag() + "expected a number, got object");
+        if (depth_ > 0 && !isArray_) return Fail(CaseTag() + "expected an object");
+        ++depth_;
+        inCase_ = true;
+        current_ = json::object();
+        caseKeys_.clear();
+        key_.clear();
+        return true;
     }
 
     bool key(string_t& k) override
     {
-        if (stack_.size() == 1 && !caseKeys_.insert(k).second)
-            return Fail("case " + std::to_string(count_) + ", key \"" + k + "\": appears twice");
+        if (auto unknown = CheckRateKey(k, count_)) return Fail(*unknown);
+        if (!caseKeys_.insert(k).second) return Fail(KeyTagFor(k) + "appears twice");
         key_ = k;
         return true;
     }
@@ -48,8 +118,7 @@ public:
     bool end_object() override
     {
         --depth_;
-        stack_.pop_back();
-        if (!stack_.empty()) return true;
+        inCase_ = false;
         const std::size_t index = count_++;
         if (auto problem = onCase_(index, std::move(current_))) return Fail(*problem);
         return true;
@@ -57,41 +126,39 @@ public:
 
     bool start_array(std::size_t) override
     {
-        if (depth_ == 0) {
-            isArray_ = true;
-            ++depth_;
-            return true;
-        }
-        if (stack_.empty()) return Fail(CaseTag() + "expected an object");
-        return Open(json::array());
+        if (inCase_) return Fail(KeyTag() + "expected a number, got array");
+        if (depth_ > 0) return Fail(CaseTag() + "expected an object");
+        isArray_ = true;
+        ++depth_;
+        return true;
     }
 
     bool end_array() override
     {
         --depth_;
-        if (!stack_.empty()) stack_.pop_back();
         return true;
     }
 
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& ex) override
     {
-        std::string what = ex.what();
-        // The library's text starts with its own error id; keep the readable part.
-        const auto pos = what.find("syntax error");
-        if (pos != std::string::npos) what = what.substr(pos);
         error_ = "malformed JSON at byte " + std::to_string(position);
-        if (!stack_.empty()) {
+        if (inCase_) {
             error_ += " (in case " + std::to_string(count_);
-            if (!key_.empty()) error_ += ", near key \"" + key_ + "\"";
+            if (!key_.empty()) error_ += ", near key " + QuotedKey(key_);
             error_ += ")";
         }
-        error_ += ": " + what;
+        error_ += ": " + ReadableParseError(ex.what());
         return false;
     }
 
 private:
     std::string CaseTag() const { return "case " + std::to_string(count_) + ": "; }
+    std::string KeyTagFor(const std::string& key) const
+    {
+        return "case " + std::to_string(count_) + ", key " + QuotedKey(key) + ": ";
+    }
+    std::string KeyTag() const { return KeyTagFor(key_); }
 
     bool Fail(const std::string& message)
     {
@@ -101,26 +168,11 @@ private:
 
     bool Value(json v)
     {
-        if (stack_.empty()) {
+        if (!inCase_) {
             if (depth_ == 0) return Fail("expected an object or an array of objects");
             return Fail(CaseTag() + "expected an object");
         }
-        Insert(std::move(v));
-        return true;
-    }
-
-    json* Insert(json v)
-    {
-        json& parent = *stack_.back();
-        if (parent.is_object()) return &(parent[key_] = std::move(v));
-        parent.push_back(std::move(v));
-        return &parent.back();
-    }
-
-    bool Open(json container)
-    {
-        ++depth_;
-        stack_.push_back(Insert(std::move(container)));
+        current_[key_] = std::move(v);
         return true;
     }
 
@@ -129,13 +181,43 @@ private:
     bool& isArray_;
     std::size_t& count_;
     int depth_ = 0;
+    bool inCase_ = false;
     json current_;
-    std::vector<json*> stack_;
     std::set<std::string> caseKeys_;
     std::string key_;
 };
 
 }  // namespace
+
+TCaseInput OpenCaseInput(const std::string& path)
+{
+    if (path.empty() || path == "-") return Spool(STDIN_FILENO, "standard input");
+    TCaseInput input;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        input.Status = ExitBadInput;
+        input.Error = "cannot open " + Printable(path) + ": " + std::strerror(errno);
+        return input;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        input.Status = ExitBadInput;
+        input.Error = Printable(path) + " is a folder, not a file of cases";
+        return input;
+    }
+    if (S_ISREG(st.st_mode)) {
+        input.File.reset(::fdopen(fd, "rb"));
+        if (input.File) return input;
+        input.Status = ExitFailure;
+        input.Error = "cannot open " + Printable(path) + ": " + std::strerror(errno);
+        ::close(fd);
+        return input;
+    }
+    input = Spool(fd, Printable(path));
+    ::close(fd);
+    return input;
+}
 
 bool TJsonCaseReader::Read(std::FILE* in, const TCaseFn& onCase)
 {
@@ -144,6 +226,7 @@ bool TJsonCaseReader::Read(std::FILE* in, const TCaseFn& onCase)
     count_ = 0;
     TCaseSax sax(onCase, error_, isArray_, count_);
     const bool ok = json::sax_parse(in, &sax);
+    if (std::ferror(in)) error_ = std::string("cannot read the input: ") + std::strerror(errno);
     if (!ok && error_.empty()) error_ = "malformed JSON";
     return ok && error_.empty();
 }

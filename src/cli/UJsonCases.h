@@ -1,13 +1,27 @@
 #pragma once
-// Streaming reader for case input: a JSON text holding one object or an array of objects. Each
-// object is handed over as soon as it is complete, so memory stays flat however many cases an
-// array holds.
+// Reading case input: a JSON text holding one case object or an array of case objects, from a
+// file, a pipe or standard input. Each object is handed over as soon as it is complete, so memory
+// stays flat however many cases an array holds.
 #include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
+
+#include "UCommands.h"
+
+// The case input named on the command line ("-" or an empty name: standard input), ready to be
+// read any number of times. A regular file is opened as it is; standard input, a named pipe, a
+// process substitution or any other stream is read once, to its end, into an anonymous temporary
+// file. Status is ExitOk, ExitBadInput for a name that cannot be opened or names a folder, or
+// ExitFailure when the stream cannot be read or buffered; Error then says why.
+struct TCaseInput {
+    TFile File;
+    int Status = ExitOk;
+    std::string Error;
+};
+TCaseInput OpenCaseInput(const std::string& path);
 
 class TJsonCaseReader {
 public:
@@ -16,8 +30,11 @@ public:
     using TCaseFn = std::function<std::optional<std::string>(std::size_t, nlohmann::json&&)>;
 
     // Reads the whole text from `in`. Returns false on malformed JSON, on a text that is not an
-    // object or an array of objects, on a duplicate key in a case, or when onCase reported an
-    // error; Error() then tells what went wrong and where.
+    // object or an array of objects, on a duplicate or unknown key in a case, on a value that is
+    // an object or an array, when the input cannot be read, or when onCase reported an error;
+    // Error() then tells what went wrong and where. Unknown keys are refused as soon as they are
+    // read, before their value, and no value is built beyond one number or string. Messages quote
+    // keys and input text with control characters escaped.
     bool Read(std::FILE* in, const TCaseFn& onCase);
 
     const std::string& Error() const { return error_; }

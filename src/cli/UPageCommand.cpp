@@ -59,14 +59,11 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
 
 std::optional<std::string> ReadSeasonCases(const std::string& path, const std::string& page,
                                            std::vector<TRateInput>& cases) {
-    TFile in;
-    if (!path.empty() && path != "-") {
-        in.reset(std::fopen(path.c_str(), "rb"));
-        if (!in) return "cannot open " + path + ": " + std::strerror(errno);
-    }
+    const TCaseInput in = OpenCaseInput(path);
+    if (!in.File) return in.Error;
     TJsonCaseReader reader;
     const bool valid =
-        reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
+        reader.Read(in.File.get(), [&](std::size_t index, nlohmann::json&& object) {
             if (index >= 2)
                 return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
             TRateInput input = DefaultRateInput();

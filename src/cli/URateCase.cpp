@@ -1,10 +1,13 @@
 #include "URateCase.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <functional>
 #include <limits>
 #include <map>
+#include <vector>
 
 #include "series/UVXAuswertung.h"
 
@@ -12,85 +15,128 @@ using nlohmann::json;
 
 namespace {
 
-enum class TKind { Double, Integer };
+// How a key's value is read: a real within an optional range, a whole number within a range, or
+// one of a few codes.
+enum class TKind { Real, Integer, Code };
+
+struct TCode {
+    int Value;
+    const char* Meaning;
+};
 
 struct TInputKey {
-    TKind Kind = TKind::Double;
-    std::int64_t Min = 0;
-    std::int64_t Max = 0;
+    TKind Kind = TKind::Real;
+    std::optional<TInputRange> Range;  // Real and Integer; none: any finite number
+    const char* Unit = "";
+    std::vector<TCode> Codes;          // Code
     std::function<void(TRateInput&, double)> Set;
 };
 
-TInputKey D(double TDatenVX::*field)
+TInputKey Real(double TDatenVX::*field, std::optional<TInputRange> range = std::nullopt,
+               const char* unit = "")
 {
-    return {TKind::Double, 0, 0, [field](TRateInput& in, double v) { in.Record.*field = v; }};
+    return {TKind::Real, range, unit, {}, [field](TRateInput& in, double v) { in.Record.*field = v; }};
 }
 
 template <class T, class C>
-TInputKey I(T C::*field, std::int64_t min, std::int64_t max)
+TInputKey Integer(T C::*field, TInputRange range, const char* unit = "")
 {
-    return {TKind::Integer, min, max,
+    return {TKind::Integer, range, unit, {},
+            [field](TRateInput& in, double v) { in.Record.*field = static_cast<T>(v); }};
+}
+
+template <class T, class C>
+TInputKey Code(T C::*field, std::vector<TCode> codes)
+{
+    return {TKind::Code, std::nullopt, "", std::move(codes),
             [field](TRateInput& in, double v) { in.Record.*field = static_cast<T>(v); }};
 }
 
 const std::map<std::string, TInputKey>& Keys()
 {
-    constexpr std::int64_t i32min = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t i32max = std::numeric_limits<std::int32_t>::max();
+    constexpr TInputRange int32{double(std::numeric_limits<std::int32_t>::min()),
+                                double(std::numeric_limits<std::int32_t>::max())};
     static const std::map<std::string, TInputKey> keys = {
-        {"Pressure", D(&TDatenVX::Pressure)},
-        // The input modes the moist-air functions know.
-        {"HumidityMode", I(&TDatenVX::HumidityMode, 0, 12)},
-        {"FlowMode", I(&TDatenVX::FlowMode, 0, 3)},
-        {"SVol11", D(&TDatenVX::SVol11)},
-        {"OVol11", D(&TDatenVX::OVol11)},
-        {"MassDry11", D(&TDatenVX::MassDry11)},
-        {"MassMoist11", D(&TDatenVX::MassMoist11)},
-        {"Temp11", D(&TDatenVX::Temp11)},
-        {"RelHum11", D(&TDatenVX::RelHum11)},
-        {"X11", D(&TDatenVX::X11)},
-        {"WetBulb11", D(&TDatenVX::WetBulb11)},
-        {"SVol21", D(&TDatenVX::SVol21)},
-        {"OVol21", D(&TDatenVX::OVol21)},
-        {"MassDry21", D(&TDatenVX::MassDry21)},
-        {"MassMoist21", D(&TDatenVX::MassMoist21)},
-        {"Temp21", D(&TDatenVX::Temp21)},
-        {"RelHum21", D(&TDatenVX::RelHum21)},
-        {"X21", D(&TDatenVX::X21)},
-        {"WetBulb21", D(&TDatenVX::WetBulb21)},
-        {"Series", I(&TDatenVX::Series, SeriesVX, SeriesVXE)},
-        {"SizeCode", I(&TDatenVX::SizeCode, i32min, i32max)},
-        {"PackageWidth", I(&TDatenVX::PackageWidth, i32min, i32max)},
-        {"BypassVelocity", D(&TDatenVX::BypassVelocity)},
-        {"DpMultiplier", I(&TDatenVX::DpMultiplier, 0, 255)},
-        {"Bypass", {TKind::Integer, BypassNone, BypassMiddle,
+        {"Pressure", Real(&TDatenVX::Pressure, AirPressureInput, " mbar")},
+        // The input modes the settings dialog offers.
+        {"HumidityMode", Code(&TDatenVX::HumidityMode, {{0, "relative humidity"}, {1, "humidity ratio"},
+                                                         {7, "wet-bulb temperature"}})},
+        {"FlowMode", Code(&TDatenVX::FlowMode, {{0, "standard volume"}, {1, "operating volume"},
+                                                 {3, "mass"}})},
+        {"SVol11", Real(&TDatenVX::SVol11, AirFlowInput, " m3/h")},
+        {"OVol11", Real(&TDatenVX::OVol11, AirFlowInput, " m3/h")},
+        {"MassMoist11", Real(&TDatenVX::MassMoist11, AirFlowInput, " kg/h")},
+        {"Temp11", Real(&TDatenVX::Temp11)},
+        {"RelHum11", Real(&TDatenVX::RelHum11)},
+        {"X11", Real(&TDatenVX::X11)},
+        {"WetBulb11", Real(&TDatenVX::WetBulb11)},
+        {"SVol21", Real(&TDatenVX::SVol21, AirFlowInput, " m3/h")},
+        {"OVol21", Real(&TDatenVX::OVol21, AirFlowInput, " m3/h")},
+        {"MassMoist21", Real(&TDatenVX::MassMoist21, AirFlowInput, " kg/h")},
+        {"Temp21", Real(&TDatenVX::Temp21)},
+        {"RelHum21", Real(&TDatenVX::RelHum21)},
+        {"X21", Real(&TDatenVX::X21)},
+        {"WetBulb21", Real(&TDatenVX::WetBulb21)},
+        {"Series", Code(&TDatenVX::Series, {{SeriesVX, "VX"}, {SeriesVXK, "VX-K"}, {SeriesVXE, "VX-E"}})},
+        // Checked against the series' sizes once every key is read.
+        {"SizeCode", Integer(&TDatenVX::SizeCode, int32)},
+        {"PackageWidth", Integer(&TDatenVX::PackageWidth, PackageWidthInput, " mm")},
+        {"BypassVelocity", Real(&TDatenVX::BypassVelocity)},
+        {"DpMultiplier", Integer(&TDatenVX::DpMultiplier, TInputRange{0, 255})},
+        {"Bypass", {TKind::Code, std::nullopt, "",
+                    {{BypassNone, "none"}, {BypassSide, "side"}, {BypassMiddle, "middle"}},
                     [](TRateInput& in, double v) { in.Bypass = static_cast<int>(v); }}},
     };
     return keys;
 }
 
-// True when an integral JSON number lies within min .. max, compared without losing precision.
-bool InRange(const json& value, std::int64_t min, std::int64_t max)
-{
-    if (value.is_number_unsigned()) {
-        const std::uint64_t u = value.get<std::uint64_t>();
-        return max >= 0 && u <= static_cast<std::uint64_t>(max) &&
-               (min <= 0 || u >= static_cast<std::uint64_t>(min));
-    }
-    if (value.is_number_integer()) {
-        const std::int64_t i = value.get<std::int64_t>();
-        return i >= min && i <= max;
-    }
-    const double v = value.get<double>();
-    return v >= static_cast<double>(min) && v <= static_cast<double>(max);
-}
-
 std::string Where(std::size_t caseIndex, const std::string& key)
 {
-    return "case " + std::to_string(caseIndex) + ", key \"" + key + "\": ";
+    return "case " + std::to_string(caseIndex) + ", key " + QuotedKey(key) + ": ";
+}
+
+std::string Number(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", v);
+    return text;
+}
+
+std::string RangeText(const TInputRange& range, const char* unit)
+{
+    return Number(range.Min) + " .. " + Number(range.Max) + unit;
+}
+
+std::string CodesText(const std::vector<TCode>& codes)
+{
+    std::string text;
+    for (const TCode& c : codes) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(c.Value) + " " + c.Meaning;
+    }
+    return text;
+}
+
+std::string SizesText(int series)
+{
+    std::string text;
+    for (int size : SeriesSizes(series)) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(size);
+    }
+    return text;
 }
 
 }  // namespace
+
+std::string QuotedKey(const std::string& key)
+{
+    std::string quoted = json(key).dump(-1, ' ', true, json::error_handler_t::replace);
+    // JSON leaves DEL as it is; a terminal should not see it either.
+    for (std::size_t at = quoted.find('\x7f'); at != std::string::npos; at = quoted.find('\x7f', at))
+        quoted.replace(at, 1, "\\u007f");
+    return quoted;
+}
 
 TRateInput DefaultRateInput()
 {
@@ -114,33 +160,55 @@ TRateInput DefaultRateInput()
     return in;
 }
 
+std::optional<std::string> CheckRateKey(const std::string& key, std::size_t caseIndex)
+{
+    if (Keys().count(key) == 0) return Where(caseIndex, key) + "unknown key";
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadRateValue(const std::string& key, const json& value,
+                                         std::size_t caseIndex, TRateInput& input)
+{
+    if (auto unknown = CheckRateKey(key, caseIndex)) return unknown;
+    const TInputKey& rule = Keys().at(key);
+    if (!value.is_number())
+        return Where(caseIndex, key) + "expected a number, got " + value.type_name();
+    const double v = value.get<double>();
+    if (!std::isfinite(v)) return Where(caseIndex, key) + "number out of range";
+    // Integral floats such as 250.0 are accepted where a whole number is expected; fractions are not.
+    if (rule.Kind != TKind::Real && v != std::trunc(v))
+        return Where(caseIndex, key) + "expected a whole number, got " + value.dump();
+    if (rule.Kind == TKind::Code) {
+        const bool known = std::any_of(rule.Codes.begin(), rule.Codes.end(),
+                                       [v](const TCode& c) { return c.Value == v; });
+        if (!known)
+            return Where(caseIndex, key) + value.dump() + " is not one of the allowed codes (" +
+                   CodesText(rule.Codes) + ")";
+    } else if (rule.Range && !rule.Range->Contains(v)) {
+        return Where(caseIndex, key) + value.dump() + " is out of range (" +
+               RangeText(*rule.Range, rule.Unit) + ")";
+    }
+    rule.Set(input, v);
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex)
+{
+    const TDatenVX& r = input.Record;
+    if (SizeIndexOf(r.Series, r.SizeCode) < 0)
+        return Where(caseIndex, "SizeCode") + std::to_string(r.SizeCode) + " is not a size of series " +
+               std::to_string(r.Series) + " (" + SeriesKey(r.Series) + " sizes: " + SizesText(r.Series) + ")";
+    return std::nullopt;
+}
+
 std::optional<std::string> ReadRateInput(const json& object, std::size_t caseIndex,
                                          TRateInput& input)
 {
     if (!object.is_object())
         return "case " + std::to_string(caseIndex) + ": expected an object";
-    for (const auto& [key, value] : object.items()) {
-        const auto it = Keys().find(key);
-        if (it == Keys().end()) return Where(caseIndex, key) + "unknown key";
-        const TInputKey& rule = it->second;
-        if (!value.is_number())
-            return Where(caseIndex, key) + "expected a number, got " + value.type_name();
-        const double v = value.get<double>();
-        if (!std::isfinite(v)) return Where(caseIndex, key) + "number out of range";
-        if (rule.Kind == TKind::Integer) {
-            // Integral floats such as 250.0 are accepted; fractions are not.
-            if (value.is_number_float() && v != std::trunc(v))
-                return Where(caseIndex, key) + "expected an integer, got " + value.dump();
-            if (key == "Bypass" && InRange(value, rule.Min, rule.Max) &&
-                static_cast<int>(v) != BypassNone && !HasBypass(static_cast<int>(v)))
-                return Where(caseIndex, key) + value.dump() + " is not a bypass code (10, 20, 21)";
-            if (!InRange(value, rule.Min, rule.Max))
-                return Where(caseIndex, key) + value.dump() + " is out of range (" +
-                       std::to_string(rule.Min) + " .. " + std::to_string(rule.Max) + ")";
-        }
-        rule.Set(input, v);
-    }
-    return std::nullopt;
+    for (const auto& [key, value] : object.items())
+        if (auto problem = ReadRateValue(key, value, caseIndex, input)) return problem;
+    return CheckRateInput(input, caseIndex);
 }
 
 TSelection SelectionOfCases(const std::vector<TRateInput>& cases)

@@ -22,10 +22,29 @@ struct TRateInput {
 // 22 degC / 40 %, VX 30 with a 250 mm package, no bypass at 15 m/s, pressure-drop factor 1.
 TRateInput DefaultRateInput();
 
-// Reads the keys of a case object over the defaults. Returns an error message naming the key and
-// the case index for an unknown key, a value of the wrong type or a value out of range.
+// Input validation. Every message names the case, the key (quoted, control characters escaped),
+// the value and what is allowed, e.g.
+//   case 3, key "Pressure": 2000 is out of range (600 .. 1100 mbar)
+// The checks accept what the product window accepts: the size must be one of the series' sizes,
+// pressure, air flows and package width lie within the window's field ranges (UVXGrenzen.h), the
+// modes and the bypass code are ones the window offers. Temperatures, humidities and the bypass
+// velocity are only required to be finite numbers: the operating-point check rates them and reports
+// them in the case's messages, as the window does.
+
+// Refuses a key that is not an input key, before its value is read.
+std::optional<std::string> CheckRateKey(const std::string& key, std::size_t caseIndex);
+// Reads one key's value into input: its type and its own range.
+std::optional<std::string> ReadRateValue(const std::string& key, const nlohmann::json& value,
+                                         std::size_t caseIndex, TRateInput& input);
+// Checks what depends on several keys once all are read: the size code against the series' sizes.
+std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex);
+// All of it over a case object, its keys over the defaults already in input.
 std::optional<std::string> ReadRateInput(const nlohmann::json& object, std::size_t caseIndex,
                                          TRateInput& input);
+
+// A key as messages quote it: in double quotes, control characters, quotes and bytes that are no
+// UTF-8 escaped, so that no input can reach a terminal raw.
+std::string QuotedKey(const std::string& key);
 
 // Rates a case as a calculation request does (see RateCase in USelection.h).
 inline TRatedCase RateCase(const TRateInput& input) { return RateCase(input.Record, input.Bypass); }

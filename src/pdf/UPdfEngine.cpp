@@ -1,5 +1,7 @@
 #include "pdf/UPdfEngine.h"
 
+#include "app/USafeFile.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -7,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QUrl>
 
 #include <qpdf/QPDF.hh>
@@ -67,17 +68,8 @@ QSizeF TPdfEngine::PageSizeInUnits() const {
 void TPdfEngine::BeginDoc() {
   if (painter_) throw TPdfError(FileName, QStringLiteral("a document is already being written"));
   if (FileName.isEmpty()) throw TPdfError(FileName, QStringLiteral("no file name given"));
-  const QFileInfo target(FileName);
-  const QFileInfo folder(target.absolutePath());
   // Fail before any page is drawn when the file can never be written.
-  if (!folder.exists())
-    throw TPdfError(FileName, QStringLiteral("the folder %1 does not exist")
-                                  .arg(QDir::toNativeSeparators(folder.filePath())));
-  if (!folder.isDir())
-    throw TPdfError(FileName, QStringLiteral("%1 is not a folder")
-                                  .arg(QDir::toNativeSeparators(folder.filePath())));
-  if (target.isDir())
-    throw TPdfError(FileName, QStringLiteral("a folder of that name exists"));
+  if (auto fault = ReplaceableTargetFault(FileName)) throw TPdfError(FileName, fault->Reason);
 
   buffer_.close();
   buffer_.setData(QByteArray());
@@ -157,7 +149,7 @@ void TPdfEngine::EndDoc() {
   } catch (const std::exception& e) {
     throw TPdfError(FileName, QString::fromLocal8Bit(e.what()));
   }
-  WriteFileAtomically(FileName, finished);
+  if (auto fault = ReplaceFile(FileName, finished)) throw TPdfError(FileName, fault->Reason);
   if (Preferences.OpenAfterCreate && Opener()) Opener()(FileName);
 }
 
@@ -195,23 +187,4 @@ QByteArray TPdfEngine::PostProcess(const QByteArray& pdfBytes, const TDocInfo& i
   auto buffer = writer.getBufferSharedPointer();
   return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()),
                     static_cast<qsizetype>(buffer->getSize()));
-}
-
-void TPdfEngine::WriteFileAtomically(const QString& fileName, const QByteArray& data) {
-  const QFileInfo target(fileName);
-  if (!QFileInfo(target.absolutePath()).isDir())
-    throw TPdfError(fileName, QStringLiteral("the folder %1 does not exist")
-                                  .arg(QDir::toNativeSeparators(target.absolutePath())));
-  if (target.isDir()) throw TPdfError(fileName, QStringLiteral("a folder of that name exists"));
-  // QSaveFile writes a temporary file beside the target and renames it on
-  // commit, so a failed write never leaves a half-written PDF behind.
-  QSaveFile file(fileName);
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) throw TPdfError(fileName, file.errorString());
-  if (file.write(data) != data.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    throw TPdfError(fileName, reason);
-  }
-  if (!file.commit()) throw TPdfError(fileName, file.errorString());
 }

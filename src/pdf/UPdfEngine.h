@@ -3,9 +3,12 @@
 //
 // The engine collects the pages in memory with QPdfWriter (text stays text,
 // fonts are embedded), then sets the document information and the viewer
-// preferences with libqpdf and finally replaces the target file atomically.
-// A failure anywhere throws TPdfError naming the file and the reason; the
-// target file is then left exactly as it was before.
+// preferences with libqpdf and finally replaces the target file with the
+// program's safe file replacement (USafeFile.h): only a regular file or a new
+// name is replaced, a device, pipe or folder is refused before any page is
+// drawn. A failure anywhere throws TPdfError naming the file and the reason
+// (the system's own words, such as "No space left on device"); the target file
+// is then left exactly as it was before.
 
 #include <QBuffer>
 #include <QPicture>
@@ -99,9 +102,6 @@ public:
   // pdfBytes and returns the rewritten document; throws std::runtime_error.
   static QByteArray PostProcess(const QByteArray& pdfBytes, const TDocInfo& info,
                                 const TViewerPreferences& viewer);
-  // Writes data to fileName through a temporary file in the same folder and
-  // a rename; throws TPdfError with the reason.
-  static void WriteFileAtomically(const QString& fileName, const QByteArray& data);
 
 private:
   double UnitsToPoints(double v) const;

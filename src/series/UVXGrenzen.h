@@ -60,6 +60,21 @@ TTempRange CheckedTemperatureRange(int series);
 // Bounds of the temperature input fields for a series, in the display unit (degC or degF).
 TTempRange TemperatureInputLimits(int series, bool si);
 
+// Ranges of the values the product window's fields hold, which vxrate and the settings file
+// accept too (both bounds inclusive). The operating-point check above then reports what lies
+// inside these ranges but outside what the series is built for.
+struct TInputRange {
+    double Min = 0.0;
+    double Max = 0.0;
+    bool Contains(double v) const { return v >= Min && v <= Max; }
+};
+// Barometric air pressure, mbar (the settings dialog's range).
+inline constexpr TInputRange AirPressureInput{600.0, 1100.0};
+// Air flows: standard and operating volume flows in m3/h, mass flows in kg/h; six digits.
+inline constexpr TInputRange AirFlowInput{1.0, 999999.0};
+// Package width, whole mm; four digits.
+inline constexpr TInputRange PackageWidthInput{1.0, 9999.0};
+
 // Text of one message code: language text TextNo with its "%s" placeholders filled in order by
 // Arg1 and Arg2; when Arg2TextNo is not 0, that language text (a unit) follows Arg2 directly.
 struct TMessageSpec {

@@ -143,7 +143,7 @@ TDeviceFigures DeviceFiguresFor(int sizeCode, int packageWidth, int series, int 
 {
     TDeviceFigures f;
     f.Known = DeviceDimensions(sizeCode, f.Length, f.Height, f.FaceHeight);
-    f.ShownWidth = packageWidth + (HasBypass(bypassCode) ? shownBypassWidth : 0);
+    f.ShownWidth = std::int64_t{packageWidth} + (HasBypass(bypassCode) ? shownBypassWidth : 0);
     f.Weight = DeviceWeight(sizeCode, packageWidth, series, bypassCode, recordBypassWidth);
     return f;
 }

@@ -2,6 +2,7 @@
 // The counterflow series model behind the device panel: which sizes each series offers, the
 // texts of the series and type lists, the bypass arrangement, the type key and the device figures
 // (dimensions, shown width, weight). Plain logic; the window reads these and shows them.
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -80,7 +81,9 @@ struct TDeviceFigures {
     int Length = 0;       // mm
     int Height = 0;       // mm
     int FaceHeight = 0;   // mm
-    int ShownWidth = 0;   // package width plus the bypass width when a bypass is fitted, mm
+    // Package width plus the bypass width when a bypass is fitted, mm; 64 bits, so that no pair of
+    // widths overflows.
+    std::int64_t ShownWidth = 0;
     double Weight = 0.0;  // package weight plus the bypass weight when a bypass is fitted, kg
 };
 

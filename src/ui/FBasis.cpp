@@ -27,6 +27,7 @@
 #include "app/UVersion.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvControls.h"
+#include "ui/UQvMessage.h"
 
 #include "ui/FOptionen.h"
 #include "ui/FAngebot.h"
@@ -249,12 +250,20 @@ void TFormBasis::CreateFrame() {
 void TFormBasis::DestroyFrame() {
     if (m_destroyed) return;
     m_destroyed = true;
-    if (!PersistSettings) return;
-    try {
-        SaveSettings();
-    } catch (...) {
-        // settings are lost without a message when they cannot be written
-    }
+    if (!PersistSettings || !Settings) return;
+    // Every layer adds its keys to one batch, written at its end: the file then holds all of the
+    // new settings or, when the write fails, the old file byte for byte.
+    Settings->BeginUpdate();
+    SaveSettings();
+    if (!Settings->EndUpdate()) ReportSettingsProblem(Settings->LastError());
+}
+
+void TFormBasis::ReportSettingsProblem(const QString& message) {
+    // Once per run: a file that cannot be written fails every save the same way.
+    static bool reported = false;
+    if (reported || message.isEmpty()) return;
+    reported = true;
+    ShowMessageBox(message, Text(104) + "!", mtError);
 }
 
 void TFormBasis::closeEvent(QCloseEvent* e) {
@@ -265,6 +274,7 @@ void TFormBasis::closeEvent(QCloseEvent* e) {
 // ---- Settings --------------------------------------------------------------------------------
 void TFormBasis::LoadSettings() {
     if (!Settings) return;
+    ReportSettingsProblem(Settings->ReadProblem());
     TFrameSettings& f = StoredSettings.Frame;
     LoadFrameSettings(*Settings, ProductSection, f);
     ProjectPath = f.ProjectPath;
@@ -352,7 +362,7 @@ void TFormBasis::SelectLanguage(int code) {
 void TFormBasis::ApplyLanguage() {
     for (int code : {1, 2, 3, 7, 8, 9})
         if (QAction* a = LanguageItem(code)) a->setChecked(code == Language);
-    if (PersistSettings) WriteLanguageSetting(Language);
+    if (PersistSettings) ReportSettingsProblem(WriteLanguageSetting(Language));
     ApplyLanguageFonts();
     ApplyTexts();
     UpdateUnitLabels();

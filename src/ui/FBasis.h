@@ -157,9 +157,11 @@ protected:
     // Creation steps that need the overrides: menus shown and hidden, note lists, page lists,
     // logos, LoadSettings and ApplyLanguage.
     void CreateFrame();
-    // Saves the settings once (errors swallowed); called by the most derived destructor and at
-    // a normal close.
+    // Saves the settings of every layer in one write (a failure is reported once); called by the
+    // most derived destructor and at a normal close.
     void DestroyFrame();
+    // Tells the user why the settings file cannot be read or written, the first time only.
+    static void ReportSettingsProblem(const QString& message);
     void closeEvent(QCloseEvent* e) override;
 
 private:

@@ -2,9 +2,11 @@
 // file.
 #include "app/UIniDatei.h"
 #include "thermo/UZahlformat.h"
+#include "SafeFileTestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -242,6 +244,50 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverReplaced)
     EXPECT_FALSE(ini.WriteInteger("GLOBAL", "Language", 1));
     EXPECT_FALSE(ini.EraseSection("GLOBAL"));
     EXPECT_TRUE(QFileInfo(Path()).isDir());
+}
+
+TEST_F(IniFileTest, OversizedFilesAreNamedAsTheProblemAndNeverReplaced)
+{
+    const QByteArray big = "[VX]\nWidth=300\n" + QByteArray(4 * 1024 * 1024, ';');
+    WriteAll(Path(), big);
+    TIniDatei ini(QStringLiteral("test.ini"), folder_);
+    EXPECT_TRUE(ini.ReadProblem().contains(QStringLiteral("larger than 4 MiB"))) << ini.ReadProblem().toStdString();
+    EXPECT_EQ(ini.ReadInteger("VX", "Width", 7), 7);
+    EXPECT_FALSE(ini.WriteInteger("VX", "Width", 1));
+    EXPECT_EQ(ini.LastError(), ini.ReadProblem());
+    EXPECT_EQ(ReadAll(Path()), big);
+}
+
+TEST_F(IniFileTest, Utf16FilesWithByteOrderMarkAreReadAndWrittenInTheirEncoding)
+{
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encode(encoding, QStringEncoder::Flag::WriteBom);
+        WriteAll(Path(), encode(QStringLiteral("[VX]\r\nNotesData1=Süd – 换热器\r\nWidth=300\r\n")));
+        TIniDatei ini(QStringLiteral("test.ini"), folder_);
+        EXPECT_EQ(ini.ReadInteger("VX", "Width", 0), 300);
+        EXPECT_EQ(ini.ReadString("VX", "NotesData1", QString()), QStringLiteral("Süd – 换热器"));
+        ASSERT_TRUE(ini.WriteInteger("VX", "Width", 450));
+        QStringEncoder expected(encoding, QStringEncoder::Flag::WriteBom);
+        EXPECT_EQ(ReadAll(Path()),
+                  QByteArray(expected(QStringLiteral("[VX]\r\nNotesData1=Süd – 换热器\r\nWidth=450\r\n"))));
+    }
+}
+
+TEST_F(IniFileTest, AFailedWriteKeepsTheFileAndNamesTheReason)
+{
+    const QByteArray old = "[VX]\nWidth=300\n";
+    WriteAll(Path(), old);
+    TIniDatei ini(QStringLiteral("test.ini"), folder_);
+    {
+        TFileSizeLimit limit(8);
+        EXPECT_FALSE(ini.WriteInteger("VX", "Width", 450));
+    }
+    EXPECT_TRUE(ini.LastError().contains(QStringLiteral("File too large"))) << ini.LastError().toStdString();
+    EXPECT_TRUE(ini.LastError().contains(QDir::toNativeSeparators(Path())));
+    EXPECT_EQ(ReadAll(Path()), old);
+    EXPECT_EQ(FolderEntries(folder_), QStringList{"test.ini"});
+    EXPECT_TRUE(ini.WriteInteger("VX", "Width", 450));
+    EXPECT_TRUE(ini.LastError().isEmpty());
 }
 
 TEST_F(IniFileTest, WritesReplaceTheFileWithoutLeavingTemporaryFiles)

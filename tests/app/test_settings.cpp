@@ -204,6 +204,26 @@ TEST_F(SettingsTest, OutOfRangeAndUnreadableValuesAreMended)
     }
 }
 
+TEST_F(SettingsTest, InletsAndDeviceOutsideTheWindowsRangesReadAsTheNearestAllowedValue)
+{
+    WriteFile("[GLOBAL]\nVersion=201611\n[VX]\nSVol11=1" + QByteArray(308, '0') + "\nSVol21=-50\n"
+              "Temp11=-300\nTemp21=abc\nHumidity11=150\nHumidity21=-1\nWidth=-5\n"
+              "SVol11_S=0\nSVol21_S=1e308\nVXType=99999\n");
+    TIniDatei ini = Ini();
+    const TAllSettings s = LoadAllSettings(ini, VX, today_);
+    const TInletValues& w = s.Product.Winter;
+    EXPECT_EQ(w.SVol11, 999999.0);
+    EXPECT_EQ(w.SVol21, 1.0);
+    EXPECT_EQ(w.Temp11, -30.0);
+    EXPECT_EQ(w.Temp21, 22.0);  // not a number: the default
+    EXPECT_EQ(w.Humidity11, 100.0);
+    EXPECT_EQ(w.Humidity21, 0.0);
+    EXPECT_EQ(s.VX.Width, 1);
+    EXPECT_EQ(s.Product.Summer.SVol11, 1.0);
+    EXPECT_EQ(s.Product.Summer.SVol21, 999999.0);
+    EXPECT_EQ(s.VX.VXType, 99999);  // the window shows the largest size for it
+}
+
 TEST_F(SettingsTest, SeparatorsThatCannotSeparateDigitsKeepTheOnesInForce)
 {
     struct Row { const char* decimal; const char* thousand; char32_t expDecimal; char32_t expThousand; };

@@ -24,6 +24,8 @@
 #include "series/UVXGrenzen.h"
 #include "series/UVXSerie.h"
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 using nlohmann::json;
 
@@ -325,19 +327,27 @@ TEST_F(Vxrate, FileArgumentReadsLikeStandardInput)
     EXPECT_EQ(Run("rate -", input).Out, fromStdin.Out);
 }
 
-// Random cases over the whole input range, zero and extreme values included (fixed seed, bounded
-// count): every case is rated and nothing non-finite reaches the output.
+// Random cases over the whole accepted input range, its bounds included, with zero and extreme
+// values where no range applies (fixed seed, bounded count): every case is rated and nothing
+// non-finite reaches the output.
 TEST_F(Vxrate, RandomInputsRateWithoutNonFiniteOutput)
 {
     std::mt19937 rng(20261208);
+    auto unit = [&] { return std::uniform_real_distribution<double>(0, 1)(rng); };
     auto pick = [&](double lo, double hi) {
-        const double r = std::uniform_real_distribution<double>(0, 1)(rng);
+        const double r = unit();
         if (r < 0.1) return 0.0;
         if (r < 0.15) {
             const double extremes[] = {1e-9, -1e-9, 1e9, -1e9, 1e300, -1e300};
             return extremes[std::uniform_int_distribution<int>(0, 5)(rng)];
         }
         return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
+    auto within = [&](const TInputRange& range) {
+        const double r = unit();
+        if (r < 0.1) return range.Min;
+        if (r < 0.2) return range.Max;
+        return std::uniform_real_distribution<double>(range.Min, range.Max)(rng);
     };
     auto any = [&](std::initializer_list<int> values) {
         std::vector<int> v(values);
@@ -346,20 +356,23 @@ TEST_F(Vxrate, RandomInputsRateWithoutNonFiniteOutput)
     json cases = json::array();
     for (int i = 0; i < 400; ++i) {
         json c;
-        c["Pressure"] = pick(500, 1200);
-        c["HumidityMode"] = any({0, 1, 7, 2, 12});
-        c["FlowMode"] = any({0, 1, 2, 3});
+        c["Pressure"] = within(AirPressureInput);
+        c["HumidityMode"] = any({0, 1, 7});
+        c["FlowMode"] = any({0, 1, 3});
         for (const char* p : {"11", "21"}) {
-            for (const char* f : {"SVol", "OVol", "MassDry", "MassMoist"})
-                c[std::string(f) + p] = pick(-100, 50000);
+            for (const char* f : {"SVol", "OVol", "MassMoist"})
+                c[std::string(f) + p] =
+                    unit() < 0.5 ? within(AirFlowInput) : std::uniform_real_distribution<double>(1, 50000)(rng);
             c[std::string("Temp") + p] = pick(-80, 150);
             c[std::string("RelHum") + p] = pick(-10, 120);
             c[std::string("X") + p] = pick(-5, 100);
             c[std::string("WetBulb") + p] = pick(-80, 100);
         }
-        c["Series"] = any({1, 2, 3});
-        c["SizeCode"] = any({16, 30, 95, 110, 366, 2062, 2110, 0, 17, -5, 2000});
-        c["PackageWidth"] = any({0, 1, -10, 99, 100, 250, 1001, 5000});
+        const int series = any({1, 2, 3});
+        const auto sizes = SeriesSizes(series);
+        c["Series"] = series;
+        c["SizeCode"] = sizes[std::uniform_int_distribution<std::size_t>(0, sizes.size() - 1)(rng)];
+        c["PackageWidth"] = any({1, 99, 100, 250, 1001, 5000, 9999});
         c["BypassVelocity"] = pick(-5, 40);
         c["DpMultiplier"] = any({0, 1, 2, 255});
         c["Bypass"] = any({10, 20, 21});
@@ -388,18 +401,18 @@ TEST_F(Vxrate, BadInputExitsTwoWithOneMessageAndNoOutput)
     const BadInput cases[] = {
         {R"({"Temp1":5})", {"case 0", "\"Temp1\"", "unknown"}},
         {R"([{}, {}, {"Temp11":"cold"}])", {"case 2", "\"Temp11\"", "number"}},
-        {R"([{}, {"Series":4}])", {"case 1", "\"Series\"", "range"}},
+        {R"([{}, {"Series":4}])", {"case 1", "\"Series\"", "1 VX, 2 VX-K, 3 VX-E"}},
         {R"({"Series":0})", {"case 0", "\"Series\""}},
-        {R"({"HumidityMode":13})", {"\"HumidityMode\"", "range"}},
-        {R"({"FlowMode":-1})", {"\"FlowMode\"", "range"}},
+        {R"({"HumidityMode":13})", {"\"HumidityMode\"", "0 relative humidity, 1 humidity ratio, 7"}},
+        {R"({"FlowMode":2})", {"\"FlowMode\"", "0 standard volume, 1 operating volume, 3 mass"}},
         {R"({"DpMultiplier":256})", {"\"DpMultiplier\"", "range"}},
         {R"({"SizeCode":2147483648})", {"\"SizeCode\"", "range"}},
-        {R"({"PackageWidth":250.5})", {"\"PackageWidth\"", "integer"}},
+        {R"({"PackageWidth":250.5})", {"\"PackageWidth\"", "whole number"}},
         {R"({"Bypass":15})", {"\"Bypass\""}},
         {R"({"Temp11":null})", {"\"Temp11\""}},
         {R"({"X11":true})", {"\"X11\""}},
         {R"({"SVol11":[200]})", {"\"SVol11\""}},
-        {R"({"Temp11":1e999})", {"case 0"}},
+        {R"({"Temp11":1e999})", {"case 0", "number overflow"}},
         {R"({"Temp11":1,"Temp11":2})", {"case 0", "\"Temp11\"", "twice"}},
         {R"([{}, 7])", {"case 1", "object"}},
         {R"("text")", {"object"}},
@@ -420,6 +433,93 @@ TEST_F(Vxrate, BadInputExitsTwoWithOneMessageAndNoOutput)
     const RunResult table = Run("rate --table", R"([{}, {"Foo":1}])");
     EXPECT_EQ(table.Status, 2);
     EXPECT_EQ(table.Out, "");
+}
+
+// Values the window would not hold: exit 2, one line naming the case, the key, the value and
+// what is allowed, nothing on standard output.
+TEST_F(Vxrate, ValuesOutsideWhatTheWindowAcceptsAreRefused)
+{
+    const BadInput cases[] = {
+        {R"([{}, {"Series":2,"SizeCode":2062}])",
+         {"case 1", "\"SizeCode\"", "2062", "series 2", "18, 25, 30, 35, 45, 366"}},
+        {R"({"SizeCode":40})", {"case 0", "\"SizeCode\"", "40", "16, 18, 25"}},
+        {R"({"SizeCode":12345})", {"\"SizeCode\"", "12345", "2110"}},
+        {R"({"Series":3,"SizeCode":30})", {"\"SizeCode\"", "30", "VX-E", "366"}},
+        {R"({"Pressure":2000})", {"\"Pressure\"", "2000", "600 .. 1100 mbar"}},
+        {R"({"Pressure":1100.5})", {"\"Pressure\"", "1100.5", "600 .. 1100 mbar"}},
+        {R"({"Pressure":599.9})", {"\"Pressure\"", "599.9", "600 .. 1100 mbar"}},
+        {R"({"PackageWidth":2147483647,"Bypass":20})", {"\"PackageWidth\"", "2147483647", "1 .. 9999 mm"}},
+        {R"({"PackageWidth":0})", {"\"PackageWidth\"", "1 .. 9999 mm"}},
+        {R"({"SVol11":0})", {"\"SVol11\"", "1 .. 999999 m3/h"}},
+        {R"({"SVol21":1e6})", {"\"SVol21\"", "1 .. 999999 m3/h"}},
+        {R"({"OVol11":-5})", {"\"OVol11\"", "-5", "m3/h"}},
+        {R"({"MassMoist21":1e300})", {"\"MassMoist21\"", "kg/h"}},
+        {R"({"MassDry11":500})", {"\"MassDry11\"", "unknown"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        const RunResult run = Run("rate", c.input);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+        for (const char* m : c.mentions) EXPECT_NE(run.Err.find(m), std::string::npos) << m << " in " << run.Err;
+    }
+    // The bounds themselves are accepted, and the operating-point check still reports the rest.
+    const RunResult edge = Run("rate", R"({"Pressure":600,"SVol11":1,"SVol21":999999,"PackageWidth":9999,
+                                          "SizeCode":2110,"Bypass":21,"BypassVelocity":0.001,"Temp11":-90})");
+    ASSERT_EQ(edge.Status, 0) << edge.Err;
+    const auto codes = json::parse(edge.Out)["Messages"].get<std::vector<int>>();
+    for (int code : {MsgTempLow, MsgRatioError, MsgBypassVelocity})
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), code), 1) << code;
+}
+
+// Input by path from a pipe, a folder named as input, keys with control characters and a huge value
+// under an unknown key; messages carry no library error ids.
+TEST_F(Vxrate, InputIsReadOnceFromAnyStreamAndQuotedSafely)
+{
+    const std::string input = R"([{"SizeCode":45,"PackageWidth":400},{}])";
+    const RunResult direct = Run("rate", input);
+    ASSERT_EQ(direct.Status, 0) << direct.Err;
+    const fs::path file = Write("cases.json", input);
+    const fs::path fifo = dir_ / "cases.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // The writer waits in the background until vxrate opens the pipe.
+    ASSERT_EQ(std::system(("cat '" + file.string() + "' > '" + fifo.string() + "' &").c_str()), 0);
+    const RunResult fromFifo = Run("rate '" + fifo.string() + "'");
+    EXPECT_EQ(fromFifo.Status, 0) << fromFifo.Err;
+    EXPECT_EQ(fromFifo.Out, direct.Out);
+
+    const RunResult folder = Run("rate '" + dir_.string() + "'");
+    EXPECT_EQ(folder.Status, 2);
+    EXPECT_EQ(folder.Out, "");
+    EXPECT_NE(folder.Err.find("is a folder"), std::string::npos) << folder.Err;
+
+    const RunResult control = Run("rate", std::string("{\"a\\u0000b\\u001b[2J\x7f\":1}"));
+    EXPECT_EQ(control.Status, 2);
+    EXPECT_NE(control.Err.find(R"("a\u0000b\u001b[2J\u007f")"), std::string::npos) << control.Err;
+    const RunResult rawBytes = Run("rate", std::string("{\"Temp11\": 1, \x1b[2J}"));
+    EXPECT_EQ(rawBytes.Status, 2);
+    for (const RunResult* r : {&control, &rawBytes}) {
+        EXPECT_EQ(std::count_if(r->Err.begin(), r->Err.end(),
+                                [](unsigned char ch) { return (ch < 0x20 && ch != '\n') || ch == 0x7f; }),
+                  0)
+            << r->Err;
+    }
+    for (const char* bad : {R"({"Temp11":1e999})", R"({"Temp11":tru})", R"({"Temp11":1)"}) {
+        const RunResult r = Run("rate", bad);
+        EXPECT_EQ(r.Status, 2);
+        EXPECT_EQ(r.Err.find("json.exception"), std::string::npos) << r.Err;
+    }
+
+    // 64 MB under an unknown key: refused at the key, long before the value could be read.
+    const fs::path big = dir_ / "big.json";
+    {
+        std::ofstream out(big, std::ios::binary);
+        out << R"({"Comment":")" << std::string(64 << 20, 'x') << R"("})";
+    }
+    const RunResult huge = Run("rate '" + big.string() + "'");
+    EXPECT_EQ(huge.Status, 2);
+    EXPECT_NE(huge.Err.find(R"(key "Comment": unknown key)"), std::string::npos) << huge.Err;
 }
 
 TEST_F(Vxrate, UsageErrors)

@@ -12,7 +12,11 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include <sys/stat.h>
+
 #include "PdfTools.h"
+#include "SafeFileTestSupport.h"
+#include "app/USafeFile.h"
 #include "pdf/UPdfEngine.h"
 
 namespace {
@@ -239,6 +243,46 @@ TEST_F(PdfEngineTest, FailureAfterDrawingKeepsThePreviousFileAndNoTemporaryFile)
   EXPECT_TRUE(check.readAll().startsWith("%PDF-"));
   const QStringList left = QDir(dir_.path()).entryList(QDir::Files);
   for (const QString& f : left) EXPECT_TRUE(f.endsWith(".pdf") || f == "plainfile") << f.toStdString();
+}
+
+TEST_F(PdfEngineTest, SpecialFilesAreRefusedAndAFullDiskKeepsTheOldFile) {
+  // A named pipe is refused before a page is drawn and stays a pipe; nobody
+  // reading it would ever see an end.
+  const QString pipe = Path(QStringLiteral("pipe.pdf"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  TPdfEngine toPipe;
+  Configure(toPipe, pipe);
+  try {
+    toPipe.BeginDoc();
+    ADD_FAILURE() << "a named pipe was accepted";
+  } catch (const TPdfError& err) {
+    EXPECT_TRUE(err.Reason().contains(QStringLiteral("named pipe"))) << err.Reason().toStdString();
+  }
+  struct stat st {};
+  ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+  // The disk fills while the document is written: the old file stays as it
+  // was, no temporary file is left, and the reason is the system's own.
+  const QString keep = Path(QStringLiteral("keep.pdf"));
+  const QByteArray old = "old contents";
+  ASSERT_EQ(WriteFileAtomically(keep, old), std::nullopt);
+  const QStringList before = FolderEntries(dir_.path());
+  TPdfEngine full;
+  Configure(full, keep);
+  full.BeginDoc();
+  full.DrawMetafile(TextPage("new"), QSizeF(2100, 2970), QRectF(0, 0, 210, 297));
+  {
+    TFileSizeLimit limit(1024);
+    try {
+      full.EndDoc();
+      ADD_FAILURE() << "a full disk was reported as success";
+    } catch (const TPdfError& err) {
+      EXPECT_TRUE(err.Reason().contains(QStringLiteral("File too large"))) << err.Reason().toStdString();
+    }
+  }
+  EXPECT_EQ(ReadFileBytes(keep), old);
+  EXPECT_EQ(FolderEntries(dir_.path()), before);
 }
 
 TEST_F(PdfEngineTest, PostProcessRejectsDataThatIsNoPdf) {
