@@ -17,11 +17,9 @@ set(vx_generated ${PROJECT_BINARY_DIR}/packaging)
 function(vx_install_program program)
   cmake_parse_arguments(P "" "MANUAL;HELP2MAN" "" ${ARGN})
   install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # A stripped program also loses the compiler's version notes, as in distribution packages.
-  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
-                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\")
-  endif()")
+  # The installed program carries no compiler version notes, as in distribution packages.
+  install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\")")
   set(page ${vx_generated}/${program}.1)
   if(P_MANUAL)
     configure_file(${vx_packaging}/${P_MANUAL} ${page} @ONLY)

@@ -91,7 +91,7 @@ outdoor air entering, 21 the extract air entering. Every key is optional and rep
 the value of the default case: 1013 mbar, 200 m3/h at -5 degC and 90 % against
 200 m3/h at 22 degC and 40 %, VX 30 / 250 without bypass. The JSON output of rate holds
 every record field by name plus Messages, WarningsOnly, RecommendedPressureDrop,
-ErpMark, Length, Height, FaceHeight and Weight.
+ErpMark, Length, Height, FaceHeight, Weight and TypeKey.
 
 Exit status:
   0  success
