@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "series/UVXAuswertung.h"
@@ -63,16 +64,18 @@ const std::map<std::string, TInputKey>& Keys()
                                                          {7, "wet-bulb temperature"}})},
         {"FlowMode", Code(&TDatenVX::FlowMode, {{0, "standard volume"}, {1, "operating volume"},
                                                  {3, "mass"}})},
-        {"SVol11", Real(&TDatenVX::SVol11, AirFlowInput, " m3/h")},
-        {"OVol11", Real(&TDatenVX::OVol11, AirFlowInput, " m3/h")},
-        {"MassMoist11", Real(&TDatenVX::MassMoist11, AirFlowInput, " kg/h")},
+        {"SVol11", Real(&TDatenVX::SVol11)},
+        {"OVol11", Real(&TDatenVX::OVol11)},
+        {"MassDry11", Real(&TDatenVX::MassDry11)},
+        {"MassMoist11", Real(&TDatenVX::MassMoist11)},
         {"Temp11", Real(&TDatenVX::Temp11)},
         {"RelHum11", Real(&TDatenVX::RelHum11)},
         {"X11", Real(&TDatenVX::X11)},
         {"WetBulb11", Real(&TDatenVX::WetBulb11)},
-        {"SVol21", Real(&TDatenVX::SVol21, AirFlowInput, " m3/h")},
-        {"OVol21", Real(&TDatenVX::OVol21, AirFlowInput, " m3/h")},
-        {"MassMoist21", Real(&TDatenVX::MassMoist21, AirFlowInput, " kg/h")},
+        {"SVol21", Real(&TDatenVX::SVol21)},
+        {"OVol21", Real(&TDatenVX::OVol21)},
+        {"MassDry21", Real(&TDatenVX::MassDry21)},
+        {"MassMoist21", Real(&TDatenVX::MassMoist21)},
         {"Temp21", Real(&TDatenVX::Temp21)},
         {"RelHum21", Real(&TDatenVX::RelHum21)},
         {"X21", Real(&TDatenVX::X21)},
@@ -195,6 +198,20 @@ std::optional<std::string> ReadRateValue(const std::string& key, const json& val
 std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex)
 {
     const TDatenVX& r = input.Record;
+    // The window has fields only for the flows of the flow mode in force; the others are derived
+    // from them when the case is rated, whatever the input held.
+    struct TFlow {
+        const char* Key;
+        double Value;
+    };
+    const auto [first, second, unit] =
+        r.FlowMode == 1   ? std::tuple{TFlow{"OVol11", r.OVol11}, TFlow{"OVol21", r.OVol21}, " m3/h"}
+        : r.FlowMode == 3 ? std::tuple{TFlow{"MassMoist11", r.MassMoist11}, TFlow{"MassMoist21", r.MassMoist21}, " kg/h"}
+                          : std::tuple{TFlow{"SVol11", r.SVol11}, TFlow{"SVol21", r.SVol21}, " m3/h"};
+    for (const TFlow& flow : {first, second})
+        if (!AirFlowInput.Contains(flow.Value))
+            return Where(caseIndex, flow.Key) + Number(flow.Value) + " is out of range (" +
+                   RangeText(AirFlowInput, unit) + ")";
     if (SizeIndexOf(r.Series, r.SizeCode) < 0)
         return Where(caseIndex, "SizeCode") + std::to_string(r.SizeCode) + " is not a size of series " +
                std::to_string(r.Series) + " (" + SeriesKey(r.Series) + " sizes: " + SizesText(r.Series) + ")";

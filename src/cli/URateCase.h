@@ -36,7 +36,8 @@ std::optional<std::string> CheckRateKey(const std::string& key, std::size_t case
 // Reads one key's value into input: its type and its own range.
 std::optional<std::string> ReadRateValue(const std::string& key, const nlohmann::json& value,
                                          std::size_t caseIndex, TRateInput& input);
-// Checks what depends on several keys once all are read: the size code against the series' sizes.
+// Checks what depends on several keys once all are read: the two air flows of the flow mode in
+// force against the window's range, the size code against the series' sizes.
 std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex);
 // All of it over a case object, its keys over the defaults already in input.
 std::optional<std::string> ReadRateInput(const nlohmann::json& object, std::size_t caseIndex,

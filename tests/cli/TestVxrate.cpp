@@ -360,7 +360,7 @@ TEST_F(Vxrate, RandomInputsRateWithoutNonFiniteOutput)
         c["HumidityMode"] = any({0, 1, 7});
         c["FlowMode"] = any({0, 1, 3});
         for (const char* p : {"11", "21"}) {
-            for (const char* f : {"SVol", "OVol", "MassMoist"})
+            for (const char* f : {"SVol", "OVol", "MassDry", "MassMoist"})
                 c[std::string(f) + p] =
                     unit() < 0.5 ? within(AirFlowInput) : std::uniform_real_distribution<double>(1, 50000)(rng);
             c[std::string("Temp") + p] = pick(-80, 150);
@@ -451,10 +451,10 @@ TEST_F(Vxrate, ValuesOutsideWhatTheWindowAcceptsAreRefused)
         {R"({"PackageWidth":2147483647,"Bypass":20})", {"\"PackageWidth\"", "2147483647", "1 .. 9999 mm"}},
         {R"({"PackageWidth":0})", {"\"PackageWidth\"", "1 .. 9999 mm"}},
         {R"({"SVol11":0})", {"\"SVol11\"", "1 .. 999999 m3/h"}},
-        {R"({"SVol21":1e6})", {"\"SVol21\"", "1 .. 999999 m3/h"}},
-        {R"({"OVol11":-5})", {"\"OVol11\"", "-5", "m3/h"}},
-        {R"({"MassMoist21":1e300})", {"\"MassMoist21\"", "kg/h"}},
-        {R"({"MassDry11":500})", {"\"MassDry11\"", "unknown"}},
+        {R"({"SVol21":1e6})", {"\"SVol21\"", "1000000", "1 .. 999999 m3/h"}},
+        {R"({"FlowMode":1,"OVol11":-5,"OVol21":200})", {"\"OVol11\"", "-5", "m3/h"}},
+        {R"({"FlowMode":3,"MassMoist11":200,"MassMoist21":1e300})", {"\"MassMoist21\"", "kg/h"}},
+        {R"({"FlowMode":3,"MassMoist21":200})", {"\"MassMoist11\"", "0 is out of range", "kg/h"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);

@@ -224,8 +224,8 @@ TEST(Preselect, BadInputExitsTwoWithOneMessageAndNoOutput)
     };
     const Bad cases[] = {
         {"preselect", R"({"Temp1": 5})", {"\"Temp1\"", "unknown"}},
-        {"preselect", R"({"Series": 4})", {"\"Series\"", "range"}},
-        {"preselect", R"({"PackageWidth": 250.5})", {"\"PackageWidth\"", "integer"}},
+        {"preselect", R"({"Series": 4})", {"\"Series\"", "1 VX, 2 VX-K, 3 VX-E"}},
+        {"preselect", R"({"PackageWidth": 250.5})", {"\"PackageWidth\"", "whole number"}},
         {"preselect", R"({"Temp11": "cold"})", {"\"Temp11\"", "number"}},
         {"preselect", R"({"Temp11": 1, "Temp11": 2})", {"twice"}},
         {"preselect", R"([{}])", {"one case object"}},

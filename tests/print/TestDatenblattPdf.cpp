@@ -194,7 +194,7 @@ TEST_F(VxrateDatasheetTest, ACaseTheChecksRejectWritesNoDatasheet) {
   EXPECT_FALSE(QFile::exists(out));
 }
 
-TEST_F(VxrateDatasheetTest, BadInputAndPathsExitWithStatusTwo) {
+TEST_F(VxrateDatasheetTest, BadInputExitsWithStatusTwoAndAnUnwritablePdfWithOne) {
   const QString good = Input("good.json", "{}");
   const QString three = Input("three.json", "[{}, {}, {}]");
   const QString bad = dir_.filePath("no/such/folder/out.pdf");
@@ -202,7 +202,6 @@ TEST_F(VxrateDatasheetTest, BadInputAndPathsExitWithStatusTwo) {
     QStringList args;
     QString says;
   } rows[] = {
-      {{"datasheet", good, "--pdf", bad}, QDir::toNativeSeparators(bad)},
       {{"datasheet", dir_.filePath("missing.json"), "--pdf", dir_.filePath("x.pdf")}, "missing.json"},
       {{"datasheet", three, "--pdf", dir_.filePath("x.pdf")}, "at most two cases"},
       {{"datasheet", good}, "--pdf"},
@@ -215,6 +214,10 @@ TEST_F(VxrateDatasheetTest, BadInputAndPathsExitWithStatusTwo) {
     EXPECT_TRUE(res.Output.contains(r.says)) << res.Output.toStdString();
   }
   EXPECT_FALSE(QFile::exists(dir_.filePath("x.pdf")));
+  // A PDF that cannot be written is a failure to write, not bad input.
+  const TToolResult unwritable = Vxrate({"datasheet", good, "--pdf", bad});
+  EXPECT_EQ(unwritable.ExitCode, 1) << unwritable.Output.toStdString();
+  EXPECT_TRUE(unwritable.Output.contains(QDir::toNativeSeparators(bad))) << unwritable.Output.toStdString();
   EXPECT_FALSE(QFile::exists(bad));
 }
 
