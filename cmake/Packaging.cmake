@@ -6,6 +6,10 @@ foreach(program VX vxrate)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
+# vxrate starts its page commands from here (see src/cli/CMakeLists.txt).
+if(TARGET vxrate-pages)
+  install(TARGETS vxrate-pages RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vx)
+endif()
 install(FILES resources/desktop/vx.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES resources/desktop/vx.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -14,6 +14,7 @@
 
 #include "UCommands.h"
 #include "UPageCommand.h"
+#include "UPageCommands.h"
 #include "UJsonCases.h"
 #include "URateCase.h"
 #include "app/UGlobal.h"
@@ -107,6 +108,4 @@ int RunDatasheet(const std::vector<std::string>& args)
 
 }  // namespace
 
-VXRATE_COMMAND("datasheet", "datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]",
-               "rates the case(s) in FILE or on standard input and writes the datasheet as PDF",
-               RunDatasheet);
+VXRATE_COMMAND(DatasheetCommand.Name, DatasheetCommand.Synopsis, DatasheetCommand.Summary, RunDatasheet);
