@@ -89,6 +89,14 @@ std::string Row(const std::string& title, const std::string& unit,
     return line + "\n";
 }
 
+// The type key as the window shows it in English.
+std::string TypeKeyOf(const TRatedCase& rated)
+{
+    const TDatenVX& r = rated.Record;
+    return BuildTypeKey("Type", TypeEntryText(r.Series, r.SizeCode), std::to_string(r.PackageWidth),
+                        rated.Bypass, std::to_string(r.BypassWidth));
+}
+
 }  // namespace
 
 void RatedCaseFields(const TRatedCase& rated, TFieldSink& sink)
@@ -153,6 +161,7 @@ void RatedCaseFields(const TRatedCase& rated, TFieldSink& sink)
     sink.Integer("Height", rated.Figures.Height);
     sink.Integer("FaceHeight", rated.Figures.FaceHeight);
     sink.Number("Weight", rated.Figures.Weight);
+    sink.Text("TypeKey", TypeKeyOf(rated));
 }
 
 void AppendJsonNumber(std::string& out, double value)
@@ -275,9 +284,7 @@ std::string RatedCaseTable(const TRatedCase& rated, long caseIndex)
 {
     const TDatenVX& r = rated.Record;
     std::string t;
-    const std::string key =
-        BuildTypeKey("Type", TypeEntryText(r.Series, r.SizeCode), std::to_string(r.PackageWidth),
-                     rated.Bypass, std::to_string(r.BypassWidth));
+    const std::string key = TypeKeyOf(rated);
     if (caseIndex >= 0) t += "Case " + std::to_string(caseIndex) + "   ";
     t += key + "\n";
     t += std::string(TitleWidth + 4 * ColumnWidth, '=') + "\n";
