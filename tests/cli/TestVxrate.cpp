@@ -209,7 +209,7 @@ TEST_F(Vxrate, DefaultCaseAnswersTheContract)
         names.push_back(key);
     std::vector<std::string> expected = RecordFieldNames();
     for (const char* n : {"Messages", "WarningsOnly", "RecommendedPressureDrop", "ErpMark",
-                          "Length", "Height", "FaceHeight", "Weight"})
+                          "Length", "Height", "FaceHeight", "Weight", "TypeKey"})
         expected.push_back(n);
     std::vector<std::string> sortedNames = names, sortedExpected = expected;
     std::sort(sortedNames.begin(), sortedNames.end());
@@ -662,8 +662,10 @@ TEST_F(Vxrate, BadLinesAreNamedByLineNumber)
         Run("rate --csv", "\xEF\xBB\xBF" "Temp11, \"SizeCode\",PackageWidth\n -7 ,\"45\",\n");
     ASSERT_EQ(csv.Status, 0) << csv.Err;
     const json viaJson = json::parse(Run("rate", R"({"Temp11":-7,"SizeCode":45})").Out);
-    EXPECT_EQ(Cells(Lines(csv.Out)[1])[Cells(Lines(csv.Out)[0]).size() - 1],
-              viaJson["Weight"].dump());
+    const std::vector<std::string> header = Cells(Lines(csv.Out)[0]);
+    const std::size_t weight = std::find(header.begin(), header.end(), "Weight") - header.begin();
+    ASSERT_LT(weight, header.size());
+    EXPECT_EQ(Cells(Lines(csv.Out)[1])[weight], viaJson["Weight"].dump());
 }
 
 // --keep-going puts an error in place of each bad case, rates the rest and exits 1 at the end.
