@@ -9,11 +9,15 @@
 
 namespace {
 
-void WinterCase(TDatenVX& r, double rh21)
+// Variant k of the winter case differs in outdoor temperature and air flow: a benchmark loop
+// cycles through more variants than the calculation remembers, so every rating does its full work.
+constexpr int kVariants = 64;
+
+void WinterCase(TDatenVX& r, double rh21, int k = 0)
 {
     r.Pressure = 1013.0;
-    r.SVol11 = 200.0;
-    r.Temp11 = -5.0;
+    r.SVol11 = 200.0 + 0.01 * k;
+    r.Temp11 = -5.0 - 0.001 * k;
     r.RelHum11 = 90.0;
     r.SVol21 = 200.0;
     r.Temp21 = 22.0;
@@ -26,9 +30,10 @@ void WinterCase(TDatenVX& r, double rh21)
 // Refresh, check, Calculate, classification and device figures, as vxrate and the window run them.
 void FullRatingWithCheck(benchmark::State& state, double rh21)
 {
+    int k = 0;
     for (auto _ : state) {
         TDatenVX r;
-        WinterCase(r, rh21);
+        WinterCase(r, rh21, k++ % kVariants);
         r.Refresh();
         const TCheckResult check = CheckRecord(r, BypassNone);
         r.Calculate();

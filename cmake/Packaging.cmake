@@ -44,6 +44,8 @@ endfunction()
 # The programs of the package, one line each.
 vx_install_program(VX MANUAL VX.1.in)
 vx_install_program(vxrate HELP2MAN vxrate.h2m)
+# vxrate starts its page commands (datasheet, chart, description) from here.
+install(TARGETS vxrate-pages RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vx)
 
 # Desktop entry and icon; the entry carries the application's id as its name, as the AppStream
 # launchable names it.

@@ -9,37 +9,27 @@
 #include "thermo/UThermo.h"
 #include "thermo/UZahlformat.h"
 
+const TPointFields Point11Fields = {
+    &TDatenI::SVol11,   &TDatenI::OVol11,     &TDatenI::Temp11,     &TDatenI::RelHum11,
+    &TDatenI::X11,      &TDatenI::DewPoint11, &TDatenI::WetBulb11,  &TDatenI::Enthalpy11,
+    &TDatenI::Density11, &TDatenI::MassDry11, &TDatenI::MassVapour11, &TDatenI::MassMoist11};
+const TPointFields Point12Fields = {
+    &TDatenI::SVol12,   &TDatenI::OVol12,     &TDatenI::Temp12,     &TDatenI::RelHum12,
+    &TDatenI::X12,      &TDatenI::DewPoint12, &TDatenI::WetBulb12,  &TDatenI::Enthalpy12,
+    &TDatenI::Density12, &TDatenI::MassDry12, &TDatenI::MassVapour12, &TDatenI::MassMoist12};
+const TPointFields Point21Fields = {
+    &TDatenII::SVol21,   &TDatenII::OVol21,     &TDatenII::Temp21,     &TDatenII::RelHum21,
+    &TDatenII::X21,      &TDatenII::DewPoint21, &TDatenII::WetBulb21,  &TDatenII::Enthalpy21,
+    &TDatenII::Density21, &TDatenII::MassDry21, &TDatenII::MassVapour21, &TDatenII::MassMoist21};
+const TPointFields Point22Fields = {
+    &TDatenII::SVol22,   &TDatenII::OVol22,     &TDatenII::Temp22,     &TDatenII::RelHum22,
+    &TDatenII::X22,      &TDatenII::DewPoint22, &TDatenII::WetBulb22,  &TDatenII::Enthalpy22,
+    &TDatenII::Density22, &TDatenII::MassDry22, &TDatenII::MassVapour22, &TDatenII::MassMoist22};
+
 namespace {
 
-// The twelve values of one air point, in field order.
-using Member = double TDatenII::*;
-struct PointFields {
-    Member v[12];
-};
-
-const PointFields kPoint11 = {{&TDatenI::SVol11, &TDatenI::OVol11, &TDatenI::Temp11,
-                               &TDatenI::RelHum11, &TDatenI::X11, &TDatenI::DewPoint11,
-                               &TDatenI::WetBulb11, &TDatenI::Enthalpy11, &TDatenI::Density11,
-                               &TDatenI::MassDry11, &TDatenI::MassVapour11,
-                               &TDatenI::MassMoist11}};
-const PointFields kPoint12 = {{&TDatenI::SVol12, &TDatenI::OVol12, &TDatenI::Temp12,
-                               &TDatenI::RelHum12, &TDatenI::X12, &TDatenI::DewPoint12,
-                               &TDatenI::WetBulb12, &TDatenI::Enthalpy12, &TDatenI::Density12,
-                               &TDatenI::MassDry12, &TDatenI::MassVapour12,
-                               &TDatenI::MassMoist12}};
-const PointFields kPoint21 = {{&TDatenII::SVol21, &TDatenII::OVol21, &TDatenII::Temp21,
-                               &TDatenII::RelHum21, &TDatenII::X21, &TDatenII::DewPoint21,
-                               &TDatenII::WetBulb21, &TDatenII::Enthalpy21, &TDatenII::Density21,
-                               &TDatenII::MassDry21, &TDatenII::MassVapour21,
-                               &TDatenII::MassMoist21}};
-const PointFields kPoint22 = {{&TDatenII::SVol22, &TDatenII::OVol22, &TDatenII::Temp22,
-                               &TDatenII::RelHum22, &TDatenII::X22, &TDatenII::DewPoint22,
-                               &TDatenII::WetBulb22, &TDatenII::Enthalpy22, &TDatenII::Density22,
-                               &TDatenII::MassDry22, &TDatenII::MassVapour22,
-                               &TDatenII::MassMoist22}};
-
-void SwapPoints(TDatenII& r, const PointFields& a, const PointFields& b) {
-    for (int i = 0; i < 12; ++i) std::swap(r.*(a.v[i]), r.*(b.v[i]));
+void SwapPoints(TDatenII& r, const TPointFields& a, const TPointFields& b) {
+    for (int i = 0; i < 12; ++i) std::swap(r.*(a[i]), r.*(b[i]));
 }
 
 }  // namespace
@@ -79,11 +69,11 @@ void TDatenII::Calculate() {
     StreamStep2();
 }
 
-void TDatenII::SwapInlets() { SwapPoints(*this, kPoint11, kPoint21); }
+void TDatenII::SwapInlets() { SwapPoints(*this, Point11Fields, Point21Fields); }
 
 void TDatenII::SwapAll() {
     SwapInlets();
-    SwapPoints(*this, kPoint12, kPoint22);
+    SwapPoints(*this, Point12Fields, Point22Fields);
     std::swap(PressureDrop1, PressureDrop2);
     std::swap(PressureDropStd1, PressureDropStd2);
     std::swap(FaceVelocity1, FaceVelocity2);

@@ -166,6 +166,12 @@ public:
     void Calculate() override;
 };
 
+// The twelve values of an air point in field order (SVol, OVol, Temp, RelHum, X, DewPoint,
+// WetBulb, Enthalpy, Density, MassDry, MassVapour, MassMoist), for code that handles a point as a
+// whole.
+using TPointFields = std::array<double TDatenII::*, 12>;
+extern const TPointFields Point11Fields, Point12Fields, Point21Fields, Point22Fields;
+
 // Heat-recovery class for an energy efficiency value v (%): "H1" for v >= 71 down to "H6" for
 // v >= 0, "-" below 0 or for a value that is not a number. classNo receives 1..6 or 0.
 std::string EfficiencyClassFor(double v, std::int32_t& classNo);

@@ -1,97 +1,115 @@
 #include "calc/UEintritt.h"
 
 #include <cmath>
-#include <cstring>
+#include <cstddef>
 
+#include "calc/UMerker.h"
 #include "thermo/UThermo.h"
 
 namespace {
 
-struct Entry {
-    bool used = false;
-    std::uint8_t humidityMode = 0, flowMode = 0;
-    double P = 0.0;
-    double in[12] = {};
-    double out[12] = {};
-    bool ok = false;
-};
+// Field order of a point: the twelve values in record order.
+enum { kSVol, kOVol, kTemp, kRelHum, kX, kDewPt, kWetBulb, kH, kRho, kMassDry, kMassVapour, kMassMoist };
 
-struct Cache {
-    bool on = true;
-    Entry entries[8];
-    int next = 0;
-};
-
-thread_local Cache tCache;
-
-// Exact comparison by bit pattern: equal inputs give equal results, and NaN inputs compare too.
-bool SameInputs(const Entry& e, std::uint8_t hm, std::uint8_t fm, double P, const double* in) {
-    return e.used && e.humidityMode == hm && e.flowMode == fm &&
-           std::memcmp(&e.P, &P, sizeof P) == 0 && std::memcmp(e.in, in, sizeof e.in) == 0;
+// Writes the finite values of v into the fields; false if any value is not finite.
+template <std::size_t N>
+bool WriteBack(double* const (&fields)[N], const double (&v)[N]) {
+    bool finite = true;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (std::isfinite(v[i]))
+            *fields[i] = v[i];
+        else
+            finite = false;
+    }
+    return finite;
 }
 
+// State then flows of the point v; false on a fault.
 bool Compute(std::uint8_t hm, std::uint8_t fm, double P, double* v) {
-    bool ok = true;
     try {
-        CompleteAirState(hm, v[2], v[3], P, v[4], v[5], v[6], v[7], v[8]);
-        CompleteAirFlows(fm, v[0], v[1], v[11], v[10], v[9], v[8], v[4], v[2], P);
+        CompleteAirState(hm, v[kTemp], v[kRelHum], P, v[kX], v[kDewPt], v[kWetBulb], v[kH], v[kRho]);
+        CompleteAirFlows(fm, v[kSVol], v[kOVol], v[kMassMoist], v[kMassVapour], v[kMassDry], v[kRho],
+                         v[kX], v[kTemp], P);
     } catch (...) {
-        ok = false;
+        return false;
     }
-    return ok;
+    return true;
+}
+
+// Every state mode except 6 and every flow mode computes only quantities it was not given, from
+// the ones it was given; completing its own result therefore computes the same values again and
+// writes them over themselves. Mode 6 (dew point given) recomputes the dew point in its common
+// tail from the humidity ratio it derived, which need not give back the same bits.
+bool CompletesToItself(std::uint8_t humidityMode) { return humidityMode != 6; }
+
+// Modes, pressure and the twelve values of a point as it was given.
+using TPointKey = std::array<double, 15>;
+struct TPointResult {
+    double v[12] = {};
+    bool ok = false;
+};
+thread_local TMerker<15, TPointResult, 8> tPoints;
+
+TPointKey PointKey(std::uint8_t hm, std::uint8_t fm, double P, double* const (&fields)[12]) {
+    TPointKey key{double(hm), double(fm), P};
+    for (int i = 0; i < 12; ++i) key[3 + i] = *fields[i];
+    return key;
 }
 
 }  // namespace
 
-void SetAirPointCache(bool on) {
-    tCache.on = on;
-    for (Entry& e : tCache.entries) e.used = false;
-}
-
 bool CompleteAirPoint(std::uint8_t humidityMode, std::uint8_t flowMode, double P, double& SVol,
                       double& OVol, double& Temp, double& RelHum, double& X, double& DewPt,
-                      double& WetBulb, double& H, double& Rho, double& MassDry, double& MassVapour,
-                      double& MassMoist) {
-    double* fields[12] = {&SVol, &OVol, &Temp,    &RelHum,  &X,          &DewPt,
-                          &WetBulb, &H, &Rho,     &MassDry, &MassVapour, &MassMoist};
-    double in[12];
-    for (int i = 0; i < 12; ++i) in[i] = *fields[i];
-
-    double v[12];
-    bool ok = false;
-    const Entry* hit = nullptr;
-    if (tCache.on) {
-        for (const Entry& e : tCache.entries) {
-            if (SameInputs(e, humidityMode, flowMode, P, in)) {
-                hit = &e;
-                break;
-            }
-        }
-    }
-    if (hit) {
-        std::memcpy(v, hit->out, sizeof v);
-        ok = hit->ok;
-    } else {
-        std::memcpy(v, in, sizeof v);
-        ok = Compute(humidityMode, flowMode, P, v);
-        if (tCache.on) {
-            Entry& e = tCache.entries[tCache.next];
-            tCache.next = (tCache.next + 1) % 8;
-            e.used = true;
-            e.humidityMode = humidityMode;
-            e.flowMode = flowMode;
-            e.P = P;
-            std::memcpy(e.in, in, sizeof in);
-            std::memcpy(e.out, v, sizeof v);
-            e.ok = ok;
+                      double& WetBulb, double& H, double& Rho, double& MassDry,
+                      double& MassVapour, double& MassMoist) {
+    double* const fields[12] = {&SVol, &OVol, &Temp,    &RelHum,     &X,       &DewPt,
+                                &WetBulb, &H, &Rho,     &MassDry, &MassVapour, &MassMoist};
+    const bool reuse = CalculationReuse();
+    TPointKey key{};
+    if (reuse) {
+        key = PointKey(humidityMode, flowMode, P, fields);
+        if (const TPointResult* hit = tPoints.Find(key)) {
+            WriteBack(fields, hit->v);
+            return hit->ok;
         }
     }
 
-    for (int i = 0; i < 12; ++i) {
-        if (std::isfinite(v[i]))
-            *fields[i] = v[i];
-        else
-            ok = false;
+    TPointResult result;
+    for (int i = 0; i < 12; ++i) result.v[i] = *fields[i];
+    result.ok = Compute(humidityMode, flowMode, P, result.v);
+    result.ok = WriteBack(fields, result.v) && result.ok;
+    if (reuse) {
+        tPoints.Store(key, result);
+        if (CompletesToItself(humidityMode))
+            tPoints.Store(PointKey(humidityMode, flowMode, P, fields), result);
     }
-    return ok;
+    return result.ok;
+}
+
+bool CompleteAirPointState(std::uint8_t humidityMode, double P, double& Temp, double& RelHum,
+                           double& X, double& DewPt, double& WetBulb, double& H,
+                           double& Rho) {
+    double* const fields[7] = {&Temp, &RelHum, &X, &DewPt, &WetBulb, &H, &Rho};
+    double v[7] = {Temp, RelHum, X, DewPt, WetBulb, H, Rho};
+    bool ok = true;
+    try {
+        CompleteAirState(humidityMode, v[0], v[1], P, v[2], v[3], v[4], v[5], v[6]);
+    } catch (...) {
+        ok = false;
+    }
+    return WriteBack(fields, v) && ok;
+}
+
+bool CompleteAirPointFlows(std::uint8_t flowMode, double P, double& SVol, double& OVol,
+                           double& MassMoist, double& MassVapour, double& MassDry, double Rho,
+                           double X, double Temp) {
+    double* const fields[5] = {&SVol, &OVol, &MassMoist, &MassVapour, &MassDry};
+    double v[5] = {SVol, OVol, MassMoist, MassVapour, MassDry};
+    bool ok = true;
+    try {
+        CompleteAirFlows(flowMode, v[0], v[1], v[2], v[3], v[4], Rho, X, Temp, P);
+    } catch (...) {
+        ok = false;
+    }
+    return WriteBack(fields, v) && ok;
 }

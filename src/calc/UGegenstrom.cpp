@@ -1,10 +1,14 @@
 #include "calc/UGegenstrom.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 #include "calc/UEintritt.h"
 #include "calc/UGroessen.h"
+#include "calc/UMerker.h"
 #include "thermo/UMath.h"
 #include "thermo/UThermo.h"
 
@@ -112,21 +116,31 @@ double BalancedEfficiency(int series, int size, double u1) {
     return eta;
 }
 
-// Completes an outlet point from its temperature and humidity ratio and its dry-air mass flow;
-// a fault ends the calculation.
-void CompleteOutlet(double P, double& SVol, double& OVol, double& Temp, double& RelHum, double& X,
-                    double& DewPt, double& WetBulb, double& H, double& Rho, double& MassDry,
-                    double& MassVapour, double& MassMoist) {
-    if (!CompleteAirPoint(1, 2, P, SVol, OVol, Temp, RelHum, X, DewPt, WetBulb, H, Rho, MassDry,
-                       MassVapour, MassMoist))
+// Completes the state of an outlet point from its temperature and humidity ratio; a fault ends
+// the calculation.
+void CompleteOutletState(double P, TDatenREK& r, const TPointFields& p) {
+    if (!CompleteAirPointState(1, P, r.*p[2], r.*p[3], r.*p[4], r.*p[5], r.*p[6], r.*p[7], r.*p[8]))
         throw MathFault("outlet state");
+}
+
+// Completes the flows of an outlet point from its dry-air mass flow; a fault ends the calculation.
+void CompleteOutletFlows(double P, TDatenREK& r, const TPointFields& p) {
+    if (!CompleteAirPointFlows(2, P, r.*p[0], r.*p[1], r.*p[11], r.*p[10], r.*p[9], r.*p[8],
+                               r.*p[4], r.*p[2]))
+        throw MathFault("outlet flows");
+}
+
+// Bypass width for the velocity asked for, then the velocity that the rounded width gives, for
+// the outdoor-air flow Vb as entered.
+void SizeBypass(TDatenREK& r, double Vb) {
+    r.BypassWidth = BypassWidthFor(r.SizeCode, r.BypassVelocity, Vb);
+    r.BypassVelocity = Finite(BypassVelocityFor(r.SizeCode, r.BypassWidth, Vb));
 }
 
 double Sq(double v) { return Finite(v * v); }
 
-}  // namespace
-
-void CalculateCounterflow(TDatenREK& r) {
+// The counterflow calculation in the order of its steps.
+void Rate(TDatenREK& r) {
     const double P = r.Pressure;
 
     // 1. Stream 1 is the colder inlet from here on; only stream 2 can condense.
@@ -141,9 +155,7 @@ void CalculateCounterflow(TDatenREK& r) {
     } swapBack{r, swapped};
 
     // 2. Bypass for the outdoor-air flow as entered.
-    const double Vb = swapped ? r.SVol21 : r.SVol11;
-    r.BypassWidth = BypassWidthFor(r.SizeCode, r.BypassVelocity, Vb);
-    r.BypassVelocity = Finite(BypassVelocityFor(r.SizeCode, r.BypassWidth, Vb));
+    SizeBypass(r, swapped ? r.SVol21 : r.SVol11);
 
     // 3. Areas.
     const TFlowAreas ar = FlowAreas(r.SizeCode, r.PackageWidth);
@@ -284,13 +296,13 @@ void CalculateCounterflow(TDatenREK& r) {
     swapBack.pending = false;
     if (swapped) r.SwapAll();
 
-    // 20. Outlet states.
+    // 20. Outlets: both states, then both flows.
     r.MassDry12 = r.MassDry11;
     r.MassDry22 = r.MassDry21;
-    CompleteOutlet(P, r.SVol12, r.OVol12, r.Temp12, r.RelHum12, r.X12, r.DewPoint12, r.WetBulb12,
-                   r.Enthalpy12, r.Density12, r.MassDry12, r.MassVapour12, r.MassMoist12);
-    CompleteOutlet(P, r.SVol22, r.OVol22, r.Temp22, r.RelHum22, r.X22, r.DewPoint22, r.WetBulb22,
-                   r.Enthalpy22, r.Density22, r.MassDry22, r.MassVapour22, r.MassMoist22);
+    CompleteOutletState(P, r, Point12Fields);
+    CompleteOutletState(P, r, Point22Fields);
+    CompleteOutletFlows(P, r, Point12Fields);
+    CompleteOutletFlows(P, r, Point22Fields);
 
     // 21. Dynamic pressure of the connection piece of double packages.
     if (r.SizeCode > 2000) {
@@ -325,4 +337,98 @@ void CalculateCounterflow(TDatenREK& r) {
         r.EffRel1[3] = Finite(Div((r.Enthalpy12 - r.Enthalpy11) * 100.0, dh) * Z1);
         r.EffRel2[3] = Finite(Div((r.Enthalpy21 - r.Enthalpy22) * 100.0, dh) * Z2);
     }
+}
+
+// ---- Remembered calculations ----
+//
+// Apart from the bypass (step 2), a calculation that completes reads only the inlet points, the
+// air pressure and the device, and writes every outlet, efficiency, flow and pressure-drop field,
+// the enthalpy efficiencies only when the inlet enthalpies differ. Its result is therefore
+// remembered under those inputs and written back whole; the bypass reads and writes only its own
+// two fields and is sized again each time, because the first calculation of a record changes the
+// bypass velocity that the next one starts from. A calculation that ends in a fault is never
+// remembered, so the fields it leaves as they were stay exactly as a fresh calculation leaves them.
+
+// Every result field written as a double, apart from the points and the bypass.
+double TDatenREK::* const kResultFields[] = {
+    &TDatenREK::PressureDrop1, &TDatenREK::PressureDropStd1, &TDatenREK::FaceVelocity1,
+    &TDatenREK::ChannelVelocity1, &TDatenREK::PressureDrop2, &TDatenREK::PressureDropStd2,
+    &TDatenREK::FaceVelocity2, &TDatenREK::ChannelVelocity2, &TDatenREK::TempEff1,
+    &TDatenREK::TempEff2, &TDatenREK::HumEff1, &TDatenREK::HumEff2, &TDatenREK::TempEffWet1,
+    &TDatenREK::TempEffWet2, &TDatenREK::HeatDry1, &TDatenREK::HeatDry2, &TDatenREK::Heat1,
+    &TDatenREK::Heat2, &TDatenREK::Latent1, &TDatenREK::Latent2, &TDatenREK::Total1,
+    &TDatenREK::Total2, &TDatenREK::Water1, &TDatenREK::Condensate2};
+constexpr std::size_t kResultCount = std::size(kResultFields);
+const TPointFields* const kPoints[] = {&Point11Fields, &Point12Fields, &Point21Fields,
+                                       &Point22Fields};
+
+// Pressure, both inlet points and the device.
+using TCounterflowKey = std::array<double, 29>;
+struct TCounterflowResult {
+    std::array<double, 48> Points{};
+    std::array<double, kResultCount> Results{};
+    std::array<double, 4> EffRel1{}, EffRel2{};
+    std::uint8_t CondensationState = 0, FreezeRisk = 0;
+};
+thread_local TMerker<29, TCounterflowResult, 4> tCalculations;
+
+TCounterflowKey KeyOf(const TDatenREK& r) {
+    TCounterflowKey key{r.Pressure, double(r.Series), double(r.SizeCode), double(r.PackageWidth),
+                        double(r.DpMultiplier)};
+    for (int i = 0; i < 12; ++i) {
+        key[5 + i] = r.*Point11Fields[i];
+        key[17 + i] = r.*Point21Fields[i];
+    }
+    return key;
+}
+
+TCounterflowResult ResultOf(const TDatenREK& r) {
+    TCounterflowResult c;
+    for (int p = 0; p < 4; ++p)
+        for (int i = 0; i < 12; ++i) c.Points[12 * p + i] = r.*(*kPoints[p])[i];
+    for (std::size_t i = 0; i < kResultCount; ++i) c.Results[i] = r.*kResultFields[i];
+    c.EffRel1 = r.EffRel1;
+    c.EffRel2 = r.EffRel2;
+    c.CondensationState = r.CondensationState;
+    c.FreezeRisk = r.FreezeRisk;
+    return c;
+}
+
+void WriteResult(const TCounterflowResult& c, TDatenREK& r) {
+    for (int p = 0; p < 4; ++p)
+        for (int i = 0; i < 12; ++i) r.*(*kPoints[p])[i] = c.Points[12 * p + i];
+    for (std::size_t i = 0; i < kResultCount; ++i) r.*kResultFields[i] = c.Results[i];
+    const int written = r.Enthalpy11 != r.Enthalpy21 ? 4 : 3;
+    for (int i = 0; i < written; ++i) {
+        r.EffRel1[i] = c.EffRel1[i];
+        r.EffRel2[i] = c.EffRel2[i];
+    }
+    r.CondensationState = c.CondensationState;
+    r.FreezeRisk = c.FreezeRisk;
+}
+
+}  // namespace
+
+void CalculateCounterflow(TDatenREK& r) {
+    if (!CalculationReuse()) {
+        Rate(r);
+        return;
+    }
+    const TCounterflowKey key = KeyOf(r);
+    if (const TCounterflowResult* known = tCalculations.Find(key)) {
+        // The bypass is sized before anything else is written; should that fault, the full
+        // calculation runs and ends in the same fault.
+        bool sized = true;
+        try {
+            SizeBypass(r, r.SVol11);
+        } catch (const MathFault&) {
+            sized = false;
+        }
+        if (sized) {
+            WriteResult(*known, r);
+            return;
+        }
+    }
+    Rate(r);
+    tCalculations.Store(key, ResultOf(r));
 }

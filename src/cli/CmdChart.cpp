@@ -13,6 +13,7 @@
 
 #include "UCommands.h"
 #include "UPageCommand.h"
+#include "UPageCommands.h"
 #include "UJsonCases.h"
 #include "URateCase.h"
 #include "app/UGlobal.h"
@@ -74,6 +75,4 @@ int RunChart(const std::vector<std::string>& args)
 
 } // namespace
 
-VXRATE_COMMAND("chart", "chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]",
-               "rates the case(s) in FILE or on standard input and writes the chart page as PDF",
-               RunChart);
+VXRATE_COMMAND(ChartCommand.Name, ChartCommand.Synopsis, ChartCommand.Summary, RunChart);

@@ -9,6 +9,7 @@
 
 #include "UCommands.h"
 #include "UPageCommand.h"
+#include "UPageCommands.h"
 #include "URateCase.h"
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
@@ -53,6 +54,4 @@ int RunDatasheet(const std::vector<std::string>& args)
 
 }  // namespace
 
-VXRATE_COMMAND("datasheet", "datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]",
-               "rates the case(s) in FILE or on standard input and writes the datasheet as PDF",
-               RunDatasheet);
+VXRATE_COMMAND(DatasheetCommand.Name, DatasheetCommand.Synopsis, DatasheetCommand.Summary, RunDatasheet);

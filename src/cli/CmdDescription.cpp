@@ -9,6 +9,7 @@
 
 #include "UCommands.h"
 #include "UPageCommand.h"
+#include "UPageCommands.h"
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
 #include "print/UBeschreibung.h"
@@ -48,5 +49,4 @@ int RunDescription(const std::vector<std::string>& args)
 
 }  // namespace
 
-VXRATE_COMMAND("description", "description --series 1|2 --pdf OUT.pdf [--lang CODE]",
-               "writes the product description page of a series as PDF", RunDescription);
+VXRATE_COMMAND(DescriptionCommand.Name, DescriptionCommand.Synopsis, DescriptionCommand.Summary, RunDescription);

@@ -1,21 +1,52 @@
-// vxrate rate [FILE] [--table]: rates one case object or an array of case objects.
+// vxrate rate [FILE] [--table] [--jsonl | --csv] [--jobs N] [--keep-going]: rates the cases of a
+// JSON text (one object or an array), of JSON Lines or of CSV, and writes the results in the same
+// format (or as a table) in input order.
 //
-// The input is read twice: the first pass checks every case, so that bad input is reported
-// before anything is written; the second pass rates the cases one by one and writes each result
-// as soon as it is known. Standard input and pipes are read once into a temporary file for the
-// two passes (OpenCaseInput), so memory stays flat however many cases the input holds.
+// Without --keep-going the input is read twice: the first pass checks every case, so that bad
+// input is reported before anything is written; the second pass rates and writes. Standard input
+// and pipes are read once into a temporary file for the two passes (OpenCaseInput), so memory stays flat however many cases the
+// input holds. With --keep-going a bad case gives an error object or row in its place and the exit
+// status 1 at the end; JSON Lines and CSV are then read once, as a stream.
+//
+// The cases are rated on --jobs threads (default: every core); the output keeps the input order.
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "UCommands.h"
 #include "UJsonCases.h"
+#include "ULineCases.h"
+#include "UOrderedJobs.h"
 #include "URateCase.h"
+#include "URateCsv.h"
+#include "URateJsonl.h"
 #include "URateOutput.h"
 
 namespace {
+
+enum class TFormat { Json, JsonLines, Csv };
+
+struct TRateOptions {
+    std::string Path;  // empty or "-": standard input
+    TFormat Format = TFormat::Json;
+    bool Table = false;
+    bool KeepGoing = false;
+    unsigned Jobs = 0;  // 0: every core
+};
+
+// A case ready for rating, or the reason it cannot be rated.
+struct TBatchCase {
+    std::size_t Index = 0;
+    TRateInput Input;
+    std::string Error;
+};
 
 int Fail(int status, const std::string& message)
 {
@@ -23,53 +54,186 @@ int Fail(int status, const std::string& message)
     return status;
 }
 
+std::optional<std::string> ParseRateOptions(const std::vector<std::string>& args, TRateOptions& o)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--table") {
+            o.Table = true;
+        } else if (a == "--jsonl" || a == "--csv") {
+            const TFormat f = a == "--csv" ? TFormat::Csv : TFormat::JsonLines;
+            if (o.Format != TFormat::Json && o.Format != f)
+                return std::string("--jsonl and --csv exclude each other");
+            o.Format = f;
+        } else if (a == "--keep-going") {
+            o.KeepGoing = true;
+        } else if (a == "--jobs") {
+            const std::string v = i + 1 < args.size() ? args[++i] : "";
+            unsigned n = 0;
+            const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+            if (ec != std::errc() || end != v.data() + v.size() || n == 0 || n > 256)
+                return "--jobs takes a number of threads from 1 to 256, not \"" + v + "\"";
+            o.Jobs = n;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "unknown option " + a;
+        } else if (o.Path.empty()) {
+            o.Path = a;
+        } else {
+            return "more than one input file given (" + o.Path + ", " + a + ")";
+        }
+    }
+    if (o.Jobs == 0) o.Jobs = std::max(1u, std::thread::hardware_concurrency());
+    return std::nullopt;
+}
+
+// Reads the cases of `in` in the chosen format and hands each one, validated, to onCase (which
+// returns false to stop). Returns the problem that ends the reading: malformed JSON, an unusable
+// CSV header, a read error, or the first bad case when stopAtBadCase is set.
+using TBatchCaseFn = std::function<bool(TBatchCase&&)>;
+std::optional<std::string> ReadCases(std::FILE* in, TFormat format, bool stopAtBadCase,
+                                     const TBatchCaseFn& onCase, bool& isArray)
+{
+    std::optional<std::string> problem;
+    // Validates one case object; a line-based case names its line in the message.
+    auto handle = [&](std::size_t index, std::size_t line, const nlohmann::json& object,
+                      std::string error) {
+        TBatchCase c;
+        c.Index = index;
+        c.Input = DefaultRateInput();
+        if (error.empty())
+            if (auto bad = ReadRateInput(object, index, c.Input))
+                error = (line ? LineTag(line) : std::string()) + *bad;
+        if (!error.empty() && stopAtBadCase) {
+            problem = error;
+            return false;
+        }
+        c.Error = std::move(error);
+        return onCase(std::move(c));
+    };
+    auto lineCase = [&](TInputCase&& c) {
+        return handle(c.Index, c.Line, c.Object, std::move(c.Error));
+    };
+
+    switch (format) {
+    case TFormat::Json: {
+        TJsonCaseReader reader;
+        const bool read = reader.Read(in, [&](std::size_t index, nlohmann::json&& object) {
+            return handle(index, 0, object, {}) ? std::nullopt
+                                                : std::optional<std::string>("stopped");
+        });
+        isArray = reader.IsArray();
+        if (!read && !problem) problem = reader.Error();
+        break;
+    }
+    case TFormat::JsonLines:
+        isArray = true;
+        if (!ReadJsonLines(in, lineCase) && !problem) problem = "cannot read the input";
+        break;
+    case TFormat::Csv: {
+        isArray = true;
+        std::string error;
+        if (!ReadCsvCases(in, lineCase, error) && !problem)
+            problem = error.empty() ? "cannot read the input" : error;
+        break;
+    }
+    }
+    return problem;
+}
+
+// The text of one case in the output format, without the separators between cases.
+std::string CaseText(const TRateOptions& o, const TBatchCase& c, bool isArray)
+{
+    std::string text;
+    if (!c.Error.empty()) {
+        if (o.Table)
+            text = (isArray ? "Case " + std::to_string(c.Index) + "   " : "") + "Error: " + c.Error +
+                   "\n";
+        else if (o.Format == TFormat::Csv)
+            AppendErrorCsv(text, c.Error);
+        else
+            AppendErrorJson(text, c.Error);
+        return text;
+    }
+    const TRatedCase rated = RateCase(c.Input);
+    if (o.Table)
+        text = RatedCaseTable(rated, isArray ? static_cast<long>(c.Index) : -1L);
+    else if (o.Format == TFormat::Csv)
+        AppendRatedCaseCsv(text, rated, o.KeepGoing);
+    else
+        AppendRatedCaseJson(text, rated);
+    return text;
+}
+
 int RunRate(const std::vector<std::string>& args)
 {
-    bool table = false;
-    std::string path;
-    if (auto problem = ParseFileAndTable(args, path, table)) return Fail(ExitBadInput, *problem);
+    TRateOptions o;
+    if (auto problem = ParseRateOptions(args, o)) return Fail(ExitBadInput, *problem);
 
-    TCaseInput in = OpenCaseInput(path);
-    if (!in.File) return Fail(in.Status, in.Error);
+    // JSON Lines and CSV with --keep-going are read once, straight from the input.
+    const bool twoPasses = !o.KeepGoing || o.Format == TFormat::Json;
+    TFile file;
+    std::FILE* in = stdin;
+    if (twoPasses || (!o.Path.empty() && o.Path != "-")) {
+        TCaseInput opened = OpenCaseInput(o.Path);
+        if (!opened.File) return Fail(opened.Status, opened.Error);
+        file = std::move(opened.File);
+        in = file.get();
+    }
 
-    // Pass 1: every case must be valid before anything is written.
-    TJsonCaseReader reader;
-    const bool valid = reader.Read(in.File.get(), [](std::size_t index, nlohmann::json&& object) {
-        TRateInput scratch = DefaultRateInput();
-        return ReadRateInput(object, index, scratch);
-    });
-    if (!valid) return Fail(ExitBadInput, reader.Error());
-    const bool isArray = reader.IsArray();
+    // Pass 1: the input must be readable, and without --keep-going every case valid, before
+    // anything is written.
+    bool isArray = o.Format != TFormat::Json;
+    if (twoPasses) {
+        if (auto problem =
+                ReadCases(in, o.Format, !o.KeepGoing, [](TBatchCase&&) { return true; }, isArray))
+            return Fail(ExitBadInput, *problem);
+        std::rewind(in);
+    }
 
-    // Pass 2: rate and write case by case.
-    std::rewind(in.File.get());
+    // Pass 2: rate on the worker threads, write in input order.
     static char outBuffer[1 << 16];
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
-    if (!table && isArray) std::fputs("[", stdout);
-    const bool rated = reader.Read(in.File.get(), [&](std::size_t index, nlohmann::json&& object) {
-        TRateInput input = DefaultRateInput();
-        if (auto problem = ReadRateInput(object, index, input)) return problem;
-        const TRatedCase result = RateCase(input);
-        std::string text;
-        if (table) {
-            if (index > 0) text += '\n';
-            text += RatedCaseTable(result, isArray ? static_cast<long>(index) : -1L);
-        } else {
-            text = index > 0 ? ",\n" : isArray ? "\n" : "";
-            text += RatedCaseJson(result).dump();
-        }
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return std::optional<std::string>{};
-    });
-    if (!rated) return Fail(ExitFailure, "input changed while it was read: " + reader.Error());
-    if (!table) std::fputs(isArray ? (reader.Count() ? "\n]\n" : "]\n") : "\n", stdout);
-    if (table && isArray && reader.Count() == 0) std::fputs("No cases.\n", stdout);
+    std::size_t written = 0, bad = 0;
+    const bool json = !o.Table && o.Format == TFormat::Json;
+    if (!o.Table && o.Format == TFormat::Csv)
+        std::fputs(RatedCaseCsvHeader(o.KeepGoing).c_str(), stdout);
+    if (json && isArray) std::fputs("[", stdout);
+    std::optional<std::string> problem;
+    {
+        TOrderedJobs<TBatchCase> jobs(
+            o.Jobs, [&](const TBatchCase& c) { return CaseText(o, c, isArray); },
+            [&](std::string&& text) {
+                if (json) std::fputs(written > 0 ? ",\n" : isArray ? "\n" : "", stdout);
+                if (o.Table && written > 0) std::fputc('\n', stdout);
+                if (o.Format == TFormat::JsonLines && !o.Table) text += '\n';
+                std::fwrite(text.data(), 1, text.size(), stdout);
+                ++written;
+            });
+        bool lineArray = false;
+        problem = ReadCases(in, o.Format, !o.KeepGoing,
+                            [&](TBatchCase&& c) {
+                                bad += !c.Error.empty();
+                                jobs.Add(std::move(c));
+                                return true;
+                            },
+                            lineArray);
+        jobs.Finish();
+    }
+    if (json) std::fputs(isArray ? (written ? "\n]\n" : "]\n") : "\n", stdout);
+    if (o.Table && isArray && written == 0) std::fputs("No cases.\n", stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         return Fail(ExitFailure, std::string("cannot write the output: ") + std::strerror(errno));
+    if (problem)
+        return Fail(twoPasses ? ExitFailure : ExitBadInput,
+                    (twoPasses ? "input changed while it was read: " : "") + *problem);
+    if (bad) return Fail(ExitFailure, std::to_string(bad) + " of " + std::to_string(written) +
+                                          " cases could not be rated");
     return ExitOk;
 }
 
 }  // namespace
 
-VXRATE_COMMAND("rate", "rate [FILE] [--table]",
-               "rates the case(s) in FILE or on standard input (JSON object or array)", RunRate);
+VXRATE_COMMAND("rate", "rate [FILE] [--table] [--jsonl | --csv] [--jobs N] [--keep-going]",
+               "rates the cases in FILE or on standard input (JSON object or array, JSON Lines "
+               "or CSV)",
+               RunRate);

@@ -1,11 +1,12 @@
 #include "URateOutput.h"
 
+#include <array>
 #include <cmath>
+
+#include <nlohmann/json.hpp>
 
 #include "series/UVXAuswertung.h"
 #include "thermo/UZahlformat.h"
-
-using nlohmann::ordered_json;
 
 namespace {
 
@@ -36,21 +37,26 @@ TPoint Point22(const TDatenVX& r)
             &r.Enthalpy22, &r.Density22, &r.MassDry22, &r.MassVapour22, &r.MassMoist22};
 }
 
-void AddPoint(ordered_json& j, const TPoint& p, const char* n)
+using TPointNames = std::array<std::string, 12>;
+
+TPointNames PointNames(const char* suffix)
 {
-    const std::string s(n);
-    j["SVol" + s] = *p.SVol;
-    j["OVol" + s] = *p.OVol;
-    j["Temp" + s] = *p.Temp;
-    j["RelHum" + s] = *p.RelHum;
-    j["X" + s] = *p.X;
-    j["DewPoint" + s] = *p.DewPoint;
-    j["WetBulb" + s] = *p.WetBulb;
-    j["Enthalpy" + s] = *p.Enthalpy;
-    j["Density" + s] = *p.Density;
-    j["MassDry" + s] = *p.MassDry;
-    j["MassVapour" + s] = *p.MassVapour;
-    j["MassMoist" + s] = *p.MassMoist;
+    TPointNames n = {"SVol",    "OVol",     "Temp",    "RelHum",  "X",          "DewPoint",
+                     "WetBulb", "Enthalpy", "Density", "MassDry", "MassVapour", "MassMoist"};
+    for (std::string& name : n) name += suffix;
+    return n;
+}
+const TPointNames& PointNames11() { static const TPointNames n = PointNames("11"); return n; }
+const TPointNames& PointNames12() { static const TPointNames n = PointNames("12"); return n; }
+const TPointNames& PointNames21() { static const TPointNames n = PointNames("21"); return n; }
+const TPointNames& PointNames22() { static const TPointNames n = PointNames("22"); return n; }
+
+void AddPoint(TFieldSink& sink, const TPoint& p, const TPointNames& n)
+{
+    const double* values[12] = {p.SVol,     p.OVol,     p.Temp,    p.RelHum,
+                                p.X,        p.DewPoint, p.WetBulb, p.Enthalpy,
+                                p.Density,  p.MassDry,  p.MassVapour, p.MassMoist};
+    for (int i = 0; i < 12; ++i) sink.Number(n[i].c_str(), *values[i]);
 }
 
 // Fixed-point text of a value in the program's number format; a value that is not a finite
@@ -93,71 +99,185 @@ std::string TypeKeyOf(const TRatedCase& rated)
 
 }  // namespace
 
-ordered_json RatedCaseJson(const TRatedCase& rated)
+void RatedCaseFields(const TRatedCase& rated, TFieldSink& sink)
 {
     const TDatenVX& r = rated.Record;
-    ordered_json j;
-    j["Status"] = r.Status;
-    j["HumidityMode"] = r.HumidityMode;
-    j["FlowMode"] = r.FlowMode;
-    j["Pressure"] = r.Pressure;
-    AddPoint(j, Point11(r), "11");
-    AddPoint(j, Point12(r), "12");
-    j["PressureDrop1"] = r.PressureDrop1;
-    j["PressureDropStd1"] = r.PressureDropStd1;
-    j["FaceVelocity1"] = r.FaceVelocity1;
-    j["ChannelVelocity1"] = r.ChannelVelocity1;
-    j["FlowAtOutlet"] = r.FlowAtOutlet;
-    j["SVolSupplyOutlet"] = r.SVolSupplyOutlet;
-    AddPoint(j, Point21(r), "21");
-    AddPoint(j, Point22(r), "22");
-    j["PressureDrop2"] = r.PressureDrop2;
-    j["PressureDropStd2"] = r.PressureDropStd2;
-    j["FaceVelocity2"] = r.FaceVelocity2;
-    j["ChannelVelocity2"] = r.ChannelVelocity2;
-    j["DpMultiplier"] = r.DpMultiplier;
-    j["SizeCode"] = r.SizeCode;
-    j["PackageWidth"] = r.PackageWidth;
-    j["BypassWidth"] = r.BypassWidth;
-    j["BypassVelocity"] = r.BypassVelocity;
-    j["TempEff1"] = r.TempEff1;
-    j["TempEff2"] = r.TempEff2;
-    j["HumEff1"] = r.HumEff1;
-    j["HumEff2"] = r.HumEff2;
-    j["TempEffWet1"] = r.TempEffWet1;
-    j["TempEffWet2"] = r.TempEffWet2;
-    j["HeatDry1"] = r.HeatDry1;
-    j["HeatDry2"] = r.HeatDry2;
-    j["Heat1"] = r.Heat1;
-    j["Heat2"] = r.Heat2;
-    j["Latent1"] = r.Latent1;
-    j["Latent2"] = r.Latent2;
-    j["Total1"] = r.Total1;
-    j["Total2"] = r.Total2;
-    j["EffRel1"] = r.EffRel1;
-    j["EffRel2"] = r.EffRel2;
-    j["Water1"] = r.Water1;
-    j["Condensate2"] = r.Condensate2;
-    j["CondensationState"] = r.CondensationState;
-    j["FreezeRisk"] = r.FreezeRisk;
-    j["EnergyEfficiency"] = r.EnergyEfficiency;
-    j["EfficiencyClass"] = r.EfficiencyClass;
-    j["EfficiencyClassNo"] = r.EfficiencyClassNo;
-    j["EnergyEfficiencyText"] = r.EnergyEfficiencyText;
-    j["ErpEfficiency"] = r.ErpEfficiency;
-    j["Kind"] = r.Kind;
-    j["Series"] = r.Series;
+    sink.Integer("Status", r.Status);
+    sink.Integer("HumidityMode", r.HumidityMode);
+    sink.Integer("FlowMode", r.FlowMode);
+    sink.Number("Pressure", r.Pressure);
+    AddPoint(sink, Point11(r), PointNames11());
+    AddPoint(sink, Point12(r), PointNames12());
+    sink.Number("PressureDrop1", r.PressureDrop1);
+    sink.Number("PressureDropStd1", r.PressureDropStd1);
+    sink.Number("FaceVelocity1", r.FaceVelocity1);
+    sink.Number("ChannelVelocity1", r.ChannelVelocity1);
+    sink.Integer("FlowAtOutlet", r.FlowAtOutlet);
+    sink.Number("SVolSupplyOutlet", r.SVolSupplyOutlet);
+    AddPoint(sink, Point21(r), PointNames21());
+    AddPoint(sink, Point22(r), PointNames22());
+    sink.Number("PressureDrop2", r.PressureDrop2);
+    sink.Number("PressureDropStd2", r.PressureDropStd2);
+    sink.Number("FaceVelocity2", r.FaceVelocity2);
+    sink.Number("ChannelVelocity2", r.ChannelVelocity2);
+    sink.Integer("DpMultiplier", r.DpMultiplier);
+    sink.Integer("SizeCode", r.SizeCode);
+    sink.Integer("PackageWidth", r.PackageWidth);
+    sink.Integer("BypassWidth", r.BypassWidth);
+    sink.Number("BypassVelocity", r.BypassVelocity);
+    sink.Number("TempEff1", r.TempEff1);
+    sink.Number("TempEff2", r.TempEff2);
+    sink.Number("HumEff1", r.HumEff1);
+    sink.Number("HumEff2", r.HumEff2);
+    sink.Number("TempEffWet1", r.TempEffWet1);
+    sink.Number("TempEffWet2", r.TempEffWet2);
+    sink.Number("HeatDry1", r.HeatDry1);
+    sink.Number("HeatDry2", r.HeatDry2);
+    sink.Number("Heat1", r.Heat1);
+    sink.Number("Heat2", r.Heat2);
+    sink.Number("Latent1", r.Latent1);
+    sink.Number("Latent2", r.Latent2);
+    sink.Number("Total1", r.Total1);
+    sink.Number("Total2", r.Total2);
+    sink.Numbers("EffRel1", r.EffRel1.data(), r.EffRel1.size());
+    sink.Numbers("EffRel2", r.EffRel2.data(), r.EffRel2.size());
+    sink.Number("Water1", r.Water1);
+    sink.Number("Condensate2", r.Condensate2);
+    sink.Integer("CondensationState", r.CondensationState);
+    sink.Integer("FreezeRisk", r.FreezeRisk);
+    sink.Number("EnergyEfficiency", r.EnergyEfficiency);
+    sink.Text("EfficiencyClass", r.EfficiencyClass);
+    sink.Integer("EfficiencyClassNo", r.EfficiencyClassNo);
+    sink.Text("EnergyEfficiencyText", r.EnergyEfficiencyText);
+    sink.Number("ErpEfficiency", r.ErpEfficiency);
+    sink.Text("Kind", r.Kind);
+    sink.Integer("Series", r.Series);
 
-    j["Messages"] = rated.Check.List();
-    j["WarningsOnly"] = rated.Check.WarningsOnly;
-    j["RecommendedPressureDrop"] = rated.Check.RecommendedPressureDrop;
-    j["ErpMark"] = rated.ErpMark;
-    j["Length"] = rated.Figures.Length;
-    j["Height"] = rated.Figures.Height;
-    j["FaceHeight"] = rated.Figures.FaceHeight;
-    j["Weight"] = rated.Figures.Weight;
-    j["TypeKey"] = TypeKeyOf(rated);
-    return j;
+    sink.Codes("Messages", rated.Check.List());
+    sink.Boolean("WarningsOnly", rated.Check.WarningsOnly);
+    sink.Integer("RecommendedPressureDrop", rated.Check.RecommendedPressureDrop);
+    sink.Text("ErpMark", rated.ErpMark);
+    sink.Integer("Length", rated.Figures.Length);
+    sink.Integer("Height", rated.Figures.Height);
+    sink.Integer("FaceHeight", rated.Figures.FaceHeight);
+    sink.Number("Weight", rated.Figures.Weight);
+    sink.Text("TypeKey", TypeKeyOf(rated));
+}
+
+void AppendJsonNumber(std::string& out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    // The JSON library's own number formatting, so that the text stays the one the library
+    // wrote before the output was written directly.
+    char buffer[64];
+    const char* end = nlohmann::detail::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
+}
+
+void AppendJsonString(std::string& out, const std::string& value)
+{
+    static const char hex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : value) {
+        const auto u = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (u < 0x20) {
+                out += "\\u00";
+                out += hex[u >> 4];
+                out += hex[u & 15];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+namespace {
+
+class TJsonSink : public TFieldSink {
+public:
+    explicit TJsonSink(std::string& out) : out_(out) {}
+
+    void Number(const char* name, double value) override
+    {
+        Key(name);
+        AppendJsonNumber(out_, value);
+    }
+    void Integer(const char* name, long long value) override
+    {
+        Key(name);
+        out_ += std::to_string(value);
+    }
+    void Boolean(const char* name, bool value) override
+    {
+        Key(name);
+        out_ += value ? "true" : "false";
+    }
+    void Text(const char* name, const std::string& value) override
+    {
+        Key(name);
+        AppendJsonString(out_, value);
+    }
+    void Numbers(const char* name, const double* values, std::size_t count) override
+    {
+        Key(name);
+        out_ += '[';
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i) out_ += ',';
+            AppendJsonNumber(out_, values[i]);
+        }
+        out_ += ']';
+    }
+    void Codes(const char* name, const std::vector<int>& codes) override
+    {
+        Key(name);
+        out_ += '[';
+        for (std::size_t i = 0; i < codes.size(); ++i) {
+            if (i) out_ += ',';
+            out_ += std::to_string(codes[i]);
+        }
+        out_ += ']';
+    }
+
+private:
+    void Key(const char* name)
+    {
+        out_ += first_ ? "{\"" : ",\"";
+        first_ = false;
+        out_ += name;
+        out_ += "\":";
+    }
+
+    std::string& out_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+void AppendRatedCaseJson(std::string& out, const TRatedCase& rated)
+{
+    TJsonSink sink(out);
+    RatedCaseFields(rated, sink);
+    out += '}';
+}
+
+void AppendErrorJson(std::string& out, const std::string& message)
+{
+    out += "{\"Error\":";
+    AppendJsonString(out, message);
+    out += '}';
 }
 
 std::string RatedCaseTable(const TRatedCase& rated, long caseIndex)

@@ -411,3 +411,33 @@ TEST(Counterflow, FaultsKeepFieldsWrittenSoFar) {
         for (const auto& [name, v] : NumericFields(r)) EXPECT_TRUE(std::isfinite(v)) << name;
     }
 }
+
+// The outlets complete both states before both flows. Here a wet-bulb temperature far below the
+// cold outdoor air gives a negative humidity ratio, the enthalpy exchanger passes it on to the
+// exhaust air, and the exhaust state faults: the supply-air state is complete, while the
+// supply-air flows keep their old values because their step comes after the fault.
+TEST(Counterflow, OutletStatesCompleteBeforeOutletFlows) {
+    TDatenVX r;
+    r.Pressure = 1013.0;
+    r.HumidityMode = 7;
+    r.FlowMode = 1;
+    r.OVol11 = r.OVol21 = 181.9;
+    r.Temp11 = -17.2;
+    r.WetBulb11 = -22.93;
+    r.Temp21 = 24.1;
+    r.WetBulb21 = 19.75;
+    r.Series = 3;
+    r.SizeCode = 45;
+    r.PackageWidth = 1500;
+    r.Refresh();
+    EXPECT_LT(r.X22, 0.0);
+    EXPECT_GT(r.RelHum12, 0.0);
+    EXPECT_GT(r.Density12, 1.0);
+    EXPECT_EQ(r.MassDry12, r.MassDry11);  // set before the completion
+    EXPECT_EQ(r.SVol12, 0.0);
+    EXPECT_EQ(r.OVol12, 0.0);
+    EXPECT_EQ(r.MassMoist12, 0.0);
+    EXPECT_EQ(r.MassVapour12, 0.0);
+    // The steps after the outlets did not run either.
+    EXPECT_EQ(r.EffRel1[0], 0.0);
+}

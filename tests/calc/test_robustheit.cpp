@@ -8,7 +8,7 @@
 
 #include "RecordFields.h"
 #include "calc/UDaten.h"
-#include "calc/UEintritt.h"
+#include "calc/UMerker.h"
 #include "calc/UGroessen.h"
 
 namespace {
@@ -118,13 +118,15 @@ TEST(Robustness, ExtremeDeviceInputs) {
     }
 }
 
-// Remembered air-point completions must give bit-identical records, also across a width search
-// that changes the device between calculations.
-TEST(Robustness, RememberedCompletionsChangeNoResult) {
+// Remembered air-point completions and counterflow calculations must give bit-identical records,
+// also across a width search that changes the device between calculations, for every input mode
+// and for cases that end in a fault.
+TEST(Robustness, RememberedCalculationsChangeNoResult) {
     std::mt19937 rng(7);
     for (int i = 0; i < 200; ++i) {
         TDatenVX input;
-        input.HumidityMode = static_cast<std::uint8_t>(i % 3 == 2 ? 7 : i % 2);
+        const int modes[] = {0, 1, 7, 0, 1, 7, 6, 2, 12, 10};
+        input.HumidityMode = static_cast<std::uint8_t>(modes[i % 10]);
         input.FlowMode = static_cast<std::uint8_t>(i % 4);
         input.Pressure = Pick(rng, 700, 1050);
         input.SVol11 = input.OVol11 = input.MassMoist11 = Pick(rng, 50, 20000);
@@ -137,24 +139,30 @@ TEST(Robustness, RememberedCompletionsChangeNoResult) {
         input.X21 = Pick(rng, 0, 20);
         input.WetBulb11 = input.Temp11 - Pick(rng, 0, 10);
         input.WetBulb21 = input.Temp21 - Pick(rng, 0, 10);
-        input.SizeCode = kSizes[i % 12];
+        input.DewPoint11 = input.Temp11 - Pick(rng, 0, 15);
+        input.DewPoint21 = input.Temp21 - Pick(rng, 0, 15);
+        input.Enthalpy11 = Pick(rng, -20, 80);
+        input.Enthalpy21 = Pick(rng, -20, 80);
+        input.SizeCode = kSizes[i % std::size(kSizes)];
         input.PackageWidth = static_cast<int>(Pick(rng, 100, 2000));
+        input.Series = static_cast<std::uint8_t>(1 + i % 3);
+        input.BypassVelocity = Pick(rng, 1, 20);
 
         TDatenVX with = input, without = input;
         double outWith[5], outWithout[5];
         int wWith = 0, wWithout = 0;
         bool okWith = false, okWithout = false;
         for (int pass = 0; pass < 2; ++pass) {
-            SetAirPointCache(pass == 0);
+            SetCalculationReuse(pass == 0);
             TDatenVX& r = pass == 0 ? with : without;
             double* o = pass == 0 ? outWith : outWithout;
             r.Refresh();
             r.EvaluateEnergyEfficiency();
-            SizeWidthForEfficiency(r, kSizes[(i + 3) % 12], 80.0, pass == 0 ? okWith : okWithout,
+            SizeWidthForEfficiency(r, kSizes[(i + 3) % std::size(kSizes)], 80.0, pass == 0 ? okWith : okWithout,
                                    o[0], o[1], o[2], o[3], o[4], pass == 0 ? wWith : wWithout);
             r.Calculate();
         }
-        SetAirPointCache(true);
+        SetCalculationReuse(true);
         const auto a = NumericFields(with), b = NumericFields(without);
         for (size_t k = 0; k < a.size(); ++k) {
             // Bit-identical, NaN-safe comparison.

@@ -652,3 +652,212 @@ TEST_F(Vxrate, DescriptionArgumentErrors)
 }
 
 }  // namespace
+
+// ---- Batches: reference output, formats, parallel rating, bad cases ----
+
+namespace {
+
+const fs::path kData = VXRATE_TEST_DATA;
+
+// The reference cases as JSON Lines, and as CSV with a column for every key any case uses.
+std::string CasesAsJsonLines(const json& cases)
+{
+    std::string text;
+    for (const json& c : cases) text += c.dump() + "\n";
+    return text;
+}
+
+std::string CasesAsCsv(const json& cases)
+{
+    std::vector<std::string> keys;
+    for (const json& c : cases)
+        for (const auto& [key, value] : c.items())
+            if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+    std::string text;
+    for (std::size_t k = 0; k < keys.size(); ++k) text += (k ? "," : "") + keys[k];
+    text += "\r\n";  // as spreadsheets write it
+    for (const json& c : cases) {
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            text += (k ? "," : "") + (c.contains(keys[k]) ? c[keys[k]].dump() : "");
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Cells of a CSV row written by vxrate (no quoted cells in these rows).
+std::vector<std::string> Cells(const std::string& row)
+{
+    std::vector<std::string> cells;
+    std::string cell;
+    std::istringstream in(row);
+    while (std::getline(in, cell, ',')) cells.push_back(cell);
+    if (!row.empty() && row.back() == ',') cells.emplace_back();
+    return cells;
+}
+
+// The output of a fixed case set is kept as a file: any change to a number, the key order or the
+// layout shows here, whatever the number of threads.
+TEST_F(Vxrate, ReferenceOutputIsByteIdentical)
+{
+    const std::string expected = ReadAll(kData / "rate_expected.json");
+    ASSERT_FALSE(expected.empty());
+    const std::string cases = (kData / "rate_cases.json").string();
+    for (const char* jobs : {"1", "2", "5"}) {
+        SCOPED_TRACE(jobs);
+        const RunResult run = Run("rate --jobs " + std::string(jobs) + " '" + cases + "'");
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_TRUE(run.Out == expected);  // not printed: 190 kB
+    }
+}
+
+TEST_F(Vxrate, JsonLinesAndCsvGiveTheSameNumbers)
+{
+    const json cases = json::parse(ReadAll(kData / "rate_cases.json"));
+    // Keys in output order.
+    const auto expected = nlohmann::ordered_json::parse(ReadAll(kData / "rate_expected.json"));
+
+    const RunResult lines = Run("rate --jsonl --jobs 3", CasesAsJsonLines(cases));
+    ASSERT_EQ(lines.Status, 0) << lines.Err;
+    const std::vector<std::string> objects = Lines(lines.Out);
+    ASSERT_EQ(objects.size(), expected.size());
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        ASSERT_TRUE(objects[i] == expected[i].dump()) << "case " << i;
+
+    const RunResult csv = Run("rate --csv --jobs 3", CasesAsCsv(cases));
+    ASSERT_EQ(csv.Status, 0) << csv.Err;
+    const std::vector<std::string> rows = Lines(csv.Out);
+    ASSERT_EQ(rows.size(), expected.size() + 1);
+    const std::vector<std::string> header = Cells(rows[0]);
+    EXPECT_EQ(header.size(), expected[0].size() + 2 * 3);  // EffRel1 and EffRel2 take four columns
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::vector<std::string> cells = Cells(rows[i + 1]);
+        ASSERT_EQ(cells.size(), header.size()) << rows[i + 1];
+        for (std::size_t k = 0; k < header.size(); ++k) {
+            const std::string& name = header[k];
+            const auto bracket = name.find('[');
+            const nlohmann::ordered_json& field =
+                bracket == std::string::npos
+                    ? expected[i][name]
+                    : expected[i][name.substr(0, bracket)][std::stoi(name.substr(bracket + 1))];
+            std::string text = field.is_string() ? field.get<std::string>() : field.dump();
+            if (name == "Messages") {  // codes separated by spaces
+                text.clear();
+                for (const auto& code : field) text += (text.empty() ? "" : " ") + code.dump();
+            }
+            EXPECT_EQ(cells[k], text) << name << " in row " << i;
+        }
+    }
+}
+
+// Bad input in JSON Lines and CSV is named by its line; blank lines count.
+TEST_F(Vxrate, BadLinesAreNamedByLineNumber)
+{
+    struct Case {
+        const char* options;
+        const char* input;
+        std::vector<const char*> mentions;
+    } cases[] = {
+        {"--jsonl", "{}\n\n{\"Temp11\": }\n", {"line 3", "JSON"}},
+        {"--jsonl", "{}\n{\"Temp11\": 1, \"Temp11\": 2}\n", {"line 2", "\"Temp11\"", "twice"}},
+        {"--jsonl", "{}\n[1]\n", {"line 2", "object"}},
+        {"--jsonl", "{}\n{}\n{\"Series\": 9}\n", {"line 3", "case 2", "\"Series\"", "range"}},
+        {"--csv", "Temp11,SizeCode\n-5,30\n\n-7,31.5\n", {"line 4", "\"SizeCode\"", "integer"}},
+        {"--csv", "Temp11,SizeCode\n-5,30\n\"-5,5\",30\n", {"line 3", "\"Temp11\"", "number"}},
+        {"--csv", "Temp11,SizeCode\n-5,30,1\n", {"line 2", "3 cells", "header has 2"}},
+        {"--csv", "Temp11,Tmp21\n-5,30\n", {"line 2", "\"Tmp21\"", "unknown"}},
+        {"--csv", "Temp11,Temp11\n-5,-5\n", {"line 1", "\"Temp11\"", "twice"}},
+        {"--csv", "", {"header"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.options) + " " + c.input);
+        const RunResult run = Run(std::string("rate ") + c.options, c.input);
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+        for (const char* m : c.mentions) EXPECT_NE(run.Err.find(m), std::string::npos) << m;
+    }
+    // Quoted cells, spaces around cells, empty cells (defaults) and a byte-order mark are fine.
+    const RunResult csv =
+        Run("rate --csv", "\xEF\xBB\xBF" "Temp11, \"SizeCode\",PackageWidth\n -7 ,\"45\",\n");
+    ASSERT_EQ(csv.Status, 0) << csv.Err;
+    const json viaJson = json::parse(Run("rate", R"({"Temp11":-7,"SizeCode":45})").Out);
+    const std::vector<std::string> header = Cells(Lines(csv.Out)[0]);
+    const std::size_t weight = std::find(header.begin(), header.end(), "Weight") - header.begin();
+    ASSERT_LT(weight, header.size());
+    EXPECT_EQ(Cells(Lines(csv.Out)[1])[weight], viaJson["Weight"].dump());
+}
+
+// --keep-going puts an error in place of each bad case, rates the rest and exits 1 at the end.
+TEST_F(Vxrate, KeepGoingRatesTheRest)
+{
+    const RunResult array = Run("rate --keep-going", R"([{}, {"Temp11":"cold"}, {"Temp11":-20}])");
+    EXPECT_EQ(array.Status, 1);
+    EXPECT_NE(array.Err.find("1 of 3"), std::string::npos) << array.Err;
+    const json out = json::parse(array.Out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0], json::parse(Run("rate", "{}").Out));
+    ASSERT_TRUE(out[1].contains("Error"));
+    EXPECT_NE(out[1]["Error"].get<std::string>().find("\"Temp11\""), std::string::npos);
+    EXPECT_EQ(out[2]["Temp11"].get<double>(), -20.0);
+
+    // JSON Lines: malformed lines too, streamed in one pass.
+    const RunResult lines =
+        Run("rate --jsonl --keep-going --jobs 2", "{}\n{\"Temp11\": \n{\"Foo\":1}\n{}\n");
+    EXPECT_EQ(lines.Status, 1);
+    const std::vector<std::string> objects = Lines(lines.Out);
+    ASSERT_EQ(objects.size(), 4u);
+    EXPECT_NE(json::parse(objects[1])["Error"].get<std::string>().find("line 2"),
+              std::string::npos);
+    EXPECT_NE(json::parse(objects[2])["Error"].get<std::string>().find("\"Foo\""),
+              std::string::npos);
+    EXPECT_EQ(objects[3], objects[0]);
+
+    // CSV: an Error column, empty for rated rows.
+    const RunResult csv = Run("rate --csv --keep-going", "Temp11\n-5\nwarm\n");
+    EXPECT_EQ(csv.Status, 1);
+    const std::vector<std::string> rows = Lines(csv.Out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(Cells(rows[0]).back(), "Error");
+    EXPECT_EQ(Cells(rows[1]).back(), "");
+    // Empty cells, then the message, quoted since it holds a comma.
+    const std::string empty(Cells(rows[0]).size() - 1, ',');
+    EXPECT_EQ(rows[2].substr(0, empty.size() + 1), empty + "\"");
+    EXPECT_NE(rows[2].find("line 3: case 1, key \"\"Temp11\"\""), std::string::npos) << rows[2];
+
+    // All good: exit 0; the table shows the error in place of the case.
+    EXPECT_EQ(Run("rate --keep-going", "[{}]").Status, 0);
+    const RunResult table = Run("rate --table --keep-going", R"([{}, {"Series":9}])");
+    EXPECT_EQ(table.Status, 1);
+    EXPECT_NE(table.Out.find("Case 1   Error: case 1, key \"Series\""), std::string::npos)
+        << table.Out;
+}
+
+TEST_F(Vxrate, BatchOptionErrors)
+{
+    for (const char* args : {"--jobs 0", "--jobs", "--jobs two", "--jobs -1", "--jsonl --csv"}) {
+        const RunResult run = Run(std::string("rate ") + args, "{}");
+        EXPECT_EQ(run.Status, 2) << args;
+        EXPECT_EQ(run.Out, "") << args;
+    }
+}
+
+// vxrate links the numeric core only; the page commands run in vxrate-pages.
+TEST_F(Vxrate, RatingLoadsNoGuiLibraries)
+{
+    const fs::path libs = dir_ / "ldd.txt";
+    ASSERT_EQ(std::system(("ldd '" + std::string(VXRATE_EXE) + "' > '" + libs.string() + "'").c_str()),
+              0);
+    const std::string text = ReadAll(libs);
+    EXPECT_NE(text.find("libc.so"), std::string::npos);
+    for (const char* lib : {"Qt6", "qpdf"}) EXPECT_EQ(text.find(lib), std::string::npos) << lib;
+}
+
+}  // namespace
