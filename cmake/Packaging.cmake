@@ -10,16 +10,21 @@ set(VX_PACKAGE vx)
 set(vx_packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(vx_generated ${PROJECT_BINARY_DIR}/packaging)
 
+# Installs a program into a folder of the prefix, without the compiler's version notes, as in
+# distribution packages.
+function(vx_install_binary program folder)
+  install(TARGETS ${program} RUNTIME DESTINATION ${folder})
+  install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${folder}/${program}\")")
+endfunction()
+
 # Installs a program with its manual page, which the build makes either from a roff page of the
 # program's own (MANUAL name.1.in; version and release month filled in) or with help2man from the
 # program's --help and --version output plus a short include (HELP2MAN name.h2m). A file
 # packaging/<program>.bash-completion is installed where bash-completion looks for it.
 function(vx_install_program program)
   cmake_parse_arguments(P "" "MANUAL;HELP2MAN" "" ${ARGN})
-  install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # The installed program carries no compiler version notes, as in distribution packages.
-  install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
-    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\")")
+  vx_install_binary(${program} ${CMAKE_INSTALL_BINDIR})
   set(page ${vx_generated}/${program}.1)
   if(P_MANUAL)
     configure_file(${vx_packaging}/${P_MANUAL} ${page} @ONLY)
@@ -45,7 +50,7 @@ endfunction()
 vx_install_program(VX MANUAL VX.1.in)
 vx_install_program(vxrate HELP2MAN vxrate.h2m)
 # vxrate starts its page commands (datasheet, chart, description) from here.
-install(TARGETS vxrate-pages RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vx)
+vx_install_binary(vxrate-pages ${CMAKE_INSTALL_LIBEXECDIR}/vx)
 
 # Desktop entry and icon; the entry carries the application's id as its name, as the AppStream
 # launchable names it.

@@ -4,8 +4,8 @@
 //
 // Without --keep-going the input is read twice: the first pass checks every case, so that bad
 // input is reported before anything is written; the second pass rates and writes. Standard input
-// and pipes are read once into a temporary file for the two passes (OpenCaseInput), so memory stays flat however many cases the
-// input holds. With --keep-going a bad case gives an error object or row in its place and the exit
+// and pipes are read once into a temporary file for the two passes (OpenCaseInput), so memory
+// stays flat however many cases the input holds. With --keep-going a bad case gives an error object or row in its place and the exit
 // status 1 at the end; JSON Lines and CSV are then read once, as a stream.
 //
 // The cases are rated on --jobs threads (default: every core); the output keeps the input order.
