@@ -14,7 +14,7 @@
 #include "UCommands.h"
 #include "UPageCommand.h"
 #include "UJsonCases.h"
-#include "URateCase.h"
+#include "series/URateCase.h"
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
 #include "ui/FMollier.h"

@@ -17,7 +17,7 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
-#include "URateCase.h"
+#include "series/URateCase.h"
 #include "series/UVXSerie.h"
 #include "series/UVorauswahl.h"
 #include "thermo/UZahlformat.h"

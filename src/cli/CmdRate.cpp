@@ -13,7 +13,7 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
-#include "URateCase.h"
+#include "series/URateCase.h"
 #include "URateOutput.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "URateCase.h"
+#include "series/URateCase.h"
 #include "app/UGlobal.h"
 
 class QApplication;

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "URateCase.h"
+#include "series/URateCase.h"
 
 // Every record field in record order, then Messages, WarningsOnly, RecommendedPressureDrop,
 // ErpMark, Length, Height, FaceHeight and Weight.

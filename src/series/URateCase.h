@@ -1,5 +1,5 @@
 #pragma once
-// One rating case of vxrate: the inputs read from a JSON object, the rating sequence of the
+// One rating case as vxrate and project files name it: the inputs read from a JSON object, the rating sequence of the
 // window's calculation request, and the results ready for output.
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "URateCase.h"
+#include "series/URateCase.h"
 
 #include <cmath>
 #include <cstdint>
