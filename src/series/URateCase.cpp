@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <set>
 
 #include "series/UVXAuswertung.h"
 
@@ -85,9 +86,20 @@ bool InRange(const json& value, std::int64_t min, std::int64_t max)
     return v >= static_cast<double>(min) && v <= static_cast<double>(max);
 }
 
-std::string Where(std::size_t caseIndex, const std::string& key)
+// The group of a key of the table: the site and input modes, the device, else the air inlets.
+TInputKeyGroup GroupOf(const std::string& key)
 {
-    return "case " + std::to_string(caseIndex) + ", key \"" + key + "\": ";
+    static const std::set<std::string> site = {"Pressure", "HumidityMode", "FlowMode"};
+    static const std::set<std::string> device = {"Series",         "SizeCode",    "PackageWidth",
+                                                 "BypassVelocity", "DpMultiplier", "Bypass"};
+    if (site.count(key)) return InputKeysShared;
+    if (device.count(key)) return InputKeysDevice;
+    return InputKeysAir;
+}
+
+std::string Where(const std::string& where, const std::string& key)
+{
+    return where + ", key \"" + key + "\": ";
 }
 
 }  // namespace
@@ -117,28 +129,63 @@ TRateInput DefaultRateInput()
 std::optional<std::string> ReadRateInput(const json& object, std::size_t caseIndex,
                                          TRateInput& input)
 {
-    if (!object.is_object())
-        return "case " + std::to_string(caseIndex) + ": expected an object";
+    return ReadInputKeys(object, "case " + std::to_string(caseIndex), InputKeysAll, input);
+}
+
+std::optional<std::string> ReadInputKeys(const json& object, const std::string& where,
+                                         unsigned groups, TRateInput& input)
+{
+    if (!object.is_object()) return where + ": expected an object";
     for (const auto& [key, value] : object.items()) {
         const auto it = Keys().find(key);
-        if (it == Keys().end()) return Where(caseIndex, key) + "unknown key";
+        if (it == Keys().end()) return Where(where, key) + "unknown key";
         const TInputKey& rule = it->second;
+        if (groups != InputKeysAll && !(GroupOf(key) & groups)) return Where(where, key) + "not a key of this object";
         if (!value.is_number())
-            return Where(caseIndex, key) + "expected a number, got " + value.type_name();
+            return Where(where, key) + "expected a number, got " + value.type_name();
         const double v = value.get<double>();
-        if (!std::isfinite(v)) return Where(caseIndex, key) + "number out of range";
+        if (!std::isfinite(v)) return Where(where, key) + "number out of range";
         if (rule.Kind == TKind::Integer) {
             // Integral floats such as 250.0 are accepted; fractions are not.
             if (value.is_number_float() && v != std::trunc(v))
-                return Where(caseIndex, key) + "expected an integer, got " + value.dump();
+                return Where(where, key) + "expected an integer, got " + value.dump();
             if (key == "Bypass" && InRange(value, rule.Min, rule.Max) &&
                 static_cast<int>(v) != BypassNone && !HasBypass(static_cast<int>(v)))
-                return Where(caseIndex, key) + value.dump() + " is not a bypass code (10, 20, 21)";
+                return Where(where, key) + value.dump() + " is not a bypass code (10, 20, 21)";
             if (!InRange(value, rule.Min, rule.Max))
-                return Where(caseIndex, key) + value.dump() + " is out of range (" +
+                return Where(where, key) + value.dump() + " is out of range (" +
                        std::to_string(rule.Min) + " .. " + std::to_string(rule.Max) + ")";
         }
         rule.Set(input, v);
     }
     return std::nullopt;
+}
+
+TSelection SelectionFromCases(const std::vector<TRateInput>& cases)
+{
+    TSelection s;
+    if (cases.empty()) return s;
+    const TDatenVX& first = cases.front().Record;
+    s.Pressure = first.Pressure;
+    s.HumidityMode = first.HumidityMode;
+    s.FlowMode = first.FlowMode;
+    s.Device.Series = first.Series;
+    s.Device.SizeCode = first.SizeCode;
+    s.Device.PackageWidth = first.PackageWidth;
+    s.Device.Bypass = cases.front().Bypass;
+    s.Device.BypassMode = TBypassMode::Velocity;
+    s.Device.BypassVelocity = first.BypassVelocity;
+    s.Device.DpMultiplier = first.DpMultiplier;
+    for (std::size_t c = 0; c < cases.size() && c < s.Cases.size(); ++c) s.Cases[c] = cases[c].Record;
+    s.Seasons = s.TwoCases = cases.size() > 1;
+    s.Update();
+    return s;
+}
+
+std::vector<TRateInput> SelectionCases(const TSelection& selection)
+{
+    std::vector<TRateInput> cases;
+    for (int c = 0; c < selection.CaseCount(); ++c)
+        cases.push_back({selection.Cases[c], selection.Device.Bypass});
+    return cases;
 }

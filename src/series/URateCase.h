@@ -1,8 +1,10 @@
 #pragma once
-// One rating case as vxrate and project files name it: the inputs read from a JSON object, the rating sequence of the
-// window's calculation request, and the results ready for output.
+// One rating case as vxrate and project files name it: the inputs read from a JSON object by
+// one table of input keys, the rating sequence of the window's calculation request, and the
+// conversion between cases and a selection.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -21,10 +23,31 @@ struct TRateInput {
 // 22 degC / 40 %, VX 30 with a 250 mm package, no bypass at 15 m/s, pressure-drop factor 1.
 TRateInput DefaultRateInput();
 
+// The keys of the table fall into three groups; a project file keeps each group in its own object.
+enum TInputKeyGroup : unsigned {
+    InputKeysShared = 1,    // Pressure, HumidityMode, FlowMode
+    InputKeysAir = 2,     // flows, temperatures and humidities of the two inlets
+    InputKeysDevice = 4,  // Series, SizeCode, PackageWidth, Bypass, BypassVelocity, DpMultiplier
+    InputKeysAll = 7,
+};
+
 // Reads the keys of a case object over the defaults. Returns an error message naming the key and
 // the case index for an unknown key, a value of the wrong type or a value out of range.
 std::optional<std::string> ReadRateInput(const nlohmann::json& object, std::size_t caseIndex,
                                          TRateInput& input);
 
+// Reads the keys of `object` over `input`, accepting only keys of `groups` (a combination of
+// TInputKeyGroup). `where` names the object in messages ("case 2", "winter").
+std::optional<std::string> ReadInputKeys(const nlohmann::json& object, const std::string& where,
+                                         unsigned groups, TRateInput& input);
+
 // Rates a case as a calculation request does (see RateCase in USelection.h).
 inline TRatedCase RateCase(const TRateInput& input) { return RateCase(input.Record, input.Bypass); }
+
+// A selection of one case (winter) or two (winter, summer) read from case objects. The site, the
+// input modes and the device are those of the first case, as both cases share them; a bypass is
+// sized by its velocity.
+TSelection SelectionFromCases(const std::vector<TRateInput>& cases);
+
+// The active cases of a selection as rating inputs: winter, and summer when both are shown.
+std::vector<TRateInput> SelectionCases(const TSelection& selection);
