@@ -37,8 +37,9 @@ int RunChart(const std::vector<std::string>& args)
             args, "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]", o))
         return Fail(ExitBadInput, *problem);
 
-    std::vector<TRateInput> cases;
-    if (auto problem = ReadSeasonCases(o.Path, "a chart", cases)) return Fail(ExitBadInput, *problem);
+    TSelection selection;
+    if (auto problem = ReadSelectionInput(o.Path, "a chart", selection)) return Fail(ExitBadInput, *problem);
+    const std::vector<TRateInput> cases = SelectionCases(selection);
 
     // Rated like a calculation request; a case with an error message is not calculated.
     std::vector<TProcessLine> lines;
@@ -55,6 +56,7 @@ int RunChart(const std::vector<std::string>& args)
     int status = ExitOk;
     {
         TFormBasis owner;
+        ApplyHeaderAndNotes(selection, owner);
         auto* chart = new TFormMollier(&owner);
         chart->Owner = &owner;
         owner.FormMollier = chart;

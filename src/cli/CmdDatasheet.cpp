@@ -72,8 +72,10 @@ int RunDatasheet(const std::vector<std::string>& args)
             args, "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]", o))
         return Fail(ExitBadInput, *problem);
 
-    std::vector<TRateInput> cases;
-    if (auto problem = ReadSeasonCases(o.Path, "a datasheet", cases)) return Fail(ExitBadInput, *problem);
+    TSelection selection;
+    if (auto problem = ReadSelectionInput(o.Path, "a datasheet", selection))
+        return Fail(ExitBadInput, *problem);
+    const std::vector<TRateInput> cases = SelectionCases(selection);
 
     TPageSession session(o.Language);
     // What the start picture sets for this product.
@@ -89,6 +91,7 @@ int RunDatasheet(const std::vector<std::string>& args)
         TFormVX window(nullptr, false);  // leaves the user's settings file alone
         window.SetUnitSystem(true);
         FillWindow(window, cases);
+        ApplyHeaderAndNotes(selection, window);
         for (const QString& m : messages) std::fprintf(stderr, "%s\n", m.toLocal8Bit().constData());
         if (!window.ResultsValid()) {
             status = Fail(ExitFailure, "the case was not calculated; no datasheet written");

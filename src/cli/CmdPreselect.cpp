@@ -1,4 +1,4 @@
-// vxrate preselect [FILE] [--table]: size proposals for one case.
+// vxrate preselect [FILE] [--table]: size proposals for one case (the winter case of a project).
 //
 // The case is read and built exactly as "rate" builds it, refreshed and calculated; then the
 // proposal loop of the pre-selection dialog runs on that same record: five target efficiencies
@@ -17,6 +17,7 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
+#include "series/UProjekt.h"
 #include "series/URateCase.h"
 #include "series/UVXSerie.h"
 #include "series/UVorauswahl.h"
@@ -123,12 +124,19 @@ int RunPreselect(const std::vector<std::string>& args)
         in = file.get();
     }
 
-    // One case object; the whole text is read and checked before anything is calculated.
+    // One case object, or a project file whose winter case is taken; the whole text is read and
+    // checked before anything is calculated.
     TJsonCaseReader reader;
     TRateInput input = DefaultRateInput();
     const bool valid = reader.Read(in, [&](std::size_t index, nlohmann::json&& object) {
         if (reader.IsArray())
             return std::optional<std::string>("expected one case object, not an array");
+        if (IsProjectDocument(object)) {
+            TSelection project;
+            if (auto problem = ReadProjectInput(object, path, project)) return problem;
+            input = SelectionCases(project).front();
+            return std::optional<std::string>{};
+        }
         return ReadRateInput(object, index, input);
     });
     if (!valid) return Fail(ExitBadInput, reader.Error());
@@ -152,5 +160,5 @@ int RunPreselect(const std::vector<std::string>& args)
 
 VXRATE_COMMAND("preselect", "preselect [FILE] [--table]",
                "lists sizes and widths that reach the target efficiencies for the case in FILE "
-               "or on standard input (JSON object)",
+               "or on standard input (JSON object, or the winter case of a project file)",
                RunPreselect);

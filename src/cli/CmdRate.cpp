@@ -1,4 +1,5 @@
-// vxrate rate [FILE] [--table]: rates one case object or an array of case objects.
+// vxrate rate [FILE] [--table]: rates one case object, an array of case objects, or the cases of a
+// project file (winter, and summer when both are shown) as an array.
 //
 // The input is read twice: the first pass checks every case, so that bad input is reported
 // before anything is written; the second pass rates the cases one by one and writes each result
@@ -13,6 +14,7 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
+#include "series/UProjekt.h"
 #include "series/URateCase.h"
 #include "URateOutput.h"
 
@@ -54,23 +56,26 @@ int RunRate(const std::vector<std::string>& args)
         if (!in) return Fail(ExitBadInput, "cannot open " + path + ": " + std::strerror(errno));
     }
 
-    // Pass 1: every case must be valid before anything is written.
+    // Pass 1: every case must be valid before anything is written. A project file is one object
+    // with the key "format"; its cases are rated as an array of winter (and summer) would be.
     TJsonCaseReader reader;
-    const bool valid = reader.Read(in.get(), [](std::size_t index, nlohmann::json&& object) {
+    std::optional<TSelection> project;
+    const bool valid = reader.Read(in.get(), [&](std::size_t index, nlohmann::json&& object) {
+        if (index == 0 && !reader.IsArray() && IsProjectDocument(object))
+            return ReadProjectInput(object, path, project.emplace());
         TRateInput scratch = DefaultRateInput();
         return ReadRateInput(object, index, scratch);
     });
     if (!valid) return Fail(ExitBadInput, reader.Error());
-    const bool isArray = reader.IsArray();
+    const bool isArray = reader.IsArray() || project;
 
     // Pass 2: rate and write case by case.
-    std::rewind(in.get());
     static char outBuffer[1 << 16];
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     if (!table && isArray) std::fputs("[", stdout);
-    const bool rated = reader.Read(in.get(), [&](std::size_t index, nlohmann::json&& object) {
-        TRateInput input = DefaultRateInput();
-        if (auto problem = ReadRateInput(object, index, input)) return problem;
+    std::size_t count = 0;
+    auto write = [&](const TRateInput& input) {
+        const std::size_t index = count++;
         const TRatedCase result = RateCase(input);
         std::string text;
         if (table) {
@@ -81,11 +86,21 @@ int RunRate(const std::vector<std::string>& args)
             text += RatedCaseJson(result).dump();
         }
         std::fwrite(text.data(), 1, text.size(), stdout);
-        return std::optional<std::string>{};
-    });
-    if (!rated) return Fail(ExitFailure, "input changed while it was read: " + reader.Error());
-    if (!table) std::fputs(isArray ? (reader.Count() ? "\n]\n" : "]\n") : "\n", stdout);
-    if (table && isArray && reader.Count() == 0) std::fputs("No cases.\n", stdout);
+    };
+    if (project) {
+        for (const TRateInput& input : SelectionCases(*project)) write(input);
+    } else {
+        std::rewind(in.get());
+        const bool rated = reader.Read(in.get(), [&](std::size_t index, nlohmann::json&& object) {
+            TRateInput input = DefaultRateInput();
+            if (auto problem = ReadRateInput(object, index, input)) return problem;
+            write(input);
+            return std::optional<std::string>{};
+        });
+        if (!rated) return Fail(ExitFailure, "input changed while it was read: " + reader.Error());
+    }
+    if (!table) std::fputs(isArray ? (count ? "\n]\n" : "]\n") : "\n", stdout);
+    if (table && isArray && count == 0) std::fputs("No cases.\n", stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         return Fail(ExitFailure, std::string("cannot write the output: ") + std::strerror(errno));
     return ExitOk;
@@ -94,4 +109,4 @@ int RunRate(const std::vector<std::string>& args)
 }  // namespace
 
 VXRATE_COMMAND("rate", "rate [FILE] [--table]",
-               "rates the case(s) in FILE or on standard input (JSON object or array)", RunRate);
+               "rates the case(s) in FILE or on standard input (JSON object or array, or a project file)", RunRate);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "series/UProjekt.h"
+
 namespace {
 
 // Function-local so that registrations from static initialisers in any file find it constructed.
@@ -57,4 +59,12 @@ std::optional<std::string> ParseFileAndTable(const std::vector<std::string>& arg
         else return "more than one input file given (" + path + ", " + a + ")";
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ReadProjectInput(const nlohmann::json& document, const std::string& path,
+                                            TSelection& selection)
+{
+    const auto error = ReadProject(document, selection);
+    if (!error) return std::nullopt;
+    return (path.empty() || path == "-" ? std::string("standard input") : path) + " " + error->Message();
 }

@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "series/USelection.h"
+
 using TCommandFn = int (*)(const std::vector<std::string>& args);
 
 struct TCommand {
@@ -40,6 +44,11 @@ using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 // Reads the arguments "[FILE] [--table]" of the rating commands. Returns the problem, if any.
 std::optional<std::string> ParseFileAndTable(const std::vector<std::string>& args,
                                              std::string& path, bool& table);
+
+// Reads a project file handed over by the case reader (see IsProjectDocument) into `selection`;
+// the message names the input (`path`, or standard input when it is empty or "-").
+std::optional<std::string> ReadProjectInput(const nlohmann::json& document, const std::string& path,
+                                            TSelection& selection);
 
 // Exit statuses shared by the commands.
 constexpr int ExitOk = 0;

@@ -12,6 +12,9 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "app/UVersion.h"
+#include "series/UProjekt.h"
+#include "series/URateCase.h"
+#include "ui/FBasis.h"
 
 int ParseLanguage(const std::string& text) {
     for (int code = 1; code <= 9; ++code) {
@@ -57,16 +60,20 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
     return std::nullopt;
 }
 
-std::optional<std::string> ReadSeasonCases(const std::string& path, const std::string& page,
-                                           std::vector<TRateInput>& cases) {
+std::optional<std::string> ReadSelectionInput(const std::string& path, const std::string& page,
+                                              TSelection& selection) {
     TFile in;
     if (!path.empty() && path != "-") {
         in.reset(std::fopen(path.c_str(), "rb"));
         if (!in) return "cannot open " + path + ": " + std::strerror(errno);
     }
     TJsonCaseReader reader;
+    std::vector<TRateInput> cases;
+    std::optional<TSelection> project;
     const bool valid =
         reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
+            if (index == 0 && !reader.IsArray() && IsProjectDocument(object))
+                return ReadProjectInput(object, path, project.emplace());
             if (index >= 2)
                 return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
             TRateInput input = DefaultRateInput();
@@ -75,8 +82,25 @@ std::optional<std::string> ReadSeasonCases(const std::string& path, const std::s
             return std::optional<std::string>{};
         });
     if (!valid) return reader.Error();
+    if (project) {
+        selection = std::move(*project);
+        return std::nullopt;
+    }
     if (cases.empty()) return std::string("no case given");
+    selection = SelectionFromCases(cases);
     return std::nullopt;
+}
+
+void ApplyHeaderAndNotes(const TSelection& selection, TFormBasis& window) {
+    auto lines = [](const std::vector<std::string>& texts) {
+        QStringList list;
+        for (const std::string& t : texts) list << QString::fromStdString(t);
+        return list;
+    };
+    window.PrintHeader = selection.PrintHeader;
+    window.HeaderLines = lines(selection.HeaderLines);
+    window.NotesData = lines(selection.NotesData);
+    window.NotesChart = lines(selection.NotesChart);
 }
 
 TPageSession::TPageSession(int language) {

@@ -1,6 +1,6 @@
 #pragma once
 // What the page commands (datasheet, chart, description) share: the language option, reading the
-// winter and summer case, and the set-up that lets the program's own windows and page procedures
+// selection of a case or project file, and the set-up that lets the program's own windows and page procedures
 // draw without a screen and without the user's settings.
 #include <QTemporaryDir>
 #include <memory>
@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "series/URateCase.h"
+#include "series/USelection.h"
 #include "app/UGlobal.h"
 
 class QApplication;
+class TFormBasis;
 
 // A language given as its number (1, 2, 3, 7, 8, 9) or its table code ("de", "en", ...); 0 if
 // neither names an offered language.
@@ -34,11 +35,14 @@ struct TPageOptions {
 std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args,
                                             const std::string& usage, TPageOptions& options);
 
-// Reads one case object (winter) or an array of one or two (winter, summer) from the file at
-// `path`, or from standard input when `path` is empty or "-". `page` names the page in the message
-// for a third case. Returns the problem, if any.
-std::optional<std::string> ReadSeasonCases(const std::string& path, const std::string& page,
-                                           std::vector<TRateInput>& cases);
+// Reads the selection a page shows from the file at `path`, or from standard input when `path` is
+// empty or "-": a project file, or one case object (winter) or an array of one or two (winter,
+// summer). `page` names the page in the message for a third case. Returns the problem, if any.
+std::optional<std::string> ReadSelectionInput(const std::string& path, const std::string& page,
+                                              TSelection& selection);
+
+// Gives a window the header lines and both notes lists of a selection, as the pages print them.
+void ApplyHeaderAndNotes(const TSelection& selection, TFormBasis& window);
 
 class TPageSession {
 public:
