@@ -109,4 +109,5 @@ int RunRate(const std::vector<std::string>& args)
 }  // namespace
 
 VXRATE_COMMAND("rate", "rate [FILE] [--table]",
-               "rates the case(s) in FILE or on standard input (JSON object or array, or a project file)", RunRate);
+               "rates the case(s) in FILE or on standard input (JSON object or array, or a project file)",
+               RunRate);

@@ -70,17 +70,15 @@ std::optional<std::string> ReadSelectionInput(const std::string& path, const std
     TJsonCaseReader reader;
     std::vector<TRateInput> cases;
     std::optional<TSelection> project;
-    const bool valid =
-        reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
-            if (index == 0 && !reader.IsArray() && IsProjectDocument(object))
-                return ReadProjectInput(object, path, project.emplace());
-            if (index >= 2)
-                return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
-            TRateInput input = DefaultRateInput();
-            if (auto problem = ReadRateInput(object, index, input)) return problem;
-            cases.push_back(input);
-            return std::optional<std::string>{};
-        });
+    const bool valid = reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
+        if (index == 0 && !reader.IsArray() && IsProjectDocument(object))
+            return ReadProjectInput(object, path, project.emplace());
+        if (index >= 2) return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
+        TRateInput input = DefaultRateInput();
+        if (auto problem = ReadRateInput(object, index, input)) return problem;
+        cases.push_back(input);
+        return std::optional<std::string>{};
+    });
     if (!valid) return reader.Error();
     if (project) {
         selection = std::move(*project);

@@ -25,20 +25,24 @@ constexpr std::array<const char*, 2> CaseNames = {"winter", "summer"};
 constexpr std::uintmax_t MaxProjectBytes = 16u << 20;
 
 // The input keys a case is typed in under the input modes, beside the input each one holds.
-std::vector<std::pair<TAirInput, std::string>> TypedKeys(std::uint8_t flowMode,
-                                                         std::uint8_t humidityMode) {
+std::vector<std::pair<TAirInput, std::string>> TypedKeys(std::uint8_t flowMode, std::uint8_t humidityMode) {
     const std::string flow = flowMode == FlowInputOperatingVolume ? "OVol"
                              : flowMode == FlowInputMoistMass     ? "MassMoist"
                                                                   : "SVol";
     const std::string humidity = humidityMode == HumidityInputRatio     ? "X"
                                  : humidityMode == HumidityInputWetBulb ? "WetBulb"
                                                                         : "RelHum";
-    return {{TAirInput::Flow11, flow + "11"},         {TAirInput::Temp11, "Temp11"},
-            {TAirInput::Humidity11, humidity + "11"}, {TAirInput::Flow21, flow + "21"},
-            {TAirInput::Temp21, "Temp21"},            {TAirInput::Humidity21, humidity + "21"}};
+    return {{TAirInput::Flow11, flow + "11"},
+            {TAirInput::Temp11, "Temp11"},
+            {TAirInput::Humidity11, humidity + "11"},
+            {TAirInput::Flow21, flow + "21"},
+            {TAirInput::Temp21, "Temp21"},
+            {TAirInput::Humidity21, humidity + "21"}};
 }
 
-const char* BypassModeName(TBypassMode mode) { return mode == TBypassMode::Width ? "width" : "velocity"; }
+const char* BypassModeName(TBypassMode mode) {
+    return mode == TBypassMode::Width ? "width" : "velocity";
+}
 
 // ---- Reading --------------------------------------------------------------------------------------
 
@@ -50,8 +54,7 @@ TProblem Bad(const std::string& where, const std::string& key, const std::string
 }
 
 // Every key of `object` must be one of `known`.
-TProblem CheckKeys(const json& object, const std::string& where,
-                   std::initializer_list<const char*> known) {
+TProblem CheckKeys(const json& object, const std::string& where, std::initializer_list<const char*> known) {
     for (const auto& item : object.items()) {
         bool found = false;
         for (const char* k : known) found = found || item.key() == k;
@@ -85,12 +88,12 @@ TProblem ReadLines(const json& object, const std::string& where, const char* key
     if (it == object.end()) return std::nullopt;
     if (!it->is_array()) return Bad(where, key, std::string("expected an array, got ") + it->type_name());
     if (it->size() > lines.size())
-        return Bad(where, key, "holds " + std::to_string(it->size()) + " lines, at most " +
-                                   std::to_string(lines.size()) + " are kept");
+        return Bad(where, key,
+                   "holds " + std::to_string(it->size()) + " lines, at most " + std::to_string(lines.size()) +
+                       " are kept");
     std::vector<std::string> read(lines.size());
     for (std::size_t i = 0; i < it->size(); ++i) {
-        if (!(*it)[i].is_string())
-            return Bad(where, key, "line " + std::to_string(i) + " is not a text");
+        if (!(*it)[i].is_string()) return Bad(where, key, "line " + std::to_string(i) + " is not a text");
         read[i] = (*it)[i].get<std::string>();
     }
     lines = std::move(read);
@@ -120,9 +123,12 @@ TProblem ReadDevice(const json& device, TSelection& s) {
     // The bypass mode and the typed width are project keys; the rest are vxrate's device keys.
     json caseKeys = device;
     if (const auto it = device.find("BypassMode"); it != device.end()) {
-        if (*it == BypassModeName(TBypassMode::Velocity)) d.BypassMode = TBypassMode::Velocity;
-        else if (*it == BypassModeName(TBypassMode::Width)) d.BypassMode = TBypassMode::Width;
-        else return Bad("device", "BypassMode", it->dump() + " is neither \"velocity\" nor \"width\"");
+        if (*it == BypassModeName(TBypassMode::Velocity))
+            d.BypassMode = TBypassMode::Velocity;
+        else if (*it == BypassModeName(TBypassMode::Width))
+            d.BypassMode = TBypassMode::Width;
+        else
+            return Bad("device", "BypassMode", it->dump() + " is neither \"velocity\" nor \"width\"");
         caseKeys.erase("BypassMode");
     }
     if (const auto it = device.find("BypassWidth"); it != device.end()) {
@@ -157,8 +163,8 @@ TProblem ReadDevice(const json& device, TSelection& s) {
 // Reads every part of the document into s, which starts as a new selection.
 TProblem ReadParts(const json& document, TSelection& s) {
     if (auto problem = CheckKeys(document, "project",
-                                 {"format", "version", "shared", "calculationStandard", "seasons",
-                                  "device", "winter", "summer", "header", "notes"}))
+                                 {"format", "version", "shared", "calculationStandard", "seasons", "device",
+                                  "winter", "summer", "header", "notes"}))
         return problem;
     const json* section = nullptr;
 
@@ -316,7 +322,8 @@ std::optional<TProjectError> ReadProjectText(const std::string& text, TSelection
                              "byte " + std::to_string(e.byte) + ": " + what};
     }
     if (!duplicate.empty() && IsProjectDocument(document) && document["format"] == ProjectFormatName)
-        return TProjectError{TProjectFault::BadValue, "key \"" + duplicate + "\" appears twice in one object"};
+        return TProjectError{TProjectFault::BadValue,
+                             "key \"" + duplicate + "\" appears twice in one object"};
     return ReadProject(document, target);
 }
 
@@ -329,7 +336,8 @@ std::optional<TProjectError> ReadProjectFile(const std::string& path, TSelection
     if (!fs::is_regular_file(status)) return TProjectError{TProjectFault::Unreadable, "not a regular file"};
     const std::uintmax_t size = fs::file_size(path, ec);
     if (!ec && size > MaxProjectBytes)
-        return TProjectError{TProjectFault::Foreign, std::to_string(size) + " bytes, far larger than a project"};
+        return TProjectError{TProjectFault::Foreign,
+                             std::to_string(size) + " bytes, far larger than a project"};
     std::ifstream in(path, std::ios::binary);
     if (!in) return TProjectError{TProjectFault::Unreadable, std::strerror(errno)};
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

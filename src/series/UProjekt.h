@@ -12,7 +12,7 @@
 #include "series/USelection.h"
 
 constexpr const char* ProjectFormatName = "vx-selection";  // value of the key "format"
-constexpr int ProjectFormatVersion = 1;                   // highest version this program reads
+constexpr int ProjectFormatVersion = 1;                    // highest version this program reads
 constexpr const char* ProjectExtension = "vxsel";
 
 // Why a project could not be read.

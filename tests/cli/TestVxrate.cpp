@@ -549,7 +549,8 @@ TEST_F(Vxrate, ProjectFilesAreReadWhereCaseFilesAre)
     const RunResult refused = Run("rate '" + future.string() + "'");
     EXPECT_EQ(refused.Status, 2);
     EXPECT_EQ(refused.Out, "");
-    EXPECT_NE(refused.Err.find(future.string() + " was saved by a newer VX"), std::string::npos) << refused.Err;
+    EXPECT_NE(refused.Err.find(future.string() + " was saved by a newer VX"), std::string::npos)
+        << refused.Err;
 
     for (const char* page : {"datasheet", "chart"}) {
         const fs::path pdf = dir_ / (std::string(page) + ".pdf");

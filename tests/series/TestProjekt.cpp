@@ -15,9 +15,8 @@
 
 namespace {
 
-constexpr TAirInput AllInputs[] = {TAirInput::Flow11,     TAirInput::Flow21, TAirInput::Temp11,
-                                   TAirInput::Temp21,     TAirInput::Humidity11,
-                                   TAirInput::Humidity21};
+constexpr TAirInput AllInputs[] = {TAirInput::Flow11, TAirInput::Flow21,     TAirInput::Temp11,
+                                   TAirInput::Temp21, TAirInput::Humidity11, TAirInput::Humidity21};
 
 // A selection that differs from a new one in every input, with values that have no short
 // decimal form.
@@ -42,14 +41,16 @@ TSelection UnusualSelection() {
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < 6; ++i) s.SetAirInput(c, AllInputs[i], values[i] + c);
     s.PrintHeader = true;
-    s.HeaderLines = {"Projekt:", "Schulgebäude Nord", "Anlage:", "RLT 2 \"Klassen\"", "Planer:",
-                     "Büro für Gebäudetechnik", "Datum:", "18.03.2024"};
+    s.HeaderLines = {"Projekt:", "Schulgebäude Nord",       "Anlage:", "RLT 2 \"Klassen\"",
+                     "Planer:",  "Büro für Gebäudetechnik", "Datum:",  "18.03.2024"};
     s.NotesData = {"Größe nach Rücksprache", "换热器", ""};
     s.NotesChart = {"", "Sommer gepunktet", "Line\twith tab"};
     return s;
 }
 
-std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+std::uint64_t Bits(double v) {
+    return std::bit_cast<std::uint64_t>(v);
+}
 
 TEST(Projekt, RoundTripKeepsEveryInputToTheLastBit) {
     const TSelection saved = UnusualSelection();
@@ -132,7 +133,8 @@ TEST(Projekt, BadFilesGiveTheirReasonAndChangeNothing) {
         const auto error = ReadProjectText(f.Text, open);
         ASSERT_TRUE(error) << f.Name;
         EXPECT_EQ(error->Fault, f.Fault) << f.Name << ": " << error->Message();
-        EXPECT_NE(error->Message().find(f.InMessage), std::string::npos) << f.Name << ": " << error->Message();
+        EXPECT_NE(error->Message().find(f.InMessage), std::string::npos)
+            << f.Name << ": " << error->Message();
         EXPECT_EQ(ProjectText(open), before) << f.Name;
     }
 }
