@@ -56,7 +56,7 @@ int RunChart(const std::vector<std::string>& args)
     int status = ExitOk;
     {
         TFormBasis owner;
-        ApplyHeaderAndNotes(selection, owner);
+        owner.Selection = selection;
         auto* chart = new TFormMollier(&owner);
         chart->Owner = &owner;
         owner.FormMollier = chart;

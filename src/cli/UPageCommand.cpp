@@ -14,7 +14,6 @@
 #include "app/UVersion.h"
 #include "series/UProjekt.h"
 #include "series/URateCase.h"
-#include "ui/FBasis.h"
 
 int ParseLanguage(const std::string& text) {
     for (int code = 1; code <= 9; ++code) {
@@ -81,24 +80,13 @@ std::optional<std::string> ReadSelectionInput(const std::string& path, const std
     });
     if (!valid) return reader.Error();
     if (project) {
+        project->Calculate();
         selection = std::move(*project);
         return std::nullopt;
     }
     if (cases.empty()) return std::string("no case given");
-    selection = SelectionFromCases(cases);
+    selection = SelectionOfCases(cases);
     return std::nullopt;
-}
-
-void ApplyHeaderAndNotes(const TSelection& selection, TFormBasis& window) {
-    auto lines = [](const std::vector<std::string>& texts) {
-        QStringList list;
-        for (const std::string& t : texts) list << QString::fromStdString(t);
-        return list;
-    };
-    window.PrintHeader = selection.PrintHeader;
-    window.HeaderLines = lines(selection.HeaderLines);
-    window.NotesData = lines(selection.NotesData);
-    window.NotesChart = lines(selection.NotesChart);
 }
 
 TPageSession::TPageSession(int language) {

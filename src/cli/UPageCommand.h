@@ -12,7 +12,6 @@
 #include "app/UGlobal.h"
 
 class QApplication;
-class TFormBasis;
 
 // A language given as its number (1, 2, 3, 7, 8, 9) or its table code ("de", "en", ...); 0 if
 // neither names an offered language.
@@ -37,12 +36,10 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
 
 // Reads the selection a page shows from the file at `path`, or from standard input when `path` is
 // empty or "-": a project file, or one case object (winter) or an array of one or two (winter,
-// summer). `page` names the page in the message for a third case. Returns the problem, if any.
+// summer), calculated as the window's calculation request does. `page` names the page in the
+// message for a third case. Returns the problem, if any.
 std::optional<std::string> ReadSelectionInput(const std::string& path, const std::string& page,
                                               TSelection& selection);
-
-// Gives a window the header lines and both notes lists of a selection, as the pages print them.
-void ApplyHeaderAndNotes(const TSelection& selection, TFormBasis& window);
 
 class TPageSession {
 public:

@@ -161,24 +161,25 @@ std::optional<std::string> ReadInputKeys(const json& object, const std::string& 
     return std::nullopt;
 }
 
-TSelection SelectionFromCases(const std::vector<TRateInput>& cases)
+TSelection SelectionOfCases(const std::vector<TRateInput>& cases)
 {
     TSelection s;
-    if (cases.empty()) return s;
     const TDatenVX& first = cases.front().Record;
     s.Pressure = first.Pressure;
-    s.HumidityMode = first.HumidityMode;
-    s.FlowMode = first.FlowMode;
-    s.Device.Series = first.Series;
-    s.Device.SizeCode = first.SizeCode;
-    s.Device.PackageWidth = first.PackageWidth;
-    s.Device.Bypass = cases.front().Bypass;
-    s.Device.BypassMode = TBypassMode::Velocity;
-    s.Device.BypassVelocity = first.BypassVelocity;
-    s.Device.DpMultiplier = first.DpMultiplier;
-    for (std::size_t c = 0; c < cases.size() && c < s.Cases.size(); ++c) s.Cases[c] = cases[c].Record;
-    s.Seasons = s.TwoCases = cases.size() > 1;
-    s.Update();
+    s.SetHumidityMode(first.HumidityMode);
+    s.SetFlowMode(first.FlowMode);
+    s.SetSeasons(cases.size() == 2);
+    s.TwoCases = cases.size() == 2;
+    for (std::size_t i = 0; i < cases.size() && i < 2; ++i) s.Cases[i] = cases[i].Record;
+    TDevice d;
+    d.Series = first.Series;
+    d.SizeCode = first.SizeCode;
+    d.PackageWidth = first.PackageWidth;
+    d.Bypass = cases.front().Bypass;
+    d.BypassVelocity = first.BypassVelocity;
+    d.DpMultiplier = first.DpMultiplier;
+    s.SetDevice(d);
+    s.Calculate();
     return s;
 }
 

@@ -44,10 +44,9 @@ std::optional<std::string> ReadInputKeys(const nlohmann::json& object, const std
 // Rates a case as a calculation request does (see RateCase in USelection.h).
 inline TRatedCase RateCase(const TRateInput& input) { return RateCase(input.Record, input.Bypass); }
 
-// A selection of one case (winter) or two (winter, summer) read from case objects. The site, the
-// input modes and the device are those of the first case, as both cases share them; a bypass is
-// sized by its velocity.
-TSelection SelectionFromCases(const std::vector<TRateInput>& cases);
+// The selection of one case (winter) or two (winter, summer) sharing the first case's site, modes
+// and device, calculated as the window's calculation request does.
+TSelection SelectionOfCases(const std::vector<TRateInput>& cases);
 
 // The active cases of a selection as rating inputs: winter, and summer when both are shown.
 std::vector<TRateInput> SelectionCases(const TSelection& selection);
