@@ -7,6 +7,8 @@ foreach(program VX vxrate)
   endif()
 endforeach()
 install(FILES resources/desktop/vx.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The project file type, so that a double click on a .vxsel file opens it in VX.
+install(FILES resources/desktop/vx-selection.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES resources/desktop/vx.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
