@@ -129,6 +129,9 @@ void TFormBasis::BuildMenu() {
     Menu_Datei_SaveAs = item(Menu_Datei, "Menu_Datei_SaveAs");
     Menu_Datei_Sep = Menu_Datei->addSeparator();
     Menu_Datei_Beenden = item(Menu_Datei, "Menu_Datei_Beenden");
+    Menu_Datei_Open->setShortcut(QKeySequence::Open);
+    Menu_Datei_Save->setShortcut(QKeySequence::Save);
+    Menu_Datei_SaveAs->setShortcut(QKeySequence::SaveAs);
     connect(Menu_Datei_Open, &QAction::triggered, this, [this] { OpenProject(); });
     connect(Menu_Datei_Save, &QAction::triggered, this, [this] { SaveProject(); });
     connect(Menu_Datei_SaveAs, &QAction::triggered, this, [this] { SaveProjectAs(); });
