@@ -17,7 +17,6 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
-#include "series/UProjekt.h"
 #include "series/URateCase.h"
 #include "series/UVXSerie.h"
 #include "series/UVorauswahl.h"
@@ -126,22 +125,22 @@ int RunPreselect(const std::vector<std::string>& args)
 
     // One case object, or a project file whose winter case is taken; the whole text is read and
     // checked before anything is calculated.
-    TJsonCaseReader reader;
+    TCommandInput given;
+    if (auto problem = ReadCommandInput(in, path, given)) return Fail(ExitBadInput, *problem);
     TRateInput input = DefaultRateInput();
-    const bool valid = reader.Read(in, [&](std::size_t index, nlohmann::json&& object) {
-        if (reader.IsArray())
-            return std::optional<std::string>("expected one case object, not an array");
-        if (IsProjectDocument(object)) {
-            TSelection project;
-            if (auto problem = ReadProjectInput(object, path, project)) return problem;
-            input = SelectionCases(project).front();
-            return std::optional<std::string>{};
-        }
-        return ReadRateInput(object, index, input);
-    });
-    if (!valid) return Fail(ExitBadInput, reader.Error());
-    if (reader.IsArray() || reader.Count() != 1)
-        return Fail(ExitBadInput, "expected one case object, not an array");
+    if (given.Project) {
+        input = SelectionCases(*given.Project).front();
+    } else {
+        TJsonCaseReader reader;
+        const bool valid = reader.Read(given.Cases, [&](std::size_t index, nlohmann::json&& object) {
+            if (reader.IsArray())
+                return std::optional<std::string>("expected one case object, not an array");
+            return ReadRateInput(object, index, input);
+        });
+        if (!valid) return Fail(ExitBadInput, reader.Error());
+        if (reader.IsArray() || reader.Count() != 1)
+            return Fail(ExitBadInput, "expected one case object, not an array");
+    }
 
     TDatenVX& record = input.Record;
     record.Refresh();

@@ -14,7 +14,6 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
-#include "series/UProjekt.h"
 #include "series/URateCase.h"
 #include "URateOutput.h"
 
@@ -58,15 +57,17 @@ int RunRate(const std::vector<std::string>& args)
 
     // Pass 1: every case must be valid before anything is written. A project file is one object
     // with the key "format"; its cases are rated as an array of winter (and summer) would be.
+    TCommandInput input;
+    if (auto problem = ReadCommandInput(in.get(), path, input)) return Fail(ExitBadInput, *problem);
+    const std::optional<TSelection>& project = input.Project;
     TJsonCaseReader reader;
-    std::optional<TSelection> project;
-    const bool valid = reader.Read(in.get(), [&](std::size_t index, nlohmann::json&& object) {
-        if (index == 0 && !reader.IsArray() && IsProjectDocument(object))
-            return ReadProjectInput(object, path, project.emplace());
-        TRateInput scratch = DefaultRateInput();
-        return ReadRateInput(object, index, scratch);
-    });
-    if (!valid) return Fail(ExitBadInput, reader.Error());
+    if (!project) {
+        const bool valid = reader.Read(input.Cases, [](std::size_t index, nlohmann::json&& object) {
+            TRateInput scratch = DefaultRateInput();
+            return ReadRateInput(object, index, scratch);
+        });
+        if (!valid) return Fail(ExitBadInput, reader.Error());
+    }
     const bool isArray = reader.IsArray() || project;
 
     // Pass 2: rate and write case by case.
@@ -74,9 +75,9 @@ int RunRate(const std::vector<std::string>& args)
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     if (!table && isArray) std::fputs("[", stdout);
     std::size_t count = 0;
-    auto write = [&](const TRateInput& input) {
+    auto write = [&](const TRateInput& rateInput) {
         const std::size_t index = count++;
-        const TRatedCase result = RateCase(input);
+        const TRatedCase result = RateCase(rateInput);
         std::string text;
         if (table) {
             if (index > 0) text += '\n';
@@ -88,13 +89,13 @@ int RunRate(const std::vector<std::string>& args)
         std::fwrite(text.data(), 1, text.size(), stdout);
     };
     if (project) {
-        for (const TRateInput& input : SelectionCases(*project)) write(input);
+        for (const TRateInput& rateInput : SelectionCases(*project)) write(rateInput);
     } else {
-        std::rewind(in.get());
-        const bool rated = reader.Read(in.get(), [&](std::size_t index, nlohmann::json&& object) {
-            TRateInput input = DefaultRateInput();
-            if (auto problem = ReadRateInput(object, index, input)) return problem;
-            write(input);
+        std::rewind(input.Cases);
+        const bool rated = reader.Read(input.Cases, [&](std::size_t index, nlohmann::json&& object) {
+            TRateInput rateInput = DefaultRateInput();
+            if (auto problem = ReadRateInput(object, index, rateInput)) return problem;
+            write(rateInput);
             return std::optional<std::string>{};
         });
         if (!rated) return Fail(ExitFailure, "input changed while it was read: " + reader.Error());

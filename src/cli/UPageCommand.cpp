@@ -12,7 +12,6 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "app/UVersion.h"
-#include "series/UProjekt.h"
 #include "series/URateCase.h"
 
 int ParseLanguage(const std::string& text) {
@@ -66,12 +65,16 @@ std::optional<std::string> ReadSelectionInput(const std::string& path, const std
         in.reset(std::fopen(path.c_str(), "rb"));
         if (!in) return "cannot open " + path + ": " + std::strerror(errno);
     }
+    TCommandInput given;
+    if (auto problem = ReadCommandInput(in ? in.get() : stdin, path, given)) return problem;
+    if (given.Project) {
+        selection = std::move(*given.Project);
+        selection.Calculate();
+        return std::nullopt;
+    }
     TJsonCaseReader reader;
     std::vector<TRateInput> cases;
-    std::optional<TSelection> project;
-    const bool valid = reader.Read(in ? in.get() : stdin, [&](std::size_t index, nlohmann::json&& object) {
-        if (index == 0 && !reader.IsArray() && IsProjectDocument(object))
-            return ReadProjectInput(object, path, project.emplace());
+    const bool valid = reader.Read(given.Cases, [&](std::size_t index, nlohmann::json&& object) {
         if (index >= 2) return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
         TRateInput input = DefaultRateInput();
         if (auto problem = ReadRateInput(object, index, input)) return problem;
@@ -79,11 +82,6 @@ std::optional<std::string> ReadSelectionInput(const std::string& path, const std
         return std::optional<std::string>{};
     });
     if (!valid) return reader.Error();
-    if (project) {
-        project->Calculate();
-        selection = std::move(*project);
-        return std::nullopt;
-    }
     if (cases.empty()) return std::string("no case given");
     selection = SelectionOfCases(cases);
     return std::nullopt;

@@ -220,6 +220,29 @@ TProblem ReadParts(const json& document, TSelection& s) {
     return std::nullopt;
 }
 
+std::optional<TProjectError> ReadProject(const json& document, TSelection& target) {
+    using F = TProjectFault;
+    if (!document.is_object())
+        return TProjectError{F::Foreign, std::string("a JSON ") + document.type_name() + ", not an object"};
+    const auto format = document.find("format");
+    if (format == document.end()) return TProjectError{F::Foreign, "it has no key \"format\""};
+    if (*format != ProjectFormatName) return TProjectError{F::Foreign, "format " + format->dump()};
+    const auto version = document.find("version");
+    if (version == document.end() || !version->is_number_integer())
+        return TProjectError{F::BadValue, "project, key \"version\": expected a whole number"};
+    // Positive numbers are read as unsigned, so a version below 1 is a signed number.
+    if (version->is_number_unsigned() && version->get<std::uint64_t>() > ProjectFormatVersion)
+        return TProjectError{F::NewerVersion, version->dump()};
+    if (!version->is_number_unsigned() || version->get<std::uint64_t>() < 1)
+        return TProjectError{F::BadValue, "project, key \"version\": " + version->dump() + " is no version"};
+
+    TSelection read;
+    if (auto problem = ReadParts(document, read)) return TProjectError{F::BadValue, *problem};
+    read.Update();
+    target = std::move(read);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string TProjectError::Message() const {
@@ -273,29 +296,6 @@ std::string ProjectText(const TSelection& s) {
 
 bool IsProjectDocument(const json& document) {
     return document.is_object() && document.contains("format");
-}
-
-std::optional<TProjectError> ReadProject(const json& document, TSelection& target) {
-    using F = TProjectFault;
-    if (!document.is_object())
-        return TProjectError{F::Foreign, std::string("a JSON ") + document.type_name() + ", not an object"};
-    const auto format = document.find("format");
-    if (format == document.end()) return TProjectError{F::Foreign, "it has no key \"format\""};
-    if (*format != ProjectFormatName) return TProjectError{F::Foreign, "format " + format->dump()};
-    const auto version = document.find("version");
-    if (version == document.end() || !version->is_number_integer())
-        return TProjectError{F::BadValue, "project, key \"version\": expected a whole number"};
-    // Positive numbers are read as unsigned, so a version below 1 is a signed number.
-    if (version->is_number_unsigned() && version->get<std::uint64_t>() > ProjectFormatVersion)
-        return TProjectError{F::NewerVersion, version->dump()};
-    if (!version->is_number_unsigned() || version->get<std::uint64_t>() < 1)
-        return TProjectError{F::BadValue, "project, key \"version\": " + version->dump() + " is no version"};
-
-    TSelection read;
-    if (auto problem = ReadParts(document, read)) return TProjectError{F::BadValue, *problem};
-    read.Update();
-    target = std::move(read);
-    return std::nullopt;
 }
 
 std::optional<TProjectError> ReadProjectText(const std::string& text, TSelection& target) {

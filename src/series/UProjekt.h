@@ -44,6 +44,5 @@ bool IsProjectDocument(const nlohmann::json& document);
 
 // Reads a project into `target`. On any error `target` stays as it was; on success it holds the
 // project's inputs with its derived figures refreshed (results not yet calculated).
-std::optional<TProjectError> ReadProject(const nlohmann::json& document, TSelection& target);
 std::optional<TProjectError> ReadProjectText(const std::string& text, TSelection& target);
 std::optional<TProjectError> ReadProjectFile(const std::string& path, TSelection& target);
