@@ -61,6 +61,13 @@ TEST_F(ProjectWindowTest, SavedSelectionReopensUnchangedInANewWindow) {
     EXPECT_FALSE(w->isWindowModified());
     const QStringList shown = Shown();
     const std::string inputs = ProjectText(w->Selection);
+    // A folder that does not exist: a message naming the file, the open project stays.
+    const QString nowhere = dir_.filePath("missing/school.vxsel");
+    EXPECT_FALSE(w->SaveProjectFile(nowhere));
+    ASSERT_EQ(ShownMessages().size(), 1);
+    EXPECT_TRUE(ShownMessages().front().Text.contains(QDir::toNativeSeparators(nowhere) + " cannot be saved"));
+    EXPECT_EQ(w->Project.Path(), path);
+    ClearMessages();
 
     // Quit, start again and open the file.
     w->close();
