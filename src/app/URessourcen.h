@@ -3,7 +3,7 @@
 // pictures, drawings and text resources.
 //
 // Texts: one table per language, ":/lang/<de|en|fr|pl|zh|ru>.tsv", lines "k<TAB>text" with
-// k = 1 .. 576 and "\n" for a line break. Text k of language L has the id 10000 + 1000 L + k.
+// k = 1 .. 749 and "\n" for a line break. Text k of language L has the id 10000 + 1000 L + k.
 // Pictures: ":/img/<id>.<jpg|png|bmp|svg>", button glyphs ":/glyphs/<NAME>.png",
 // text resources ":/text/<id>.txt".
 #include <QImage>
@@ -23,7 +23,7 @@ struct EResourceNotFound : std::runtime_error {
 // Longest text LoadText returns.
 inline constexpr int MaxTextLength = 255;
 // Text numbers run from 1 to this.
-inline constexpr int MaxTextNumber = 576;
+inline constexpr int MaxTextNumber = 749;
 
 // Two-letter table code of a language ("de", "en", ...), empty when the language has no table.
 QString LanguageTableCode(int language);

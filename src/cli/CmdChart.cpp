@@ -15,7 +15,7 @@
 #include "UPageCommand.h"
 #include "UPageCommands.h"
 #include "UJsonCases.h"
-#include "URateCase.h"
+#include "series/URateCase.h"
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
 #include "ui/FMollier.h"
@@ -38,8 +38,9 @@ int RunChart(const std::vector<std::string>& args)
             args, "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]", o))
         return Fail(ExitBadInput, *problem);
 
-    std::vector<TRateInput> cases;
-    if (auto problem = ReadSeasonCases(o.Path, "a chart", cases)) return Fail(ExitBadInput, *problem);
+    TSelection selection;
+    if (auto problem = ReadSelectionInput(o.Path, "a chart", selection)) return Fail(ExitBadInput, *problem);
+    const std::vector<TRateInput> cases = SelectionCases(selection);
 
     // Rated like a calculation request; a case with an error message is not calculated.
     std::vector<TProcessLine> lines;
@@ -56,6 +57,7 @@ int RunChart(const std::vector<std::string>& args)
     int status = ExitOk;
     {
         TFormBasis owner;
+        owner.Selection = selection;
         auto* chart = new TFormMollier(&owner);
         chart->Owner = &owner;
         owner.FormMollier = chart;

@@ -1,5 +1,5 @@
 // vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]: rates the case (or the
-// winter and summer cases) of FILE or standard input as a selection, exactly as the product window
+// winter and summer cases) or the project of FILE or standard input as a selection, exactly as the product window
 // does, and writes its datasheet as the print preview exports it.
 #include <QString>
 
@@ -10,7 +10,6 @@
 #include "UCommands.h"
 #include "UPageCommand.h"
 #include "UPageCommands.h"
-#include "URateCase.h"
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
 #include "print/UDatenblatt.h"
@@ -32,10 +31,9 @@ int RunDatasheet(const std::vector<std::string>& args)
             args, "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]", o))
         return Fail(ExitBadInput, *problem);
 
-    std::vector<TRateInput> cases;
-    if (auto problem = ReadSeasonCases(o.Path, "a datasheet", cases)) return Fail(ExitBadInput, *problem);
-
-    const TSelection selection = SelectionOfCases(cases);
+    TSelection selection;
+    if (auto problem = ReadSelectionInput(o.Path, "a datasheet", selection))
+        return Fail(ExitBadInput, *problem);
     if (!selection.ResultsValid())
         return Fail(ExitFailure, "the case was not calculated (operating-point error); no datasheet written");
 

@@ -1,4 +1,4 @@
-// vxrate preselect [FILE] [--table]: size proposals for one case.
+// vxrate preselect [FILE] [--table]: size proposals for one case (the winter case of a project).
 //
 // The case is read and built exactly as "rate" builds it, refreshed and calculated; then the
 // proposal loop of the pre-selection dialog runs on that same record: five target efficiencies
@@ -17,7 +17,7 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
-#include "URateCase.h"
+#include "series/URateCase.h"
 #include "series/UVXSerie.h"
 #include "series/UVorauswahl.h"
 #include "thermo/UZahlformat.h"
@@ -118,17 +118,24 @@ int RunPreselect(const std::vector<std::string>& args)
     const TCaseInput in = OpenCaseInput(path);
     if (!in.File) return Fail(in.Status, in.Error);
 
-    // One case object; the whole text is read and checked before anything is calculated.
-    TJsonCaseReader reader;
+    // One case object, or a project file whose winter case is taken; the whole text is read and
+    // checked before anything is calculated.
+    TCommandInput given;
+    if (auto problem = ReadCommandInput(in.File.get(), path, given)) return Fail(ExitBadInput, *problem);
     TRateInput input = DefaultRateInput();
-    const bool valid = reader.Read(in.File.get(), [&](std::size_t index, nlohmann::json&& object) {
-        if (reader.IsArray())
-            return std::optional<std::string>("expected one case object, not an array");
-        return ReadRateInput(object, index, input);
-    });
-    if (!valid) return Fail(ExitBadInput, reader.Error());
-    if (reader.IsArray() || reader.Count() != 1)
-        return Fail(ExitBadInput, "expected one case object, not an array");
+    if (given.Project) {
+        input = SelectionCases(*given.Project).front();
+    } else {
+        TJsonCaseReader reader;
+        const bool valid = reader.Read(given.Cases, [&](std::size_t index, nlohmann::json&& object) {
+            if (reader.IsArray())
+                return std::optional<std::string>("expected one case object, not an array");
+            return ReadRateInput(object, index, input);
+        });
+        if (!valid) return Fail(ExitBadInput, reader.Error());
+        if (reader.IsArray() || reader.Count() != 1)
+            return Fail(ExitBadInput, "expected one case object, not an array");
+    }
 
     TDatenVX& record = input.Record;
     record.Refresh();
@@ -147,5 +154,5 @@ int RunPreselect(const std::vector<std::string>& args)
 
 VXRATE_COMMAND("preselect", "preselect [FILE] [--table]",
                "lists sizes and widths that reach the target efficiencies for the case in FILE "
-               "or on standard input (JSON object)",
+               "or on standard input (JSON object, or the winter case of a project file)",
                RunPreselect);

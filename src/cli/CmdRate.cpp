@@ -1,6 +1,7 @@
 // vxrate rate [FILE] [--table] [--jsonl | --csv] [--jobs N] [--keep-going]: rates the cases of a
 // JSON text (one object or an array), of JSON Lines or of CSV, and writes the results in the same
-// format (or as a table) in input order.
+// format (or as a table) in input order. A project file is rated as the array of its winter case
+// and, when both are shown, its summer case.
 //
 // Without --keep-going the input is read twice: the first pass checks every case, so that bad
 // input is reported before anything is written; the second pass rates and writes. Standard input
@@ -24,7 +25,7 @@
 #include "UJsonCases.h"
 #include "ULineCases.h"
 #include "UOrderedJobs.h"
-#include "URateCase.h"
+#include "series/URateCase.h"
 #include "URateCsv.h"
 #include "URateJsonl.h"
 #include "URateOutput.h"
@@ -180,14 +181,31 @@ int RunRate(const std::vector<std::string>& args)
         in = file.get();
     }
 
+    // A JSON input may be a project file instead of cases.
+    std::optional<TSelection> project;
+    TCommandInput given;
+    if (o.Format == TFormat::Json) {
+        if (auto problem = ReadCommandInput(in, o.Path, given)) return Fail(ExitBadInput, *problem);
+        project = std::move(given.Project);
+        in = given.Cases;
+    }
+    auto readCases = [&](bool stopAtBadCase, const TBatchCaseFn& onCase,
+                         bool& isArray) -> std::optional<std::string> {
+        if (!project) return ReadCases(in, o.Format, stopAtBadCase, onCase, isArray);
+        isArray = true;
+        const std::vector<TRateInput> cases = SelectionCases(*project);
+        for (std::size_t i = 0; i < cases.size(); ++i)
+            if (!onCase(TBatchCase{i, cases[i], {}})) break;
+        return std::nullopt;
+    };
+
     // Pass 1: the input must be readable, and without --keep-going every case valid, before
     // anything is written.
     bool isArray = o.Format != TFormat::Json;
     if (twoPasses) {
-        if (auto problem =
-                ReadCases(in, o.Format, !o.KeepGoing, [](TBatchCase&&) { return true; }, isArray))
+        if (auto problem = readCases(!o.KeepGoing, [](TBatchCase&&) { return true; }, isArray))
             return Fail(ExitBadInput, *problem);
-        std::rewind(in);
+        if (in) std::rewind(in);
     }
 
     // Pass 2: rate on the worker threads, write in input order.
@@ -210,7 +228,7 @@ int RunRate(const std::vector<std::string>& args)
                 ++written;
             });
         bool lineArray = false;
-        problem = ReadCases(in, o.Format, !o.KeepGoing,
+        problem = readCases(!o.KeepGoing,
                             [&](TBatchCase&& c) {
                                 bad += !c.Error.empty();
                                 jobs.Add(std::move(c));

@@ -1,7 +1,12 @@
 #include "UCommands.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <sstream>
+
+#include "series/UProjekt.h"
 
 namespace {
 
@@ -126,5 +131,43 @@ std::optional<std::string> ParseFileAndTable(const std::vector<std::string>& arg
         else if (path.empty()) path = a;
         else return "more than one input file given (" + path + ", " + a + ")";
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadCommandInput(std::FILE* in, const std::string& path, TCommandInput& out)
+{
+    const std::string name = path.empty() || path == "-" ? std::string("standard input") : path;
+    // Only an object can be a project; anything else goes to the case reader as it is.
+    const long start = std::ftell(in);
+    std::string text;
+    int c;
+    while ((c = std::fgetc(in)) == ' ' || c == '\t' || c == '\n' || c == '\r') text.push_back(char(c));
+    if (c != '{') {
+        if (start >= 0) std::fseek(in, start, SEEK_SET);
+        else if (c != EOF) std::ungetc(c, in);
+        out.Cases = in;
+        return std::nullopt;
+    }
+    text.push_back('{');
+    char buffer[1 << 16];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
+    if (std::ferror(in)) return "cannot read " + name + ": " + std::strerror(errno);
+
+    // A case object never has the key "format"; only a text that could be a project is parsed whole.
+    const bool maybeProject = text.find("\"format\"") != std::string::npos;
+    const nlohmann::json document =
+        maybeProject ? nlohmann::json::parse(text, nullptr, false) : nlohmann::json();
+    if (maybeProject && !document.is_discarded() && IsProjectDocument(document)) {
+        TSelection project;
+        if (const auto error = ReadProjectText(text, project)) return name + " " + error->Message();
+        out.Project = std::move(project);
+        return std::nullopt;
+    }
+    out.Copy.reset(std::tmpfile());
+    if (!out.Copy || std::fwrite(text.data(), 1, text.size(), out.Copy.get()) != text.size() ||
+        std::fflush(out.Copy.get()) != 0)
+        return std::string("cannot buffer the input: ") + std::strerror(errno);
+    std::rewind(out.Copy.get());
+    out.Cases = out.Copy.get();
     return std::nullopt;
 }

@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "series/USelection.h"
+
 using TCommandFn = int (*)(const std::vector<std::string>& args);
 
 struct TCommand {
@@ -43,6 +47,18 @@ using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 // Reads the arguments "[FILE] [--table]" of the rating commands. Returns the problem, if any.
 std::optional<std::string> ParseFileAndTable(const std::vector<std::string>& args,
                                              std::string& path, bool& table);
+
+// A command's input told apart: a project file (one JSON object with the key "format"), or case
+// objects for the case reader.
+struct TCommandInput {
+    std::optional<TSelection> Project;  // the project, when the input is one
+    std::FILE* Cases = nullptr;         // otherwise the case text from its first byte
+    TFile Copy;                         // the case text, when a single object was read to tell
+};
+// Reads from `in` as far as needed to tell: one character of an array, a single object in full. A
+// project that cannot be read gives a message naming the input (`path`, or standard input when it
+// is empty or "-") and the reason.
+std::optional<std::string> ReadCommandInput(std::FILE* in, const std::string& path, TCommandInput& out);
 
 // Exit statuses shared by the commands.
 constexpr int ExitOk = 0;

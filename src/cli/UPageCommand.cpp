@@ -12,6 +12,7 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "app/UVersion.h"
+#include "series/URateCase.h"
 
 int ParseLanguage(const std::string& text) {
     for (int code = 1; code <= 9; ++code) {
@@ -57,22 +58,29 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
     return std::nullopt;
 }
 
-std::optional<std::string> ReadSeasonCases(const std::string& path, const std::string& page,
-                                           std::vector<TRateInput>& cases) {
+std::optional<std::string> ReadSelectionInput(const std::string& path, const std::string& page,
+                                              TSelection& selection) {
     const TCaseInput in = OpenCaseInput(path);
     if (!in.File) return in.Error;
+    TCommandInput given;
+    if (auto problem = ReadCommandInput(in.File.get(), path, given)) return problem;
+    if (given.Project) {
+        selection = std::move(*given.Project);
+        selection.Calculate();
+        return std::nullopt;
+    }
     TJsonCaseReader reader;
-    const bool valid =
-        reader.Read(in.File.get(), [&](std::size_t index, nlohmann::json&& object) {
-            if (index >= 2)
-                return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
-            TRateInput input = DefaultRateInput();
-            if (auto problem = ReadRateInput(object, index, input)) return problem;
-            cases.push_back(input);
-            return std::optional<std::string>{};
-        });
+    std::vector<TRateInput> cases;
+    const bool valid = reader.Read(given.Cases, [&](std::size_t index, nlohmann::json&& object) {
+        if (index >= 2) return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
+        TRateInput input = DefaultRateInput();
+        if (auto problem = ReadRateInput(object, index, input)) return problem;
+        cases.push_back(input);
+        return std::optional<std::string>{};
+    });
     if (!valid) return reader.Error();
     if (cases.empty()) return std::string("no case given");
+    selection = SelectionOfCases(cases);
     return std::nullopt;
 }
 

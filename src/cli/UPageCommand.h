@@ -1,6 +1,6 @@
 #pragma once
 // What the page commands (datasheet, chart, description) share: the language option, reading the
-// winter and summer case, and the set-up that lets the program's own windows and page procedures
+// selection of a case or project file, and the set-up that lets the program's own windows and page procedures
 // draw without a screen and without the user's settings.
 #include <QTemporaryDir>
 #include <memory>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "URateCase.h"
+#include "series/USelection.h"
 #include "app/UGlobal.h"
 
 class QApplication;
@@ -34,11 +34,12 @@ struct TPageOptions {
 std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args,
                                             const std::string& usage, TPageOptions& options);
 
-// Reads one case object (winter) or an array of one or two (winter, summer) from the file at
-// `path`, or from standard input when `path` is empty or "-". `page` names the page in the message
-// for a third case. Returns the problem, if any.
-std::optional<std::string> ReadSeasonCases(const std::string& path, const std::string& page,
-                                           std::vector<TRateInput>& cases);
+// Reads the selection a page shows from the file at `path`, or from standard input when `path` is
+// empty or "-": a project file, or one case object (winter) or an array of one or two (winter,
+// summer), calculated as the window's calculation request does. `page` names the page in the
+// message for a third case. Returns the problem, if any.
+std::optional<std::string> ReadSelectionInput(const std::string& path, const std::string& page,
+                                              TSelection& selection);
 
 class TPageSession {
 public:

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "URateCase.h"
+#include "series/URateCase.h"
 
 // Receives the fields of a rated case in output order.
 class TFieldSink {

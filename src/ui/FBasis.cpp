@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
@@ -128,9 +130,12 @@ void TFormBasis::BuildMenu() {
     Menu_Datei_SaveAs = item(Menu_Datei, "Menu_Datei_SaveAs");
     Menu_Datei_Sep = Menu_Datei->addSeparator();
     Menu_Datei_Beenden = item(Menu_Datei, "Menu_Datei_Beenden");
+    Menu_Datei_Open->setShortcut(QKeySequence::Open);
+    Menu_Datei_Save->setShortcut(QKeySequence::Save);
+    Menu_Datei_SaveAs->setShortcut(QKeySequence::SaveAs);
     connect(Menu_Datei_Open, &QAction::triggered, this, [this] { OpenProject(); });
     connect(Menu_Datei_Save, &QAction::triggered, this, [this] { SaveProject(); });
-    connect(Menu_Datei_SaveAs, &QAction::triggered, this, [this] { SaveProject(); });
+    connect(Menu_Datei_SaveAs, &QAction::triggered, this, [this] { SaveProjectAs(); });
     connect(Menu_Datei_Beenden, &QAction::triggered, this, &QWidget::close);
 
     Menu_Edit = MainMenu1->addMenu(QString());
@@ -229,10 +234,6 @@ void TFormBasis::CreateFrame() {
             LanguageItem(li.code)->setEnabled(true);
         }
     Menu_Edit_Bem_Preisblatt->setVisible(PricesEnabled);
-    Menu_Datei_Open->setVisible(false);
-    Menu_Datei_Save->setVisible(false);
-    Menu_Datei_SaveAs->setVisible(false);
-    Menu_Datei_Sep->setVisible(false);
     if (PricesEnabled) NotesPrice = QStringList(3);
     if (DatasheetPages.empty()) DatasheetPages = {&EmptyFramePage};
     if (ChartPages.empty()) ChartPages = {&EmptyFramePage};
@@ -267,6 +268,10 @@ void TFormBasis::ReportSettingsProblem(const QString& message) {
 }
 
 void TFormBasis::closeEvent(QCloseEvent* e) {
+    if (!ConfirmPendingEdit() || !ResolveUnsavedChanges()) {
+        e->ignore();
+        return;
+    }
     QMainWindow::closeEvent(e);
     if (e->isAccepted()) DestroyFrame();
 }
@@ -329,6 +334,7 @@ void TFormBasis::SetUnitSystem(bool si) {
 void TFormBasis::SetSeasons(bool on) {
     Selection.SetSeasons(on);
     Menu_Optionen_UseSeasons->setChecked(on);
+    UpdateTitle();
 }
 
 void TFormBasis::SetAirPressure(double p) {
@@ -445,12 +451,14 @@ void TFormBasis::EditNotesData() {
     QStringList notes = ToLines(Selection.NotesData);
     EditNotes(this, notes);
     Selection.NotesData = FromLines(notes, 3);
+    UpdateTitle();
 }
 
 void TFormBasis::EditNotesChart() {
     QStringList notes = ToLines(Selection.NotesChart);
     EditNotes(this, notes);
     Selection.NotesChart = FromLines(notes, 3);
+    UpdateTitle();
 }
 
 void TFormBasis::EditSettings() {
@@ -459,6 +467,73 @@ void TFormBasis::EditSettings() {
 
 void TFormBasis::EditHeader() {
     ExchangeHeader(*this);
+    UpdateTitle();
+}
+
+// ---- Project file ----------------------------------------------------------------------------
+void TFormBasis::OpenProject() {
+    if (!ConfirmPendingEdit() || !ResolveUnsavedChanges()) return;
+    const QString path = QFileDialog::getOpenFileName(this, Text(148), ProjectFolder(), ProjectFileFilter());
+    if (!path.isEmpty()) LoadProjectFile(path);
+}
+
+bool TFormBasis::SaveProject() {
+    if (Project.Path().isEmpty()) return SaveProjectAs();
+    return ConfirmPendingEdit() && SaveProjectFile(Project.Path());
+}
+
+bool TFormBasis::SaveProjectAs() {
+    if (!ConfirmPendingEdit()) return false;
+    QFileDialog dialog(this, Text(150), ProjectFolder(), ProjectFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromLatin1(ProjectExtension));
+    dialog.selectFile(Project.DisplayName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    return SaveProjectFile(dialog.selectedFiles().front());
+}
+
+QString TFormBasis::ProjectFolder() const {
+    if (!Project.Path().isEmpty()) return QFileInfo(Project.Path()).absolutePath();
+    if (!ProjectPath.isEmpty()) return ProjectPath;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+bool TFormBasis::OpenProjectFile(const QString& path) {
+    if (!ConfirmPendingEdit() || !ResolveUnsavedChanges()) return false;
+    return LoadProjectFile(path);
+}
+
+bool TFormBasis::LoadProjectFile(const QString& path) {
+    if (!Project.Open(path, Selection)) return false;
+    ShowSelection();
+    // A planner opens a project to see its results, as after a calculation request.
+    Calculate();
+    UpdateTitle();
+    return true;
+}
+
+bool TFormBasis::SaveProjectFile(const QString& path) {
+    const bool saved = Project.Save(path, Selection);
+    UpdateTitle();
+    return saved;
+}
+
+bool TFormBasis::ResolveUnsavedChanges() {
+    if (!Project.Modified(Selection)) return true;
+    switch (AskToSaveChanges(this, Project.DisplayName())) {
+        case TUnsavedChoice::Save:
+            return SaveProject();
+        case TUnsavedChoice::Discard:
+            return true;
+        case TUnsavedChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
+void TFormBasis::UpdateTitle() {
+    setWindowTitle(Project.DisplayName() + "[*] - " + ProgramTitle());
+    setWindowModified(Project.Modified(Selection));
 }
 
 // ---- Termination signals ---------------------------------------------------------------------

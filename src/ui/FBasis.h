@@ -22,6 +22,7 @@
 #include "app/USettings.h"
 #include "calc/UDaten.h"
 #include "series/USelection.h"
+#include "ui/UProjektDatei.h"
 
 class QAction;
 class QActionGroup;
@@ -79,14 +80,33 @@ public:
     virtual void ClearResults() {}
     virtual void ApplyLanguage();
     virtual void SettingsChanged() { ApplyLanguage(); }
-    virtual void SaveProject() {}
-    virtual void OpenProject() {}
+    // Re-renders every display after the whole selection was replaced (a project was opened).
+    virtual void ShowSelection() {}
+    // Title of the program in the title bar, after the project's file name.
+    virtual QString ProgramTitle() const { return QStringLiteral("VX"); }
     virtual void ShowDatasheet();
     virtual void ShowProductDescription();
     virtual void ApplyTexts();
     virtual void ApplyFonts();
     virtual void UpdateUnitLabels() {}
     virtual void ShowDiagram(bool /*modal*/, bool /*withProcesses*/) {}
+
+    // ---- Project file ----------------------------------------------------------------------
+    // The file the selection was opened from or last saved to, and the state saved there.
+    TProjectFile Project;
+    // File > Open, Save and Save As: the file dialogs, then the operations below.
+    void OpenProject();
+    bool SaveProject();
+    bool SaveProjectAs();
+    // Opens the project at path in place of the selection, after asking about unsaved changes. A
+    // file that cannot be opened gives a message naming it and the reason; the selection stays.
+    bool OpenProjectFile(const QString& path);
+    // Saves the selection to path (atomically); a failure gives a message and keeps the old file.
+    bool SaveProjectFile(const QString& path);
+    // With unsaved changes, asks Save / Discard / Cancel; true when the caller may go on.
+    bool ResolveUnsavedChanges();
+    // Title bar: the project's file name with a modified mark, then the program title.
+    void UpdateTitle();
 
     // ---- Other operations ----------------------------------------------------------------
     // Confirms a value typed into the focused number field and not yet confirmed, so that every
@@ -166,6 +186,10 @@ protected:
 
 private:
     void BuildMenu();
+    // Folder the file dialogs start in: that of the open project, else the settings' project folder.
+    QString ProjectFolder() const;
+    // Reads the project at path into the selection and shows it; no question asked.
+    bool LoadProjectFile(const QString& path);
     bool m_destroyed = false;
 };
 

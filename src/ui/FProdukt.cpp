@@ -271,6 +271,7 @@ void TFormProdukt::SetResultsValid(bool valid) {
         b->setEnabled(m_resultsValid);
     Menu_Ansicht_Datenblatt->setEnabled(m_resultsValid);
     Menu_Ansicht_Diagramm->setEnabled(m_resultsValid);
+    UpdateTitle();
 }
 
 void TFormProdukt::ClearResults() { SetResultsValid(false); }
@@ -329,6 +330,11 @@ void TFormProdukt::ShowInputs() {
     SetSeasonLayout(Selection.TwoCases ? 2 : 1);
     ShowAirEdits();
     PlaceInputEdits();
+}
+
+void TFormProdukt::ShowSelection() {
+    ShowInputs();
+    Aenderung_Daten();
 }
 
 void TFormProdukt::SetHumidityMode(std::uint8_t mode) {

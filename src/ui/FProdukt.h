@@ -36,6 +36,7 @@ public:
     void LoadSettings() override;
     void SaveSettings() override;
     void ShowInputs() override;
+    void ShowSelection() override;
     void SetResultsValid(bool valid) override;
     void SetUnitSystem(bool si) override;
     void SetHumidityMode(std::uint8_t mode) override;

@@ -53,6 +53,9 @@ TFormVX::TFormVX(QWidget* parent, bool persistent) : TFormProdukt(parent) {
     Combo_Bypass->setCurrentIndex(0);
     Combo_BypassChange();
     LayoutTables();
+    // The selection as it starts is the state of a new, untitled project.
+    Project.MarkSaved(Selection, QString());
+    UpdateTitle();
 }
 
 TFormVX::~TFormVX() { DestroyFrame(); }
@@ -222,7 +225,7 @@ void TFormVX::ApplyTexts() {
     L_Titel->move(right - L_Titel->width(), 13);
     L_Titel_S->move(L_Titel->x() + 1, 14);
     L_Titel->raise();
-    setWindowTitle("VX - " + Text(66));
+    UpdateTitle();
 
     LB_VXTyp->setText(Text(136));
     LB_GBreite->setText(Text(92));
@@ -359,15 +362,26 @@ void TFormVX::Aenderung_Geraet(QObject* source) {
     if (source == Edit_BypBreite) d.BypassWidth = Edit_BypBreite->Value();
     Selection.SetDevice(d);
     m_deviceBusy = false;
-    if (source == Combo_VXSerie) {
-        ApplyTexts();
-        const bool described = d.Series == SeriesVX || d.Series == SeriesVXK;
-        Button_Produktbeschreibung->setEnabled(described);
-        Menu_Ansicht_Produktbeschreibung->setEnabled(described);
-    }
+    if (source == Combo_VXSerie) ShowSeries();
     Aenderung_Daten();
     ShowFigures();
 }
+
+void TFormVX::ShowSeries() {
+    ApplyTexts();
+    const int series = Selection.Device.Series;
+    const bool described = series == SeriesVX || series == SeriesVXK;
+    Button_Produktbeschreibung->setEnabled(described);
+    Menu_Ansicht_Produktbeschreibung->setEnabled(described);
+}
+
+void TFormVX::ShowSelection() {
+    TFormProdukt::ShowSelection();
+    ShowSeries();
+    ShowBypassResult();
+}
+
+QString TFormVX::ProgramTitle() const { return "VX - " + Text(66); }
 
 void TFormVX::ShowFigures() {
     const TDeviceFigures& f = Selection.Figures();

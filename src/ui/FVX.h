@@ -24,6 +24,8 @@ public:
     void LoadSettings() override;
     void SaveSettings() override;
     void ShowInputs() override;
+    void ShowSelection() override;
+    QString ProgramTitle() const override;
     bool CheckInputs() override;
     void SetUnitSystem(bool si) override;
     void SettingsChanged() override;
@@ -38,6 +40,8 @@ public:
     // ---- Device panel ------------------------------------------------------------------------
     // Device change with the control that changed (nullptr: the window itself).
     void Aenderung_Geraet(QObject* source);
+    // Texts and commands that depend on the series.
+    void ShowSeries();
     void Combo_VXSerieChange();
     void Combo_BypassChange();
     void RButton_BypGeschwClick(QObject* sender);

@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
 
@@ -16,7 +16,7 @@ namespace {
 
 // The program's main window: the counterflow series window. Its creation reads the settings and
 // its destruction writes them; SIGTERM and SIGINT close it like the Exit command.
-std::unique_ptr<QMainWindow> CreateMainWindow()
+std::unique_ptr<TFormVX> CreateMainWindow()
 {
     auto window = std::make_unique<TFormVX>();
     CloseOnTerminationSignals(window.get());
@@ -44,8 +44,11 @@ int main(int argc, char* argv[])
 
     int result = 0;
     {
-        std::unique_ptr<QMainWindow> mainWindow = CreateMainWindow();
+        std::unique_ptr<TFormVX> mainWindow = CreateMainWindow();
         mainWindow->show();
+        // "VX FILE" opens a project file (a double click on one starts VX so).
+        const QStringList arguments = QApplication::arguments();
+        if (arguments.size() > 1) mainWindow->OpenProjectFile(arguments.at(1));
         result = app.exec();
     }
     ReleaseResources();

@@ -651,6 +651,47 @@ TEST_F(Vxrate, DescriptionArgumentErrors)
     EXPECT_FALSE(fs::exists(nowhere));
 }
 
+// A project file rates as its cases written out as case objects; the page commands print its
+// header and notes; a bad project names the file and the reason.
+TEST_F(Vxrate, ProjectFilesAreReadWhereCaseFilesAre)
+{
+    const std::string project = std::string(VX_EXAMPLES_DIR) + "/vx45-side-bypass.vxsel";
+    const std::string device =
+        R"("Series":1,"SizeCode":45,"PackageWidth":1000,"Bypass":20,"BypassVelocity":8.0)";
+    const fs::path cases = Write("cases.json", "[{" + device + R"(,"SVol11":1500,"Temp11":-10,
+        "RelHum11":90,"SVol21":1500,"Temp21":22,"RelHum21":45},{)" + device + R"(,"SVol11":1500,
+        "Temp11":32,"RelHum11":40,"SVol21":1500,"Temp21":26,"RelHum21":50}])");
+    for (const char* table : {"", " --table"}) {
+        const RunResult fromProject = Run("rate '" + project + "'" + table);
+        ASSERT_EQ(fromProject.Status, 0) << fromProject.Err;
+        EXPECT_EQ(fromProject.Out, Run("rate '" + cases.string() + "'" + table).Out);
+    }
+    const fs::path winter = Write("winter.json", R"({"Pressure":950,"Series":2,"SizeCode":30,
+        "PackageWidth":600,"SVol11":600,"Temp11":-15,"RelHum11":85,"SVol21":550,"Temp21":24,"RelHum21":35})");
+    const RunResult proposals = Run("preselect '" + std::string(VX_EXAMPLES_DIR) + "/vxk-winter.vxsel'");
+    ASSERT_EQ(proposals.Status, 0) << proposals.Err;
+    EXPECT_EQ(proposals.Out, Run("preselect '" + winter.string() + "'").Out);
+
+    const fs::path future = Write("future.vxsel", R"({"format":"vx-selection","version":2})");
+    const RunResult refused = Run("rate '" + future.string() + "'");
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_EQ(refused.Out, "");
+    EXPECT_NE(refused.Err.find(future.string() + " was saved by a newer VX"), std::string::npos)
+        << refused.Err;
+
+    for (const char* page : {"datasheet", "chart"}) {
+        const fs::path pdf = dir_ / (std::string(page) + ".pdf");
+        const RunResult run = Run(std::string(page) + " '" + project + "' --pdf '" + pdf.string() + "'");
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const std::string text = PdfText(pdf);
+        if (text.empty()) GTEST_SKIP() << "pdftotext not available";
+        EXPECT_NE(text.find("School extension, north wing"), std::string::npos) << page;
+        const char* note = std::string(page) == "chart" ? "Winter design case (solid)"
+                                                        : "Bypass for free cooling";
+        EXPECT_NE(text.find(note), std::string::npos) << page;
+    }
+}
+
 }  // namespace
 
 // ---- Batches: reference output, formats, parallel rating, bad cases ----

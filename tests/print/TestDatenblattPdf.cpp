@@ -183,6 +183,27 @@ TEST_F(VxrateDatasheetTest, WritesTheDatasheetInTheChosenUnitsAndLanguage) {
   }
 }
 
+// A project opened in the window and the same file through vxrate give the same page text.
+TEST_F(VxrateDatasheetTest, AProjectPrintsTheSamePageInTheWindowAndInVxrate) {
+  const QString project = QStringLiteral(VX_EXAMPLES_DIR "/vx45-side-bypass.vxsel");
+  const QString fromVxrate = dir_.filePath("vxrate.pdf");
+  const TToolResult res = Vxrate({"datasheet", project, "--pdf", fromVxrate});
+  ASSERT_EQ(res.ExitCode, 0) << res.Output.toStdString();
+
+  DatasheetWindow win;
+  TFormVX& w = *win.w;
+  w.SetUnitSystem(true);
+  ASSERT_TRUE(w.OpenProjectFile(project)) << win.Messages.join("\n").toStdString();
+  ASSERT_TRUE(w.ResultsValid());
+  const QString fromWindow = dir_.filePath("window.pdf");
+  ExportPagesToPdf(&w, w.DatasheetPages, fromWindow, false);
+
+  const QString text = RunTool("pdftotext", {fromWindow, "-"}).Output;
+  EXPECT_TRUE(text.contains("School extension, north wing")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Bypass for free cooling in summer nights.")) << text.toStdString();
+  EXPECT_EQ(RunTool("pdftotext", {fromVxrate, "-"}).Output, text);
+}
+
 TEST_F(VxrateDatasheetTest, ACaseTheChecksRejectWritesNoDatasheet) {
   // 20000 m3/h through the smallest package: face velocity and pressure drop
   // far beyond the limits, so the calculation request stops with errors.

@@ -12,6 +12,8 @@
 
 namespace {
 QList<TShownMessage> g_messages;
+QStringList g_questions;
+TUnsavedChoice g_answer = TUnsavedChoice::Discard;
 
 class QtEnvironment : public testing::Environment {
 public:
@@ -32,9 +34,14 @@ public:
             g_messages.append({text, caption, type});
             return 1;
         });
+        SetUnsavedChoiceHook([](const QString& text) {
+            g_questions.append(text);
+            return g_answer;
+        });
     }
     void TearDown() override {
         SetMessageBoxHook({});
+        SetUnsavedChoiceHook({});
         delete app_;
         delete settingsDir_;
     }
@@ -48,7 +55,13 @@ private:
 } // namespace
 
 QList<TShownMessage>& ShownMessages() { return g_messages; }
-void ClearMessages() { g_messages.clear(); }
+QStringList& AskedQuestions() { return g_questions; }
+TUnsavedChoice& UnsavedAnswer() { return g_answer; }
+void ClearMessages() {
+    g_messages.clear();
+    g_questions.clear();
+    g_answer = TUnsavedChoice::Discard;
+}
 QString SettingsFilePath() { return TIniDatei::SettingsFolder() + IniFileName; }
 void RemoveSettingsFile() { QFile::remove(SettingsFilePath()); }
 void UseSeparators(QChar dec, QChar thou) { SetProcessSeparators(dec, thou); }

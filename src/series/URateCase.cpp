@@ -1,4 +1,4 @@
-#include "URateCase.h"
+#include "series/URateCase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -93,9 +94,28 @@ const std::map<std::string, TInputKey>& Keys()
     return keys;
 }
 
-std::string Where(std::size_t caseIndex, const std::string& key)
+std::string CaseName(std::size_t caseIndex) { return "case " + std::to_string(caseIndex); }
+
+std::string Where(const std::string& where, const std::string& key)
 {
-    return "case " + std::to_string(caseIndex) + ", key " + QuotedKey(key) + ": ";
+    return where + ", key " + QuotedKey(key) + ": ";
+}
+
+// The group of a key of the table: the site and input modes, the device, else the air inlets.
+TInputKeyGroup GroupOf(const std::string& key)
+{
+    static const std::set<std::string> site = {"Pressure", "HumidityMode", "FlowMode"};
+    static const std::set<std::string> device = {"Series",         "SizeCode",    "PackageWidth",
+                                                 "BypassVelocity", "DpMultiplier", "Bypass"};
+    if (site.count(key)) return InputKeysShared;
+    if (device.count(key)) return InputKeysDevice;
+    return InputKeysAir;
+}
+
+std::optional<std::string> CheckKeyAt(const std::string& key, const std::string& where)
+{
+    if (Keys().count(key) == 0) return Where(where, key) + "unknown key";
+    return std::nullopt;
 }
 
 std::string Number(double v)
@@ -163,39 +183,35 @@ TRateInput DefaultRateInput()
     return in;
 }
 
-std::optional<std::string> CheckRateKey(const std::string& key, std::size_t caseIndex)
-{
-    if (Keys().count(key) == 0) return Where(caseIndex, key) + "unknown key";
-    return std::nullopt;
-}
+namespace {
 
-std::optional<std::string> ReadRateValue(const std::string& key, const json& value,
-                                         std::size_t caseIndex, TRateInput& input)
+std::optional<std::string> ReadValueAt(const std::string& key, const json& value,
+                                       const std::string& where, TRateInput& input)
 {
-    if (auto unknown = CheckRateKey(key, caseIndex)) return unknown;
+    if (auto unknown = CheckKeyAt(key, where)) return unknown;
     const TInputKey& rule = Keys().at(key);
     if (!value.is_number())
-        return Where(caseIndex, key) + "expected a number, got " + value.type_name();
+        return Where(where, key) + "expected a number, got " + value.type_name();
     const double v = value.get<double>();
-    if (!std::isfinite(v)) return Where(caseIndex, key) + "number out of range";
+    if (!std::isfinite(v)) return Where(where, key) + "number out of range";
     // Integral floats such as 250.0 are accepted where a whole number is expected; fractions are not.
     if (rule.Kind != TKind::Real && v != std::trunc(v))
-        return Where(caseIndex, key) + "expected a whole number, got " + value.dump();
+        return Where(where, key) + "expected a whole number, got " + value.dump();
     if (rule.Kind == TKind::Code) {
         const bool known = std::any_of(rule.Codes.begin(), rule.Codes.end(),
                                        [v](const TCode& c) { return c.Value == v; });
         if (!known)
-            return Where(caseIndex, key) + value.dump() + " is not one of the allowed codes (" +
+            return Where(where, key) + value.dump() + " is not one of the allowed codes (" +
                    CodesText(rule.Codes) + ")";
     } else if (rule.Range && !rule.Range->Contains(v)) {
-        return Where(caseIndex, key) + value.dump() + " is out of range (" +
+        return Where(where, key) + value.dump() + " is out of range (" +
                RangeText(*rule.Range, rule.Unit) + ")";
     }
     rule.Set(input, v);
     return std::nullopt;
 }
 
-std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex)
+std::optional<std::string> CheckInputAt(const TRateInput& input, const std::string& where)
 {
     const TDatenVX& r = input.Record;
     // The window has fields only for the flows of the flow mode in force; the others are derived
@@ -210,22 +226,49 @@ std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t c
                           : std::tuple{TFlow{"SVol11", r.SVol11}, TFlow{"SVol21", r.SVol21}, " m3/h"};
     for (const TFlow& flow : {first, second})
         if (!AirFlowInput.Contains(flow.Value))
-            return Where(caseIndex, flow.Key) + Number(flow.Value) + " is out of range (" +
+            return Where(where, flow.Key) + Number(flow.Value) + " is out of range (" +
                    RangeText(AirFlowInput, unit) + ")";
     if (SizeIndexOf(r.Series, r.SizeCode) < 0)
-        return Where(caseIndex, "SizeCode") + std::to_string(r.SizeCode) + " is not a size of series " +
+        return Where(where, "SizeCode") + std::to_string(r.SizeCode) + " is not a size of series " +
                std::to_string(r.Series) + " (" + SeriesKey(r.Series) + " sizes: " + SizesText(r.Series) + ")";
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckRateKey(const std::string& key, std::size_t caseIndex)
+{
+    return CheckKeyAt(key, CaseName(caseIndex));
+}
+
+std::optional<std::string> ReadRateValue(const std::string& key, const json& value,
+                                         std::size_t caseIndex, TRateInput& input)
+{
+    return ReadValueAt(key, value, CaseName(caseIndex), input);
+}
+
+std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex)
+{
+    return CheckInputAt(input, CaseName(caseIndex));
 }
 
 std::optional<std::string> ReadRateInput(const json& object, std::size_t caseIndex,
                                          TRateInput& input)
 {
-    if (!object.is_object())
-        return "case " + std::to_string(caseIndex) + ": expected an object";
-    for (const auto& [key, value] : object.items())
-        if (auto problem = ReadRateValue(key, value, caseIndex, input)) return problem;
+    if (auto problem = ReadInputKeys(object, CaseName(caseIndex), InputKeysAll, input)) return problem;
     return CheckRateInput(input, caseIndex);
+}
+
+std::optional<std::string> ReadInputKeys(const json& object, const std::string& where,
+                                         unsigned groups, TRateInput& input)
+{
+    if (!object.is_object()) return where + ": expected an object";
+    for (const auto& [key, value] : object.items()) {
+        if (auto unknown = CheckKeyAt(key, where)) return unknown;
+        if (!(GroupOf(key) & groups)) return Where(where, key) + "not a key of this object";
+        if (auto problem = ReadValueAt(key, value, where, input)) return problem;
+    }
+    return std::nullopt;
 }
 
 TSelection SelectionOfCases(const std::vector<TRateInput>& cases)
@@ -248,4 +291,12 @@ TSelection SelectionOfCases(const std::vector<TRateInput>& cases)
     s.SetDevice(d);
     s.Calculate();
     return s;
+}
+
+std::vector<TRateInput> SelectionCases(const TSelection& selection)
+{
+    std::vector<TRateInput> cases;
+    for (int c = 0; c < selection.CaseCount(); ++c)
+        cases.push_back({selection.Cases[c], selection.Device.Bypass});
+    return cases;
 }

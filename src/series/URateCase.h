@@ -1,6 +1,7 @@
 #pragma once
-// One rating case of vxrate: the inputs read from a JSON object, the rating sequence of the
-// window's calculation request, and the results ready for output.
+// One rating case as vxrate and project files name it: the inputs read from a JSON object by
+// one table of input keys, the rating sequence of the window's calculation request, and the
+// conversion between cases and a selection.
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,9 +48,26 @@ std::optional<std::string> ReadRateInput(const nlohmann::json& object, std::size
 // UTF-8 escaped, so that no input can reach a terminal raw.
 std::string QuotedKey(const std::string& key);
 
+// The keys of the table fall into three groups; a project file keeps each group in its own object.
+enum TInputKeyGroup : unsigned {
+    InputKeysShared = 1,  // Pressure, HumidityMode, FlowMode
+    InputKeysAir = 2,     // flows, temperatures and humidities of the two inlets
+    InputKeysDevice = 4,  // Series, SizeCode, PackageWidth, Bypass, BypassVelocity, DpMultiplier
+    InputKeysAll = 7,
+};
+
+// Reads the keys of `object` over `input`, accepting only keys of `groups` (a combination of
+// TInputKeyGroup), each checked on its own as ReadRateValue does. `where` names the object in
+// messages ("case 2", "winter").
+std::optional<std::string> ReadInputKeys(const nlohmann::json& object, const std::string& where,
+                                         unsigned groups, TRateInput& input);
+
 // Rates a case as a calculation request does (see RateCase in USelection.h).
 inline TRatedCase RateCase(const TRateInput& input) { return RateCase(input.Record, input.Bypass); }
 
 // The selection of one case (winter) or two (winter, summer) sharing the first case's site, modes
 // and device, calculated as the window's calculation request does.
 TSelection SelectionOfCases(const std::vector<TRateInput>& cases);
+
+// The active cases of a selection as rating inputs: winter, and summer when both are shown.
+std::vector<TRateInput> SelectionCases(const TSelection& selection);
