@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "URateCase.h"
+#include "series/URateCase.h"
 
 using nlohmann::json;
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "ULineCases.h"
-#include "URateCase.h"
+#include "series/URateCase.h"
 
 // Reads the header and every row of `in` and hands each row to onCase as an object of its
 // non-empty cells; a row that does not fit the header comes as a case with an error. Returns false

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include "app/URessourcen.h"
+#include "app/USafeFile.h"
 #include "series/UVXGrenzen.h"
 #include "ui/UQvMessage.h"
 
@@ -59,12 +59,9 @@ bool TProjectFile::Open(const QString& path, TSelection& target) {
 bool TProjectFile::Save(const QString& path, const TSelection& selection) {
     const std::string text = ProjectText(selection);
     // Written to a temporary file in the target folder and renamed over the target only when
-    // complete, so the old file survives any failure.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
-        ShowMessageBox(Filled(TextCannotSave, {Shown(path)}) + "\n" + file.errorString(), LoadText(149),
-                       mtError);
+    // complete, so the old file survives any failure; only a regular file is replaced.
+    if (const auto error = WriteFileAtomically(path, QByteArray::fromStdString(text))) {
+        ShowMessageBox(Filled(TextCannotSave, {Shown(path)}) + "\n" + *error, LoadText(149), mtError);
         return false;
     }
     path_ = path;
