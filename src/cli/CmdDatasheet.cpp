@@ -20,6 +20,7 @@
 #include "pdf/UPdfEngine.h"
 #include "print/UDatenblatt.h"
 #include "print/UPdfExport.h"
+#include "print/UTools.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvControls.h"
@@ -69,7 +70,7 @@ int RunDatasheet(const std::vector<std::string>& args)
     TPageOptions o;
     o.TakesFile = o.TakesUnits = true;
     if (auto problem = ParsePageOptions(
-            args, "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]", o))
+            args, "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us] [--paper a4|letter]", o))
         return Fail(ExitBadInput, *problem);
 
     std::vector<TRateInput> cases;
@@ -94,6 +95,7 @@ int RunDatasheet(const std::vector<std::string>& args)
             status = Fail(ExitFailure, "the case was not calculated; no datasheet written");
         } else {
             window.SetUnitSystem(o.SI);
+            TPageSettings::PaperSize = o.Paper;
             try {
                 ExportPagesToPdf(&window, window.DatasheetPages, QString::fromStdString(o.Pdf), false);
             } catch (const TPdfError& e) {
@@ -107,6 +109,6 @@ int RunDatasheet(const std::vector<std::string>& args)
 
 }  // namespace
 
-VXRATE_COMMAND("datasheet", "datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]",
+VXRATE_COMMAND("datasheet", "datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us] [--paper a4|letter]",
                "rates the case(s) in FILE or on standard input and writes the datasheet as PDF",
                RunDatasheet);

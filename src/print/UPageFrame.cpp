@@ -1,6 +1,7 @@
 #include "print/UPageFrame.h"
 
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cmath>
 
 #include "app/UGlobal.h"
@@ -31,6 +32,24 @@ void DrawLogo(QPainter& canvas, const QRectF& rect) {
 QString Cell(const QStringList& lines, int i) { return i < lines.size() ? lines[i] : QString(); }
 
 }  // namespace
+
+QTransform DesignPageToPaper(QSize paper) {
+  const double s = std::min({1.0, paper.width() / double(DesignPageWidth),
+                             paper.height() / double(DesignPageHeight)});
+  if (s >= 1.0) return QTransform();
+  const double dx = (paper.width() - s * DesignPageWidth) / 2;
+  const double dy = (paper.height() - s * DesignPageHeight) / 2;
+  return QTransform(s, 0, 0, s, dx, dy);
+}
+
+void DrawPageOnPaper(const TPageProc& page, TFormBasis* owner, QPainter& canvas, bool forPdf,
+                     QSize paper) {
+  if (!page) return;
+  canvas.save();
+  canvas.setWorldTransform(DesignPageToPaper(paper), true);
+  page(owner, canvas, forPdf);
+  canvas.restore();
+}
 
 void AssignPageFont(QPainter& canvas, int h) {
   QFont f = ChartFont;

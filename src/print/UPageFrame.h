@@ -7,8 +7,23 @@
 #include <QPainter>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 
 #include "ui/FBasis.h"  // TFormBasis, TPageProc
+
+// Pages are laid out on an A4 portrait sheet, the design page, in 0.1 mm.
+inline constexpr int DesignPageWidth = 2100;
+inline constexpr int DesignPageHeight = 2970;
+
+// Maps the design page onto paper of the given size (0.1 mm): paper on which
+// it does not fit (US Letter is 6 % shorter, a landscape sheet lower) gets it
+// scaled down uniformly and centred, so the whole page with its footer stays
+// on the sheet; larger paper gets it unscaled at the top-left corner.
+QTransform DesignPageToPaper(QSize paper);
+// Calls the page procedure on a canvas whose logical units are 0.1 mm of the
+// paper, with the design page mapped onto it. The canvas state is restored.
+void DrawPageOnPaper(const TPageProc& page, TFormBasis* owner, QPainter& canvas, bool forPdf,
+                     QSize paper);
 
 // The frame rectangle of all pages (25 mm left, 10 mm top, 15 mm right and
 // 10 mm bottom margin on A4). It does not depend on paper size or orientation.

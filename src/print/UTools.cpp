@@ -80,8 +80,22 @@ void DrawResourcePicture(QPainter& canvas, const QRectF& rect, int resourceId) {
 }
 
 QSize PageSizeFor(int paperCode, bool landscape) {
-  const QSize portrait = paperCode == 3 ? QSize(2970, 4200) : QSize(2100, 2970);
+  const QSize portrait = paperCode == PaperA3       ? QSize(2970, 4200)
+                         : paperCode == PaperLetter ? QSize(2159, 2794)
+                                                    : QSize(2100, 2970);
   return landscape ? portrait.transposed() : portrait;
+}
+
+int DefaultPaperFor(bool si) { return si ? PaperA4 : PaperLetter; }
+
+int PaperFromSetting(const QString& setting, bool si) {
+  if (setting.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0) return PaperA4;
+  if (setting.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0) return PaperLetter;
+  return DefaultPaperFor(si);
+}
+
+QString PaperSetting(int paperCode) {
+  return paperCode == PaperLetter ? QStringLiteral("Letter") : QStringLiteral("A4");
 }
 
 TWMFCanvas::TWMFCanvas(TMetafile& metafile) : metafile_(metafile) {

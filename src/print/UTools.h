@@ -46,11 +46,25 @@ public:
   virtual void PictureDrawn(int resourceId, const QRectF& deviceRect) = 0;
 };
 
-// Page sizes in 0.1 mm from the paper code (4 = A4, 3 = A3) and orientation.
+// Paper codes of the page settings.
+inline constexpr int PaperLetter = 1;  // US Letter, 8.5 x 11 in
+inline constexpr int PaperA3 = 3;
+inline constexpr int PaperA4 = 4;
+
+// Page sizes in 0.1 mm from the paper code and orientation; an unknown code is A4.
 QSize PageSizeFor(int paperCode, bool landscape);
 
-// The program-wide page settings. Nothing in the program changes them; pages
-// are A4 portrait.
+// The paper a unit system prints on when the user has not chosen one: A4 for
+// SI, US Letter for UK/US.
+int DefaultPaperFor(bool si);
+// The paper code of a stored choice ("A4" or "Letter"); anything else
+// follows the unit system.
+int PaperFromSetting(const QString& setting, bool si);
+// "A4" or "Letter"; the setting of a paper code.
+QString PaperSetting(int paperCode);
+
+// The program-wide page settings: the paper follows the user's choice (or
+// the unit system), pages are portrait.
 struct TPageSettings {
   static int PaperSize;
   static bool Landscape;

@@ -32,6 +32,7 @@
 #include "ui/FBemerkungen.h"
 #include "ui/FSeite.h"
 #include "print/UPageFrame.h"
+#include "print/UTools.h"
 #include "ui/FInfo.h"
 
 namespace {
@@ -270,6 +271,7 @@ void TFormBasis::LoadSettings() {
     TFrameSettings& f = StoredSettings.Frame;
     LoadFrameSettings(*Settings, ProductSection, f);
     ProjectPath = f.ProjectPath;
+    PaperChoice = f.Paper;
     SetUnitSystem(f.UnitSystemSI);
     AmericanMethod = f.AmericanMethod;
     TotalEffectiveness = f.TotalEffectiveness;
@@ -298,6 +300,7 @@ void TFormBasis::SaveSettings() {
     if (!Settings) return;
     TFrameSettings& f = StoredSettings.Frame;
     f.UnitSystemSI = UnitSystemSI;
+    f.Paper = PaperChoice;
     f.AmericanMethod = AmericanMethod;
     f.TotalEffectiveness = TotalEffectiveness;
     f.EnergyClasses = EnergyClasses;
@@ -322,6 +325,7 @@ void TFormBasis::SaveSettings() {
 // ---- Virtual operations with frame behaviour -------------------------------------------------
 void TFormBasis::SetUnitSystem(bool si) {
     UnitSystemSI = si;
+    TPageSettings::PaperSize = PaperFromSetting(PaperChoice, si);
     UpdateUnitLabels();
 }
 

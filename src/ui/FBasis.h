@@ -46,6 +46,7 @@ public:
     // ---- Frame state (read by the pages and the dialogs) -------------------------------------
     bool CarrierChart = false;        // chart style: true Carrier, false Mollier
     bool UnitSystemSI = false;        // true SI, false UK/US
+    QString PaperChoice;              // "A4", "Letter", or empty: the paper of the unit system
     double AirPressure = 0.0;         // mbar
     std::uint8_t FlowMode = 0;        // 0 standard volume, 1 operating volume, 3 mass flow
     std::uint8_t HumidityMode = 0;    // 0 relative humidity, 1 humidity ratio, 7 wet bulb

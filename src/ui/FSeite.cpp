@@ -17,6 +17,7 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "pdf/UPdfEngine.h"
+#include "print/UPageFrame.h"
 #include "print/UPdfExport.h"
 #include "print/UTools.h"
 #include "ui/UQvControls.h"
@@ -216,6 +217,9 @@ void TFormSeite::RecomputeLayout() {
   const QSize page = TPageSettings::Size();
   PageWidth = page.width();
   PageHeight = page.height();
+  Printer1->setPageSize(QPageSize(TPageSettings::PaperSize == PaperLetter ? QPageSize::Letter
+                                  : TPageSettings::PaperSize == PaperA3   ? QPageSize::A3
+                                                                          : QPageSize::A4));
   Printer1->setPageOrientation(TPageSettings::Landscape ? QPageLayout::Landscape
                                                         : QPageLayout::Portrait);
   paintBoxPixels_ = QSize(RoundInt(PageWidth / 254.0 * kRasterDpi),
@@ -255,8 +259,8 @@ void TFormSeite::PaintPage(QPainter& p) {
   p.drawRect(QRect(0, 0, RoundInt(double(FitExtent) / FitPixels * paintBoxPixels_.width()),
                    RoundInt(double(FitExtent) / FitPixels * paintBoxPixels_.height())));
   p.setBrush(Qt::NoBrush);
-  if (CurrentPage >= 1 && CurrentPage <= Pages.size() && Pages[CurrentPage - 1])
-    Pages[CurrentPage - 1](Owner, p, false);
+  if (CurrentPage >= 1 && CurrentPage <= Pages.size())
+    DrawPageOnPaper(Pages[CurrentPage - 1], Owner, p, false, QSize(PageWidth, PageHeight));
 }
 
 void TFormSeite::Prepare(TFormBasis* owner, const std::vector<TPageProc>& pages) {
@@ -388,7 +392,7 @@ QString TFormSeite::PrintPages(QPrinter& printer, int from, int to) {
       p.resetTransform();
       p.setWindow(0, 0, fitExtent, fitExtent);
       p.setViewport(0, 0, fitPixels, fitPixels);
-      if (Pages[page - 1]) Pages[page - 1](Owner, p, false);
+      DrawPageOnPaper(Pages[page - 1], Owner, p, false, QSize(PageWidth, PageHeight));
       if (page < to && !printer.newPage()) {
         p.end();
         return QStringLiteral("The printer could not start a new page.");
