@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QSvgRenderer>
+#include <algorithm>
 
 int TPageSettings::PaperSize = 4;
 bool TPageSettings::Landscape = false;
@@ -47,10 +48,20 @@ void SetFontItalic(QPainter& canvas, bool italic) {
 
 void SetPen(QPainter& canvas, int width, Qt::PenStyle style) {
   QPen pen(Qt::black);
-  pen.setStyle(style);
-  pen.setWidth(width);
-  pen.setCosmetic(width == 0);
   pen.setCapStyle(Qt::FlatCap);
+  if (style == Qt::SolidLine || style == Qt::NoPen) {
+    pen.setStyle(style);
+    pen.setWidth(width);
+    pen.setCosmetic(width == 0);
+  } else {
+    // A dash pattern counts in pen widths, and a hairline is one device pixel
+    // wide: on a printer or in a PDF its dots would be too fine to see. A
+    // broken rule is therefore at least 0.2 mm wide, so its pattern is
+    // measured on the page and looks the same on every device.
+    pen.setStyle(style);
+    pen.setWidth(std::max(width, kBrokenRuleWidth));
+    pen.setCosmetic(false);
+  }
   canvas.setPen(pen);
 }
 

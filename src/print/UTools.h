@@ -27,7 +27,10 @@ void TextOutClipped(QPainter& canvas, const QRect& clip, int x, int y, const QSt
 void SetFontHeight(QPainter& canvas, int h);
 void SetFontBold(QPainter& canvas, bool bold);
 void SetFontItalic(QPainter& canvas, bool italic);
-// Pen of the given width in logical units; width 0 is a hairline.
+// Pen of the given width in logical units; width 0 is a hairline. A broken
+// (dotted, dashed) pen is at least kBrokenRuleWidth wide, so that its pattern
+// is measured in page units on every device.
+inline constexpr int kBrokenRuleWidth = 2;
 void SetPen(QPainter& canvas, int width, Qt::PenStyle style = Qt::SolidLine);
 // Rule from (x1, y) to (x2, y) with the current pen.
 void HLine(QPainter& canvas, int x1, int x2, int y);

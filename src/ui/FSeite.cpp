@@ -217,9 +217,6 @@ void TFormSeite::RecomputeLayout() {
   const QSize page = TPageSettings::Size();
   PageWidth = page.width();
   PageHeight = page.height();
-  Printer1->setPageSize(QPageSize(TPageSettings::PaperSize == PaperLetter ? QPageSize::Letter
-                                  : TPageSettings::PaperSize == PaperA3   ? QPageSize::A3
-                                                                          : QPageSize::A4));
   Printer1->setPageOrientation(TPageSettings::Landscape ? QPageLayout::Landscape
                                                         : QPageLayout::Portrait);
   paintBoxPixels_ = QSize(RoundInt(PageWidth / 254.0 * kRasterDpi),
@@ -410,6 +407,10 @@ QString TFormSeite::PrintPages(QPrinter& printer, int from, int to) {
 void TFormSeite::Print() {
   if (PageCount == 0) return;
   Printer1->setFromTo(1, PageCount);
+  // The dialog offers the paper of the settings; a paper chosen there gets the page fitted.
+  Printer1->setPageSize(QPageSize(TPageSettings::PaperSize == PaperLetter ? QPageSize::Letter
+                                  : TPageSettings::PaperSize == PaperA3   ? QPageSize::A3
+                                                                          : QPageSize::A4));
   if (!RunPrintDialog || !RunPrintDialog(*Printer1)) return;
   ApplyZoom();
   if (Printer1->printRange() == QPrinter::PageRange && Printer1->fromPage() > 0) {

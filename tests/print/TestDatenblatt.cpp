@@ -128,12 +128,12 @@ TEST_P(DatasheetTest, HeadingsTypeKeyAndHint) {
     ASSERT_NE(hint, nullptr);
     EXPECT_EQ(hint->PixelSize, 28);
   }
-  // Rules of the body are dotted hairlines.
+  // Rules of the body are dotted, wide enough for their dots to show on a printer.
   for (int y : {898, 994, 1221, 1442, 2179, 2011, 2368}) {
     const TRecordedLine* rule = Dev().HRule(L, 1950, y);
     ASSERT_NE(rule, nullptr) << y;
     EXPECT_EQ(rule->Style, Qt::DotLine) << y;
-    EXPECT_DOUBLE_EQ(rule->Width, 0) << y;
+    EXPECT_DOUBLE_EQ(rule->Width, kBrokenRuleWidth) << y;
   }
 }
 
