@@ -31,6 +31,36 @@ QString CellText(const TDatenGrid* grid, int col, int row) {
   return t.mid(i);
 }
 
+// The certification marks of a series, each in its box in the notes block; VX-K and VX-E carry
+// none.
+struct TMark {
+  int ResourceId;
+  QRect Box;
+};
+std::vector<TMark> CertificationMarks(int series) {
+  std::vector<TMark> marks;
+  if (series == 2 || series == 3) return marks;
+  const int R = PageFrame.Right, top = 556, bottom = 644;
+  if (EuroventCertified) {
+    const int left = R - 600 + (AhriCertified ? 0 : 185) + (TuevCertified ? 0 : 110);
+    marks.push_back({203, QRect(QPoint(left, top), QPoint(left + 258, bottom))});
+  }
+  if (AhriCertified) marks.push_back({201, QRect(QPoint(R - 205, top), QPoint(R - 40, bottom))});
+  if (TuevCertified) {
+    const int left = R - 318 + (AhriCertified ? 0 : 185);
+    marks.push_back({195, QRect(QPoint(left, top), QPoint(left + 88, bottom))});
+  }
+  return marks;
+}
+
+QRect CertificationMarksBox(int series) {
+  QRect box;
+  for (const TMark& m : CertificationMarks(series)) box = box.united(m.Box);
+  return box;
+}
+
+int SeriesOf(const TFormVX& w) { return w.WinterRecord ? w.WinterRecord->Series : 1; }
+
 struct TColumns {
   int Value[4];  // x offsets from Left; the last two only with two cases
   int Unit;
@@ -83,39 +113,43 @@ private:
   void ProcessBlock() {
     SetPen(c_, 0, Qt::DotLine);
     SetFontHeight(c_, static_cast<int>(std::nearbyint(FontHeight / 1.2)));
-    Text(L_ + 250, Row(11), w_.LB_Hinweis ? w_.LB_Hinweis->text() : QString());
+    const QRect marks = CertificationMarksBox(SeriesOf(w_));
+    const int hintRight = marks.isValid() ? marks.left() - HalfLine : R_;
+    TextOutFitted(c_, L_ + 250, Row(11), hintRight - (L_ + 250),
+                  w_.LB_Hinweis ? w_.LB_Hinweis->text() : QString());
     SetFontHeight(c_, FontHeight);
 
     // Stream headings, and the case names above them.
     SetFontBold(c_, true);
     const QString supply = w_.LB_Zuluft ? w_.LB_Zuluft->text() : QString();
     const QString extract = w_.LB_Abluft ? w_.LB_Abluft->text() : QString();
-    Text(L_ + cols_.Value[0], Row(18), supply, TTextAlign::Right);
-    Text(L_ + cols_.Value[1], Row(18), extract, TTextAlign::Right);
+    // Each heading fits the width of its value column, the case names the width of their two.
+    const int column = cols_.Value[1] - cols_.Value[0] - HalfLine;
+    TextOutFitted(c_, L_ + cols_.Value[0], Row(18), column, supply, TTextAlign::Right);
+    TextOutFitted(c_, L_ + cols_.Value[1], Row(18), column, extract, TTextAlign::Right);
     if (w_.Seasons) {
       if (cols_.Cases == 2) {
-        Text(L_ + cols_.Value[2], Row(18), supply, TTextAlign::Right);
-        Text(L_ + cols_.Value[3], Row(18), extract, TTextAlign::Right);
+        TextOutFitted(c_, L_ + cols_.Value[2], Row(18), column, supply, TTextAlign::Right);
+        TextOutFitted(c_, L_ + cols_.Value[3], Row(18), column, extract, TTextAlign::Right);
       }
       const int winterX = L_ + cols_.Value[0] + 50 + (cols_.Cases == 1 ? 50 : 0);
-      Text(winterX, Row(17), w_.Edit_Winter ? w_.Edit_Winter->text() : QString(),
-           TTextAlign::Center);
+      TextOutFitted(c_, winterX, Row(17), 2 * column, w_.Edit_Winter ? w_.Edit_Winter->text() : QString(),
+                    TTextAlign::Center);
       if (cols_.Cases == 2)
-        Text(L_ + cols_.Value[2] + 50, Row(17), w_.Edit_Sommer ? w_.Edit_Sommer->text() : QString(),
-             TTextAlign::Center);
+        TextOutFitted(c_, L_ + cols_.Value[2] + 50, Row(17), 2 * column,
+                      w_.Edit_Sommer ? w_.Edit_Sommer->text() : QString(), TTextAlign::Center);
     }
     SetFontBold(c_, false);
 
     HLine(c_, L_, R_, 898);
     HLine(c_, L_, R_, 994);
 
-    // Section titles share their lines with the row labels at Left + 265; a
-    // longer title is cut before it runs into them.
+    // Section titles stand left of the row labels at Left + 265; a longer title wraps onto the
+    // next rows of its block, or gets a smaller font, but is never cut.
     SetFontBold(c_, true);
-    const QRect inletClip(QPoint(L_, 1005), QPoint(L_ + 255 - 1, 1005 + LineHeight - 1));
-    TextOutClipped(c_, inletClip, L_, 1005, CellText(w_.Tabelle_Lufteintritt, 0, 3));
-    const QRect outletClip(QPoint(L_, 1232), QPoint(L_ + 255 - 1, 1232 + LineHeight - 1));
-    TextOutClipped(c_, outletClip, L_, 1232, CellText(w_.Tabelle_Luftaustritt, 0, 0));
+    TextOutFitted(c_, L_, 1005, 265 - HalfLine / 2, CellText(w_.Tabelle_Lufteintritt, 0, 3),
+                  TTextAlign::Left, 3, LineHeight);
+    TextOutFitted(c_, L_, 1232, 265 - HalfLine / 2, LoadText(10), TTextAlign::Left, 3, LineHeight);
     SetFontBold(c_, false);
 
     const bool wb = w_.WetBulbOnDatasheet;
@@ -140,7 +174,7 @@ private:
     HLine(c_, L_, R_, Row(base) - HalfLine);
     const double pressure = w_.WinterRecord ? w_.WinterRecord->Pressure : 0.0;
     SetFontBold(c_, true);
-    Text(L_, 2200, LoadText(134));
+    TextOutFitted(c_, L_, 2200, 900 - HalfLine, LoadText(134));
     SetFontBold(c_, false);
     Text(L_, Row(51), LoadText(1));
     Text(L_ + 500, Row(51), TFormProdukt::Fixed(ConvertUnit(7, 14, si_ ? 14 : 15, pressure), si_ ? 0 : 2),
@@ -152,26 +186,19 @@ private:
          TTextAlign::Right);
     Text(L_ + 530, Row(52), si_ ? QStringLiteral("m") : QStringLiteral("ft"));
 
+    // The heading stands below its rule; in UK/US the first dimension row follows one line
+    // after the rule, so the heading sits just clear of it.
     HLine(c_, L_, R_, 2368);
     SetFontBold(c_, true);
-    Text(L_, si_ ? 2389 : 2368, LoadText(53));
+    TextOutFitted(c_, L_, si_ ? 2389 : 2368 + (LineHeight - FontHeight) / 2, 1100 - HalfLine,
+                  LoadText(53));
     SetFontBold(c_, false);
   }
 
   void CertificationMarks() {
-    const int series = w_.WinterRecord ? w_.WinterRecord->Series : 1;
-    if (series == 2 || series == 3) return;
-    const int top = 556, bottom = 644;
-    if (EuroventCertified) {
-      const int left = R_ - 600 + (AhriCertified ? 0 : 185) + (TuevCertified ? 0 : 110);
-      DrawResourcePicture(c_, QRectF(QPointF(left, top), QPointF(left + 258, bottom)), 203);
-    }
-    if (AhriCertified)
-      DrawResourcePicture(c_, QRectF(QPointF(R_ - 205, top), QPointF(R_ - 40, bottom)), 201);
-    if (TuevCertified) {
-      const int left = R_ - 318 + (AhriCertified ? 0 : 185);
-      DrawResourcePicture(c_, QRectF(QPointF(left, top), QPointF(left + 88, bottom)), 195);
-    }
+    for (const TMark& m : ::CertificationMarks(SeriesOf(w_)))
+      DrawResourcePicture(c_, QRectF(QPointF(m.Box.topLeft()), QPointF(m.Box.bottomRight())),
+                          m.ResourceId);
   }
 
   void TypeKey() {
@@ -187,12 +214,10 @@ private:
         w_.AmericanMethod ? QStringLiteral(" (AHRI 1060)") : QStringLiteral(" (EN 308)");
     Text(L_, 1611, CellText(g, 0, 0) + standard);
     Text(L_, 1653, CellText(g, 0, 1) + standard);
-    if (!w_.AmericanMethod && w_.EnergyClasses) {
-      Text(L_, 1695, LoadText(560));
-      Text(L_, 1737, LoadText(47) + QStringLiteral(" ErP Lot 6"));
-    }
-    const int labelY[] = {1801, 1843, 1885, 1927};
-    for (int r = 4; r <= 7; ++r) Text(L_, labelY[r - 4], CellText(g, 0, r));
+    // Every other row has the title the window gives it, under either standard, so no value
+    // stands without one (the energy efficiency class, the ErP figure, the condensate flow).
+    const int labelY[] = {1695, 1737, 1801, 1843, 1885, 1927, 1969};
+    for (int r = 2; r <= 8; ++r) Text(L_, labelY[r - 2], CellText(g, 0, r));
 
     const int ux = L_ + cols_.Unit;
     const int series = w_.WinterRecord ? w_.WinterRecord->Series : 1;
@@ -326,8 +351,9 @@ int DimensionSketchId(int bypassCode, bool si, int sizeCode) {
 
 void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool) {
   const bool printHeader = owner && owner->PrintHeader;
-  DrawPageHeader(owner, canvas, printHeader, true, owner ? &owner->NotesData : nullptr);
   auto* window = dynamic_cast<TFormVX*>(owner);
+  DrawPageHeader(owner, canvas, printHeader, true, owner ? &owner->NotesData : nullptr,
+                 window ? CertificationMarksBox(SeriesOf(*window)) : QRect());
   if (!window) return;
   TDatasheet(*window, canvas).Draw();
 }

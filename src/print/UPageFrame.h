@@ -46,16 +46,19 @@ extern int HalfLine;
 inline constexpr int DistributorCode = 0;
 
 // Draws the page frame. headerLines are the eight header cells (fewer are
-// allowed); notes may be null. This is the form the owner-based one calls.
+// allowed); notes may be null. The notes are laid out on the three note
+// rows, each note from a new row, wrapped where it is wider than its row;
+// rows beside notesKeepClear (a picture the page puts into the notes block)
+// end before it. What does not fit into three rows is cut.
 void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
-                   bool withNotes, const QStringList* notes);
+                   bool withNotes, const QStringList* notes, const QRect& notesKeepClear = {});
 void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                   const QStringList* notes);
+                   const QStringList* notes, const QRect& notesKeepClear = {});
 // The frame, then the page title.
 void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
-                    bool withNotes, const QStringList* notes);
+                    bool withNotes, const QStringList* notes, const QRect& notesKeepClear = {});
 void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                    const QStringList* notes);
+                    const QStringList* notes, const QRect& notesKeepClear = {});
 // The address block selected by DistributorCode.
 void DrawAddressBlock(QPainter& canvas, int distributorCode = DistributorCode);
 

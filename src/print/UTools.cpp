@@ -28,6 +28,42 @@ void TextOutClipped(QPainter& canvas, const QRect& clip, int x, int y, const QSt
   canvas.restore();
 }
 
+QStringList WrapText(const QPainter& canvas, const QString& text, double width) {
+  const QFontMetricsF fm(canvas.font());
+  QStringList lines;
+  QString rest = text.trimmed();
+  while (!rest.isEmpty()) {
+    if (fm.horizontalAdvance(rest) <= width) {
+      lines << rest;
+      break;
+    }
+    // The longest head that fits, broken at a blank if there is one.
+    int fit = 1;
+    while (fit < rest.size() && fm.horizontalAdvance(rest.left(fit + 1)) <= width) ++fit;
+    const int blank = rest.left(fit + 1).lastIndexOf(QLatin1Char(' '));
+    const int cut = blank > 0 ? blank : fit;
+    lines << rest.left(cut).trimmed();
+    rest = rest.mid(cut).trimmed();
+  }
+  return lines;
+}
+
+int TextOutFitted(QPainter& canvas, int x, int y, int width, const QString& text,
+                  TTextAlign align, int maxLines, int lineHeight) {
+  if (text.isEmpty()) return 0;
+  const QFont original = canvas.font();
+  const int size = original.pixelSize();
+  QStringList lines;
+  for (int h = size; h >= size * 6 / 10; --h) {
+    SetFontHeight(canvas, h);
+    lines = WrapText(canvas, text, width);
+    if (lines.size() <= std::max(1, maxLines)) break;
+  }
+  for (int i = 0; i < lines.size(); ++i) TextOut(canvas, x, y + i * lineHeight, lines[i], align);
+  canvas.setFont(original);
+  return static_cast<int>(lines.size());
+}
+
 void SetFontHeight(QPainter& canvas, int h) {
   QFont f = canvas.font();
   f.setPixelSize(h > 0 ? h : 1);

@@ -23,6 +23,18 @@ void TextOut(QPainter& canvas, int x, int y, const QString& text,
 // Same as TextOut but clipped to clip (left-aligned at x).
 void TextOutClipped(QPainter& canvas, const QRect& clip, int x, int y, const QString& text);
 
+// Splits text into lines no wider than width in the canvas font: at blanks
+// where possible, else between characters (scripts without blanks). A line
+// never comes out empty, so a single character wider than width stands alone.
+QStringList WrapText(const QPainter& canvas, const QString& text, double width);
+// Draws a heading into a box width wide whose top is y and whose left,
+// right or centre edge is x: on one line when it fits, else wrapped onto up
+// to maxLines lines lineHeight apart, else in the largest smaller font that
+// fits (at most 40 % smaller, then wrapped regardless). Never cut. The canvas
+// font is left as it was. Returns the number of lines drawn.
+int TextOutFitted(QPainter& canvas, int x, int y, int width, const QString& text,
+                  TTextAlign align = TTextAlign::Left, int maxLines = 1, int lineHeight = 0);
+
 // Character height h in logical units (the positive value of the height -h).
 void SetFontHeight(QPainter& canvas, int h);
 void SetFontBold(QPainter& canvas, bool bold);
