@@ -7,6 +7,7 @@
 
 #include "DatasheetFixture.h"
 #include "app/URessourcen.h"
+#include "print/UPageFrame.h"
 #include "print/UTools.h"
 #include "series/UVXSerie.h"
 #include "ui/DatenGrids.h"
@@ -413,3 +414,41 @@ TEST(DatasheetSketch, IdsFollowBypassUnitsAndSize) {
 }
 
 }  // namespace
+
+// Every language, both unit systems, both papers: a datasheet of two cases with a bypass, the
+// certification marks and notes long enough to reach the marks keeps every text in its place.
+class DatasheetLayoutTest : public ::testing::TestWithParam<std::tuple<int, bool, int>> {
+protected:
+  void TearDown() override { UseLanguage(2); }
+};
+
+TEST_P(DatasheetLayoutTest, FitsThePaper) {
+  const auto [language, si, paper] = GetParam();
+  EnsureApplication();
+  UseLanguage(language);
+  DatasheetWindow win;
+  win.Setup(1, 20, true);
+  win.Calculate();
+  ASSERT_TRUE(win.w->ResultsValid());
+  win.w->SetUnitSystem(si);
+  win.w->NotesData = {QString("Offer for the ventilation units of the new school building, two "
+                              "exchangers per unit, delivery in the third quarter"),
+                      QString("Bypass on the side")};
+  TRecordingDevice dev(PaperSizeOf(paper));
+  RecordPageOnPaper(dev, &DatasheetPage, win.w.get(), paper);
+  ASSERT_GT(dev.Texts.size(), 100u);
+  const QStringList faults = PageLayoutFaults(dev, paper);
+  EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+  // The notes stay left of the marks: every notes text on the marks' rows ends before them.
+  const QTransform toPaper = DesignPageToPaper(PaperSizeOf(paper));
+  for (const TRecordedPicture& mark : dev.Pictures) {
+    if (mark.Id != 195 && mark.Id != 201 && mark.Id != 203) continue;
+    for (const TRecordedText& t : dev.Texts)
+      if (t.Top < mark.Rect.bottom() && t.Top + t.PixelSize * toPaper.m22() > mark.Rect.top())
+        EXPECT_LE(t.Right, mark.Rect.left()) << t.Text.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(LanguagesUnitsPapers, DatasheetLayoutTest,
+                         ::testing::Combine(::testing::ValuesIn(PageLanguages), ::testing::Bool(),
+                                            ::testing::Values(PaperA4, PaperLetter)));
