@@ -67,10 +67,14 @@ QStringList PageLayoutFaults(const TRecordingDevice& device, int paperCode) {
   const double tol = 1.0;
 
   QStringList faults;
+  // A text turned upright (the recorded box has no width) is left out: its box is not known.
+  std::vector<TRecordedText> texts;
+  for (const TRecordedText& t : device.Texts)
+    if (t.Right - t.Left > 0.5) texts.push_back(t);
   auto box = [&](const TRecordedText& t) {
     return QRectF(QPointF(t.Left, t.Top), QPointF(t.Right, t.Top + t.PixelSize * scale));
   };
-  for (const TRecordedText& t : device.Texts) {
+  for (const TRecordedText& t : texts) {
     const QRectF b = box(t);
     if (!printable.contains(b)) faults << QStringLiteral("off the paper: ") + Describe(t);
     if (b.left() < frameLeft - tol || b.right() > frameRight + tol)
@@ -78,13 +82,13 @@ QStringList PageLayoutFaults(const TRecordingDevice& device, int paperCode) {
     if (b.top() < footerRule - tol && b.bottom() > footerRule + tol)
       faults << QStringLiteral("across the footer rule: ") + Describe(t);
   }
-  for (std::size_t i = 0; i < device.Texts.size(); ++i)
-    for (std::size_t j = i + 1; j < device.Texts.size(); ++j) {
-      const QRectF a = box(device.Texts[i]).adjusted(tol, tol, -tol, -tol);
-      const QRectF b = box(device.Texts[j]).adjusted(tol, tol, -tol, -tol);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      const QRectF a = box(texts[i]).adjusted(tol, tol, -tol, -tol);
+      const QRectF b = box(texts[j]).adjusted(tol, tol, -tol, -tol);
       if (a.intersects(b))
-        faults << QStringLiteral("overlap: ") + Describe(device.Texts[i]) + " / " +
-                      Describe(device.Texts[j]);
+        faults << QStringLiteral("overlap: ") + Describe(texts[i]) + " / " +
+                      Describe(texts[j]);
     }
   for (const TRecordedLine& l : device.Lines) {
     const QLineF& L = l.Line;
@@ -96,7 +100,7 @@ QStringList PageLayoutFaults(const TRecordingDevice& device, int paperCode) {
                     .arg(L.x1()).arg(L.y1()).arg(L.x2()).arg(L.y2());
   }
   // A text inside a ruled table stays between the vertical rules beside it.
-  for (const TRecordedText& t : device.Texts) {
+  for (const TRecordedText& t : texts) {
     const QRectF b = box(t);
     const double midY = b.center().y(), midX = b.center().x();
     double left = -1e9, right = 1e9;
