@@ -68,12 +68,12 @@ QTransform DesignPageToPaper(QSize paper) {
   return QTransform(s, 0, 0, s, dx, dy);
 }
 
-void DrawPageOnPaper(const TPageProc& page, TFormBasis* owner, QPainter& canvas, bool forPdf,
-                     QSize paper) {
+void DrawPageOnPaper(const std::function<void(QPainter&, bool)>& page, QPainter& canvas,
+                     bool forPdf, QSize paper) {
   if (!page) return;
   canvas.save();
   canvas.setWorldTransform(DesignPageToPaper(paper), true);
-  page(owner, canvas, forPdf);
+  page(canvas, forPdf);
   canvas.restore();
 }
 
@@ -201,7 +201,7 @@ void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printH
 
 void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
                    const QStringList* notes, const QRect& notesKeepClear) {
-  DrawPageFrame(owner ? owner->HeaderLines : QStringList(), canvas, printHeaderLines, withNotes,
+  DrawPageFrame(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
                 notes, notesKeepClear);
 }
 
@@ -219,7 +219,7 @@ void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool print
 
 void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
                     const QStringList* notes, const QRect& notesKeepClear) {
-  DrawPageHeader(owner ? owner->HeaderLines : QStringList(), canvas, printHeaderLines, withNotes,
+  DrawPageHeader(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
                  notes, notesKeepClear);
 }
 

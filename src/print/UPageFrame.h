@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTransform>
+#include <functional>
 
 #include "ui/FBasis.h"  // TFormBasis, TPageProc
 
@@ -22,8 +23,8 @@ inline constexpr int DesignPageHeight = 2970;
 QTransform DesignPageToPaper(QSize paper);
 // Calls the page procedure on a canvas whose logical units are 0.1 mm of the
 // paper, with the design page mapped onto it. The canvas state is restored.
-void DrawPageOnPaper(const TPageProc& page, TFormBasis* owner, QPainter& canvas, bool forPdf,
-                     QSize paper);
+void DrawPageOnPaper(const std::function<void(QPainter&, bool)>& page, QPainter& canvas,
+                     bool forPdf, QSize paper);
 
 // The frame rectangle of all pages (25 mm left, 10 mm top, 15 mm right and
 // 10 mm bottom margin on A4). It does not depend on paper size or orientation.

@@ -257,7 +257,9 @@ void TFormSeite::PaintPage(QPainter& p) {
                    RoundInt(double(FitExtent) / FitPixels * paintBoxPixels_.height())));
   p.setBrush(Qt::NoBrush);
   if (CurrentPage >= 1 && CurrentPage <= Pages.size())
-    DrawPageOnPaper(Pages[CurrentPage - 1], Owner, p, false, QSize(PageWidth, PageHeight));
+    if (const TPageProc proc = Pages[CurrentPage - 1])
+      DrawPageOnPaper([&](QPainter& c, bool pdf) { proc(Owner, c, pdf); }, p, false,
+                      QSize(PageWidth, PageHeight));
 }
 
 void TFormSeite::Prepare(TFormBasis* owner, const std::vector<TPageProc>& pages) {
@@ -389,7 +391,9 @@ QString TFormSeite::PrintPages(QPrinter& printer, int from, int to) {
       p.resetTransform();
       p.setWindow(0, 0, fitExtent, fitExtent);
       p.setViewport(0, 0, fitPixels, fitPixels);
-      DrawPageOnPaper(Pages[page - 1], Owner, p, false, QSize(PageWidth, PageHeight));
+      if (const TPageProc proc = Pages[page - 1])
+        DrawPageOnPaper([&](QPainter& c, bool pdf) { proc(Owner, c, pdf); }, p, false,
+                        QSize(PageWidth, PageHeight));
       if (page < to && !printer.newPage()) {
         p.end();
         return QStringLiteral("The printer could not start a new page.");

@@ -38,7 +38,9 @@ void RecordPageOnPaper(TRecordingDevice& device, const TPageProc& page, TFormBas
                        int paperCode) {
   device.Clear();
   QPainter p(&device);
-  DrawPageOnPaper(page, owner, p, false, PaperSizeOf(paperCode));
+  if (page)
+    DrawPageOnPaper([&](QPainter& c, bool pdf) { page(owner, c, pdf); }, p, false,
+                    PaperSizeOf(paperCode));
 }
 
 namespace {
