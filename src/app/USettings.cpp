@@ -66,6 +66,9 @@ void LoadFrameSettings(TIniDatei& ini, const QString& section, TFrameSettings& s
     s.EnergyClasses = ini.ReadBool(section, QStringLiteral("HCLASS"), true);
     s.WetBulbOnDatasheet = ini.ReadBool(section, QStringLiteral("WB_DB"), false);
     s.CarrierChart = !ini.ReadBool(section, QStringLiteral("Mollier"), true);
+    s.Paper = ini.ReadString(section, QStringLiteral("Paper"), QString());
+    if (s.Paper != QLatin1String("A4") && s.Paper != QLatin1String("Letter"))
+        s.Paper.clear();
 
     // The separators come before every real: reals are stored with the decimal separator.
     QChar decimalSep = ProcessDecimalSeparator();
@@ -112,6 +115,8 @@ void SaveFrameSettings(TIniDatei& ini, const QString& section, const TFrameSetti
     ini.WriteBool(section, QStringLiteral("Seasons"), s.Seasons);
     ini.WriteBool(section, QStringLiteral("SI"), s.UnitSystemSI);
     ini.WriteBool(section, QStringLiteral("Mollier"), !s.CarrierChart);
+    if (!s.Paper.isEmpty())
+        ini.WriteString(section, QStringLiteral("Paper"), s.Paper);
     ini.WriteChar(section, QStringLiteral("DecimalSeparator"), ProcessDecimalSeparator());
     ini.WriteChar(section, QStringLiteral("ThousandSeparator"), ProcessThousandSeparator());
     ini.WriteFloat(section, QStringLiteral("pbar"), s.AirPressure);

@@ -39,6 +39,7 @@ struct TFrameSettings {
     bool EnergyClasses = true;        // "HCLASS"
     bool WetBulbOnDatasheet = false;  // "WB_DB"
     bool CarrierChart = false;        // "Mollier" holds the negation
+    QString Paper;                    // "Paper": "A4", "Letter", or empty to follow the units
     double AirPressure = 1013.0;      // "pbar", mbar, 600 .. 1100
     int FlowMode = 0;                 // "AirQuant": 0 standard volume, 1 operating volume
     int HumidityMode = 0;             // "AirState": 0 relative, 1 absolute, 7 wet-bulb

@@ -20,6 +20,7 @@
 #include "pdf/UPdfEngine.h"
 #include "ui/FMollier.h"
 #include "print/UPdfExport.h"
+#include "print/UTools.h"
 #include "ui/FBasis.h"
 
 namespace {
@@ -35,7 +36,7 @@ int RunChart(const std::vector<std::string>& args)
     TPageOptions o;
     o.TakesFile = o.TakesUnits = o.TakesCarrier = true;
     if (auto problem = ParsePageOptions(
-            args, "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]", o))
+            args, "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us] [--paper a4|letter]", o))
         return Fail(ExitBadInput, *problem);
 
     TSelection selection;
@@ -66,6 +67,7 @@ int RunChart(const std::vector<std::string>& args)
         chart->SetChartForm(o.Carrier);
         chart->SetChartUnits(o.SI);
         chart->SetChartPressure(cases.front().Record.Pressure);
+        TPageSettings::PaperSize = o.Paper;
         try {
             ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(o.Pdf), false);
         } catch (const TPdfError& e) {

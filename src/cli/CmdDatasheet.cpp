@@ -14,6 +14,7 @@
 #include "pdf/UPdfEngine.h"
 #include "print/UDatenblatt.h"
 #include "print/UPdfExport.h"
+#include "print/UTools.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ int RunDatasheet(const std::vector<std::string>& args)
     TPageOptions o;
     o.TakesFile = o.TakesUnits = true;
     if (auto problem = ParsePageOptions(
-            args, "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]", o))
+            args, "usage: vxrate datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us] [--paper a4|letter]", o))
         return Fail(ExitBadInput, *problem);
 
     TSelection selection;
@@ -40,6 +41,8 @@ int RunDatasheet(const std::vector<std::string>& args)
     TPageSession session(o.Language);
     // What the start picture sets for this product.
     AhriCertified = TuevCertified = true;
+
+    TPageSettings::PaperSize = o.Paper;
     const TPageContext page{selection, o.SI, false, selection.NotesData};
     try {
         ExportPagesToPdf({[&page](QPainter& canvas, bool forPdf) { DrawDatasheet(page, canvas, forPdf); }},

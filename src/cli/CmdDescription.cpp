@@ -14,6 +14,7 @@
 #include "pdf/UPdfEngine.h"
 #include "print/UBeschreibung.h"
 #include "print/UPdfExport.h"
+#include "print/UTools.h"
 
 namespace {
 
@@ -32,12 +33,13 @@ int RunDescription(const std::vector<std::string>& args)
     TPageOptions o;
     o.TakesSeries = true;
     if (auto problem = ParsePageOptions(
-            args, "usage: vxrate description --series 1|2 --pdf OUT.pdf [--lang CODE]", o))
+            args, "usage: vxrate description --series 1|2 --pdf OUT.pdf [--lang CODE] [--paper a4|letter]", o))
         return Fail(ExitBadInput, *problem);
 
     TPageSession session(o.Language);
 
     int status = ExitOk;
+    TPageSettings::PaperSize = o.Paper;
     try {
         ExportPagesToPdf(nullptr, {o.Series == 2 ? &PageVXK : &PageVX}, QString::fromStdString(o.Pdf),
                          false);

@@ -13,6 +13,7 @@
 #include "app/URessourcen.h"
 #include "app/UVersion.h"
 #include "series/URateCase.h"
+#include "print/UTools.h"
 
 int ParseLanguage(const std::string& text) {
     for (int code = 1; code <= 9; ++code) {
@@ -35,6 +36,10 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
             o.Language = ParseLanguage(v);
             if (!o.Language)
                 return "unknown language " + v + " (de, en, fr, pl, zh, ru or 1, 2, 3, 7, 8, 9)";
+        } else if (a == "--paper" && hasValue) {
+            const std::string v = args[++i];
+            if (v != "a4" && v != "letter") return "--paper takes a4 or letter, not " + v;
+            o.Paper = v == "a4" ? PaperA4 : PaperLetter;
         } else if (o.TakesUnits && a == "--units" && hasValue) {
             const std::string v = args[++i];
             if (v != "si" && v != "us") return "--units takes si or us, not " + v;
@@ -54,6 +59,7 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
         }
     }
     if (o.TakesSeries && !o.Series) return std::string("--series 1|2 is required");
+    if (!o.Paper) o.Paper = DefaultPaperFor(o.SI);
     if (o.Pdf.empty()) return "--pdf OUT.pdf is required; " + usage;
     return std::nullopt;
 }

@@ -17,8 +17,8 @@ class QApplication;
 // neither names an offered language.
 int ParseLanguage(const std::string& text);
 
-// The options of the page commands. Every command takes --pdf OUT.pdf (required) and
-// --lang CODE; the others only where the command's synopsis names them.
+// The options of the page commands. Every command takes --pdf OUT.pdf (required), --lang CODE
+// and --paper a4|letter; the others only where the command's synopsis names them.
 struct TPageOptions {
     bool TakesFile = false, TakesUnits = false, TakesCarrier = false, TakesSeries = false;
 
@@ -28,6 +28,7 @@ struct TPageOptions {
     bool SI = true;
     bool Carrier = false;
     int Series = 0;    // 1 VX or 2 VX-K
+    int Paper = 0;     // paper code; without --paper the paper of the unit system
 };
 
 // Reads `args` into `options`; `usage` is quoted in the message. Returns the problem, if any.

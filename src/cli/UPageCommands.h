@@ -11,11 +11,11 @@ struct TCommandText {
 };
 
 inline constexpr TCommandText DatasheetCommand{
-    "datasheet", "datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us]",
+    "datasheet", "datasheet [FILE] --pdf OUT.pdf [--lang CODE] [--units si|us] [--paper a4|letter]",
     "rates the case(s) in FILE or on standard input and writes the datasheet as PDF"};
 inline constexpr TCommandText ChartCommand{
-    "chart", "chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]",
+    "chart", "chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us] [--paper a4|letter]",
     "rates the case(s) in FILE or on standard input and writes the chart page as PDF"};
 inline constexpr TCommandText DescriptionCommand{
-    "description", "description --series 1|2 --pdf OUT.pdf [--lang CODE]",
+    "description", "description --series 1|2 --pdf OUT.pdf [--lang CODE] [--paper a4|letter]",
     "writes the product description page of a series as PDF"};

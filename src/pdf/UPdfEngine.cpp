@@ -31,6 +31,14 @@ const char* PageLayoutName(TPdfEngine::TPageLayout layout) {
   return "/SinglePage";
 }
 
+QPageSize PaperPageSize(int paperCode) {
+  switch (paperCode) {
+    case 1: return QPageSize(QPageSize::Letter);
+    case 3: return QPageSize(QPageSize::A3);
+    default: return QPageSize(QPageSize::A4);
+  }
+}
+
 }  // namespace
 
 TPdfError::TPdfError(const QString& fileName, const QString& reason)
@@ -58,8 +66,7 @@ double TPdfEngine::UnitsToPoints(double v) const {
 }
 
 QSizeF TPdfEngine::PageSizeInUnits() const {
-  QSizeF mm = QPageSize(Page.PaperSize == 3 ? QPageSize::A3 : QPageSize::A4)
-                  .size(QPageSize::Millimeter);
+  QSizeF mm = PaperPageSize(Page.PaperSize).size(QPageSize::Millimeter);
   if (Page.Orientation == TOrientation::Landscape) mm.transpose();
   if (MeasurementUnit == TMeasurementUnit::Points) return mm * (72.0 / 25.4);
   return mm;
@@ -79,7 +86,7 @@ void TPdfEngine::BeginDoc() {
   writer_->setTitle(DocInfo.Title);
   writer_->setCreator(DocInfo.Creator);
   const QPageLayout layout(
-      QPageSize(Page.PaperSize == 3 ? QPageSize::A3 : QPageSize::A4),
+      PaperPageSize(Page.PaperSize),
       Page.Orientation == TOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
       QMarginsF(Page.LeftMargin, Page.TopMargin + Page.HeaderHeight, Page.RightMargin,
                 Page.BottomMargin + Page.FooterHeight),

@@ -57,7 +57,7 @@ public:
   };
   struct TPageSettings {
     TOrientation Orientation = TOrientation::Portrait;
-    int PaperSize = 4;  // paper code: 4 = A4, 3 = A3
+    int PaperSize = 4;  // paper code: 4 = A4, 3 = A3, 1 = US Letter
     double TopMargin = 0, BottomMargin = 0, LeftMargin = 0, RightMargin = 0;
     double HeaderHeight = 0, FooterHeight = 0;
   };

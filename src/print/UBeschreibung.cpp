@@ -4,58 +4,88 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "calc/UDaten.h"
+#include "calc/UGroessen.h"
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
+#include "series/UVXSerie.h"
 #include "ui/FBasis.h"
 
 namespace {
 
-// Catalogue dimensions in mm: type, A (length), B (height), D (face height), E (depth). The row
-// index places the row on the page, so the VX-K table starts at row 1.
-struct TSizeRow {
-    int Row;
-    const char* Type;
-    int A, B, D, E;
-};
-
-constexpr TSizeRow SizesVX[] = {
-    {0, "VX 16", 380, 155, 81, 246},   {1, "VX 18", 397, 172, 93, 246},
-    {2, "VX 25", 454, 230, 134, 246},  {3, "VX 30", 496, 271, 163, 246},
-    {4, "VX 35", 537, 312, 193, 246},  {5, "VX 45", 619, 394, 249, 246},
-    {6, "VX 62", 758, 533, 347, 246},  {7, "VX 80", 899, 674, 447, 246},
-    {8, "VX 95", 1040, 815, 547, 246}, {9, "VX 110", 1182, 957, 647, 246},
-};
-
-constexpr TSizeRow SizesVXK[] = {
-    {1, "VX-K 18", 397, 172, 93, 246},  {2, "VX-K 25", 454, 230, 134, 246},
-    {3, "VX-K 30", 496, 271, 163, 246}, {4, "VX-K 35", 537, 312, 193, 246},
-    {5, "VX-K 45", 619, 394, 249, 246}, {6, "VX-K 366", 366, 366, 178, 194},
-};
-
-constexpr TSizeRow SizesKombi[] = {
-    {1, "VX Kombi 62", 1314, 1089, 741, 246},
-    {2, "VX Kombi 80", 1600, 1376, 940, 246},
-    {3, "VX Kombi 95", 1887, 1662, 1144, 246},
-    {4, "VX Kombi 110", 2170, 1945, 1344, 246},
-};
-
-// Integer division rounding down, also for negative numerators.
-int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<double>(a) / b)); }
+// Depth E of the plate package in mm, a catalogue figure of the description page; the other
+// dimensions come from the device size table.
+int PackageDepth(int sizeCode) { return sizeCode == 366 ? 194 : 246; }
 
 int TextWidth(const QPainter& canvas, const QString& text)
 {
     return static_cast<int>(std::lround(QFontMetricsF(canvas.font()).horizontalAdvance(text)));
 }
 
-// Text rows of the size tables (row index i) and their grid lines (index k).
-int TableRowY(int i) { return PageFrame.Top + (55 + i) * LineHeight + FloorDiv((i - 1) * HalfLine, 2); }
-int TableGridY(int k)
+// One row of a size table: the type name and the dimensions A (length), B (height), D (face
+// height) and E (depth), all in mm.
+struct TSizeRow {
+    QString Type;
+    int A = 0, B = 0, D = 0, E = 0;
+};
+
+std::vector<TSizeRow> SizeRows(int series, bool kombi)
 {
-    return PageFrame.Top + LineHeight / 3 + (53 + k) * LineHeight + FloorDiv(k * HalfLine, 2);
+    std::vector<TSizeRow> rows;
+    for (int size : SeriesSizes(series)) {
+        if (IsKombi(size) != kombi) continue;
+        TSizeRow row;
+        row.Type = QString::fromStdString(TypeEntryText(series, size));
+        if (!DeviceDimensions(size, row.A, row.B, row.D)) continue;
+        row.E = PackageDepth(size);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Draws a size table with its top-left corner at (x, top): a header row and one row per size at
+// the line pitch, the type column typeWidth wide, the four dimension columns W wide, ruled.
+void DrawSizeTable(QPainter& canvas, int x, int top, int typeWidth, int W,
+                   const std::vector<TSizeRow>& rows)
+{
+    const int textOffset = (LineHeight - FontHeight) / 2;
+    const int centres[5] = {x + typeWidth / 2, x + typeWidth + W / 2, x + typeWidth + W + W / 2,
+                            x + typeWidth + 2 * W + W / 2, x + typeWidth + 3 * W + W / 2};
+    const QString headers[5] = {LoadText(136), QStringLiteral("A [mm]"), QStringLiteral("B [mm]"),
+                                QStringLiteral("D [mm]"), QStringLiteral("E [mm]")};
+    SetFontBold(canvas, true);
+    for (int k = 0; k < 5; ++k)
+        TextOut(canvas, centres[k], top + textOffset, headers[k], TTextAlign::Center);
+    SetFontBold(canvas, false);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int y = top + static_cast<int>(i + 1) * LineHeight + textOffset;
+        const TSizeRow& r = rows[i];
+        TextOut(canvas, centres[0], y, r.Type, TTextAlign::Center);
+        const int values[4] = {r.A, r.B, r.D, r.E};
+        for (int k = 0; k < 4; ++k)
+            TextOut(canvas, centres[k + 1], y, QString::number(values[k]), TTextAlign::Center);
+    }
+    SetPen(canvas, 3);
+    const int bottom = top + static_cast<int>(rows.size() + 1) * LineHeight;
+    const int right = x + typeWidth + 4 * W;
+    for (std::size_t k = 0; k <= rows.size() + 1; ++k)
+        HLine(canvas, x, right, top + static_cast<int>(k) * LineHeight);
+    VLine(canvas, x, top, bottom);
+    for (int j = 0; j < 5; ++j) VLine(canvas, x + typeWidth + j * W, top, bottom);
+}
+
+// Width of the type column: the header and every type name with a margin on both sides.
+int TypeColumnWidth(QPainter& canvas, const std::vector<TSizeRow>& rows, int margin)
+{
+    SetFontBold(canvas, true);
+    int width = TextWidth(canvas, LoadText(136));
+    SetFontBold(canvas, false);
+    for (const TSizeRow& r : rows) width = std::max(width, TextWidth(canvas, r.Type));
+    return width + 2 * margin;
 }
 
 void DrawTypeKeyExample(QPainter& canvas, int line, bool vxk, int& x1)
@@ -86,15 +116,6 @@ void DrawTypeKeyExample(QPainter& canvas, int line, bool vxk, int& x1)
     const int y = top + (line + 14) * LineHeight + static_cast<int>(std::lround(LineHeight / 2.0));
     HLine(canvas, left + x1 - 10, left + x2, y);
     VLine(canvas, left + x2, y, top + 45 * LineHeight);
-}
-
-void DrawSizeRow(QPainter& canvas, const TSizeRow& row, const int* centres)
-{
-    const int y = TableRowY(row.Row);
-    TextOut(canvas, centres[0], y, QString::fromLatin1(row.Type), TTextAlign::Center);
-    const int values[] = {row.A, row.B, row.D, row.E};
-    for (int k = 0; k < 4; ++k)
-        TextOut(canvas, centres[k + 1], y, QString::number(values[k]), TTextAlign::Center);
 }
 
 }  // namespace
@@ -151,50 +172,23 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
         DrawTypeKeyExample(canvas, i, vxk, x1);
     }
 
-    // Size table: five columns of the same width.
+    // Size tables below the caption of line 38, ruled at the line pitch so that the last row
+    // ends above the footer rule: the single units at the left, for VX the double units at the
+    // right edge of the frame.
+    SetFontHeight(canvas, FontHeight);
+    const int margin = LineHeight / 2;
     SetFontBold(canvas, true);
-    SetFontHeight(canvas, 34);
-    const QString headers[] = {LoadText(136), QStringLiteral("A [mm]"), QStringLiteral("B [mm]"),
-                               QStringLiteral("D [mm]"), QStringLiteral("E [mm]")};
-    const int W = std::max({150, TextWidth(canvas, headers[0]),
-                            TextWidth(canvas, QStringLiteral("XX [mm]"))}) + 10;
-    const int headerY = top + 55 * LineHeight - HalfLine / 2 - (vxk ? 0 : 52);
-    int centres[5];
-    for (int k = 0; k < 5; ++k) {
-        centres[k] = left + W / 2 + k * W;
-        TextOut(canvas, centres[k], headerY, headers[k], TTextAlign::Center);
-    }
-    SetFontBold(canvas, false);
-    if (vxk)
-        for (const auto& row : SizesVXK) DrawSizeRow(canvas, row, centres);
-    else
-        for (const auto& row : SizesVX) DrawSizeRow(canvas, row, centres);
-
-    SetPen(canvas, 3);
-    const int kFirst = vxk ? 1 : 0;
-    const int kLast = vxk ? 8 : 11;
-    for (int k = kFirst; k <= kLast; ++k) HLine(canvas, left, left + 5 * W, TableGridY(k));
-    for (int j = 0; j <= 5; ++j) VLine(canvas, left + j * W, TableGridY(kFirst), TableGridY(kLast));
-
-    // Double units beside the VX table: a wider type column, then the four dimensions.
+    int W = 0;
+    for (const char* header : {"A [mm]", "B [mm]", "D [mm]", "E [mm]"})
+        W = std::max(W, TextWidth(canvas, QString::fromLatin1(header)));
+    W += 2 * margin;
+    const int tableTop = top + 53 * LineHeight + LineHeight / 3;
+    const std::vector<TSizeRow> singles = SizeRows(vxk ? 2 : 1, false);
+    DrawSizeTable(canvas, left, tableTop, TypeColumnWidth(canvas, singles, margin), W, singles);
     if (!vxk) {
-        const int typeX = left + 5 * W + 2 * (W / 2);
-        int kombiCentres[5] = {typeX};
-        for (int k = 1; k <= 4; ++k) kombiCentres[k] = typeX + k * W + W / 4;
-        SetFontBold(canvas, true);
-        for (int k = 0; k < 5; ++k)
-            TextOut(canvas, kombiCentres[k], top + 55 * LineHeight - HalfLine / 2, headers[k],
-                    TTextAlign::Center);
-        SetFontBold(canvas, false);
-        for (const auto& row : SizesKombi) DrawSizeRow(canvas, row, kombiCentres);
-
-        SetPen(canvas, 3);
-        const int x0 = left + 5 * W + W / 2 - W / 4;
-        const int xEnd = left + 10 * W + W / 2 + W / 4;
-        for (int k = 1; k <= 6; ++k) HLine(canvas, x0, xEnd, TableGridY(k));
-        for (int j = 0; j <= 5; ++j)
-            VLine(canvas, left + 5 * W + W / 2 + j * W + (j > 0 ? W / 2 : 0) - W / 4,
-                  TableGridY(1), TableGridY(6));
+        const std::vector<TSizeRow> doubles = SizeRows(1, true);
+        const int typeWidth = TypeColumnWidth(canvas, doubles, margin);
+        DrawSizeTable(canvas, PageFrame.Right - typeWidth - 4 * W, tableTop, typeWidth, W, doubles);
     }
 
     SetFontBold(canvas, false);

@@ -29,6 +29,34 @@ QString Title(const TTableRow& r) {
 
 QString Fixed(double v, int decimals) { return Q(FormatFixed(v, decimals)); }
 
+// The certification marks of a series, each in its box in the notes block; VX-K and VX-E carry
+// none.
+struct TMark {
+  int ResourceId;
+  QRect Box;
+};
+std::vector<TMark> CertificationMarks(int series) {
+  std::vector<TMark> marks;
+  if (series == 2 || series == 3) return marks;
+  const int R = PageFrame.Right, top = 556, bottom = 644;
+  if (EuroventCertified) {
+    const int left = R - 600 + (AhriCertified ? 0 : 185) + (TuevCertified ? 0 : 110);
+    marks.push_back({203, QRect(QPoint(left, top), QPoint(left + 258, bottom))});
+  }
+  if (AhriCertified) marks.push_back({201, QRect(QPoint(R - 205, top), QPoint(R - 40, bottom))});
+  if (TuevCertified) {
+    const int left = R - 318 + (AhriCertified ? 0 : 185);
+    marks.push_back({195, QRect(QPoint(left, top), QPoint(left + 88, bottom))});
+  }
+  return marks;
+}
+
+QRect CertificationMarksBox(int series) {
+  QRect box;
+  for (const TMark& m : CertificationMarks(series)) box = box.united(m.Box);
+  return box;
+}
+
 struct TColumns {
   int Value[4];  // x offsets from Left; the last two only with two cases
   int Unit;
@@ -81,39 +109,43 @@ private:
   void ProcessBlock() {
     SetPen(c_, 0, Qt::DotLine);
     SetFontHeight(c_, static_cast<int>(std::nearbyint(FontHeight / 1.2)));
-    Text(L_ + 250, Row(11),
-         Q(HintText(s_.Hint(), LoadText(HintTextCondensation).toStdString(),
-                    LoadText(HintTextFreezing).toStdString())));
+    const QRect marks = CertificationMarksBox(s_.Device.Series);
+    const int hintRight = marks.isValid() ? marks.left() - HalfLine : R_;
+    TextOutFitted(c_, L_ + 250, Row(11), hintRight - (L_ + 250),
+                  Q(HintText(s_.Hint(), LoadText(HintTextCondensation).toStdString(),
+                             LoadText(HintTextFreezing).toStdString())));
     SetFontHeight(c_, FontHeight);
 
     // Stream headings, and the case names above them.
     SetFontBold(c_, true);
     const QString supply = StreamCaption(0);
     const QString extract = StreamCaption(1);
-    Text(L_ + cols_.Value[0], Row(18), supply, TTextAlign::Right);
-    Text(L_ + cols_.Value[1], Row(18), extract, TTextAlign::Right);
+    // Each heading fits the width of its value column, the case names the width of their two.
+    const int column = cols_.Value[1] - cols_.Value[0] - HalfLine;
+    TextOutFitted(c_, L_ + cols_.Value[0], Row(18), column, supply, TTextAlign::Right);
+    TextOutFitted(c_, L_ + cols_.Value[1], Row(18), column, extract, TTextAlign::Right);
     if (s_.Seasons) {
       if (cols_.Cases == 2) {
-        Text(L_ + cols_.Value[2], Row(18), supply, TTextAlign::Right);
-        Text(L_ + cols_.Value[3], Row(18), extract, TTextAlign::Right);
+        TextOutFitted(c_, L_ + cols_.Value[2], Row(18), column, supply, TTextAlign::Right);
+        TextOutFitted(c_, L_ + cols_.Value[3], Row(18), column, extract, TTextAlign::Right);
       }
       const int winterX = L_ + cols_.Value[0] + 50 + (cols_.Cases == 1 ? 50 : 0);
-      Text(winterX, Row(17), LoadText(272), TTextAlign::Center);
+      TextOutFitted(c_, winterX, Row(17), 2 * column, LoadText(272), TTextAlign::Center);
       if (cols_.Cases == 2)
-        Text(L_ + cols_.Value[2] + 50, Row(17), LoadText(273), TTextAlign::Center);
+        TextOutFitted(c_, L_ + cols_.Value[2] + 50, Row(17), 2 * column, LoadText(273),
+                      TTextAlign::Center);
     }
     SetFontBold(c_, false);
 
     HLine(c_, L_, R_, 898);
     HLine(c_, L_, R_, 994);
 
-    // Section titles share their lines with the row labels at Left + 265; a
-    // longer title is cut before it runs into them.
+    // Section titles stand left of the row labels at Left + 265; a longer title wraps onto the
+    // next rows of its block, or gets a smaller font, but is never cut.
     SetFontBold(c_, true);
-    const QRect inletClip(QPoint(L_, 1005), QPoint(L_ + 255 - 1, 1005 + LineHeight - 1));
-    TextOutClipped(c_, inletClip, L_, 1005, Title(tables_.Inlet[InletRowHeading]));
-    const QRect outletClip(QPoint(L_, 1232), QPoint(L_ + 255 - 1, 1232 + LineHeight - 1));
-    TextOutClipped(c_, outletClip, L_, 1232, Title(tables_.Outlet[0]));
+    TextOutFitted(c_, L_, 1005, 265 - HalfLine / 2, Title(tables_.Inlet[InletRowHeading]),
+                  TTextAlign::Left, 3, LineHeight);
+    TextOutFitted(c_, L_, 1232, 265 - HalfLine / 2, LoadText(10), TTextAlign::Left, 3, LineHeight);
     SetFontBold(c_, false);
 
     const bool wb = p_.WetBulbOnDatasheet;
@@ -138,7 +170,7 @@ private:
     HLine(c_, L_, R_, Row(base) - HalfLine);
     const double pressure = s_.Cases[0].Pressure;
     SetFontBold(c_, true);
-    Text(L_, 2200, LoadText(134));
+    TextOutFitted(c_, L_, 2200, 900 - HalfLine, LoadText(134));
     SetFontBold(c_, false);
     Text(L_, Row(51), LoadText(1));
     Text(L_ + 500, Row(51), Fixed(ConvertUnit(7, 14, si_ ? 14 : 15, pressure), si_ ? 0 : 2),
@@ -150,26 +182,19 @@ private:
          TTextAlign::Right);
     Text(L_ + 530, Row(52), si_ ? QStringLiteral("m") : QStringLiteral("ft"));
 
+    // The heading stands below its rule; in UK/US the first dimension row follows one line
+    // after the rule, so the heading sits just clear of it.
     HLine(c_, L_, R_, 2368);
     SetFontBold(c_, true);
-    Text(L_, si_ ? 2389 : 2368, LoadText(53));
+    TextOutFitted(c_, L_, si_ ? 2389 : 2368 + (LineHeight - FontHeight) / 2, 1100 - HalfLine,
+                  LoadText(53));
     SetFontBold(c_, false);
   }
 
   void CertificationMarks() {
-    const int series = s_.Device.Series;
-    if (series == 2 || series == 3) return;
-    const int top = 556, bottom = 644;
-    if (EuroventCertified) {
-      const int left = R_ - 600 + (AhriCertified ? 0 : 185) + (TuevCertified ? 0 : 110);
-      DrawResourcePicture(c_, QRectF(QPointF(left, top), QPointF(left + 258, bottom)), 203);
-    }
-    if (AhriCertified)
-      DrawResourcePicture(c_, QRectF(QPointF(R_ - 205, top), QPointF(R_ - 40, bottom)), 201);
-    if (TuevCertified) {
-      const int left = R_ - 318 + (AhriCertified ? 0 : 185);
-      DrawResourcePicture(c_, QRectF(QPointF(left, top), QPointF(left + 88, bottom)), 195);
-    }
+    for (const TMark& m : ::CertificationMarks(s_.Device.Series))
+      DrawResourcePicture(c_, QRectF(QPointF(m.Box.topLeft()), QPointF(m.Box.bottomRight())),
+                          m.ResourceId);
   }
 
   void TypeKey() {
@@ -185,12 +210,10 @@ private:
         s_.AmericanMethod ? QStringLiteral(" (AHRI 1060)") : QStringLiteral(" (EN 308)");
     Text(L_, 1611, Title(g[0]) + standard);
     Text(L_, 1653, Title(g[1]) + standard);
-    if (!s_.AmericanMethod && s_.EnergyClasses) {
-      Text(L_, 1695, LoadText(560));
-      Text(L_, 1737, LoadText(47) + QStringLiteral(" ErP Lot 6"));
-    }
-    const int labelY[] = {1801, 1843, 1885, 1927};
-    for (int r = 4; r <= 7; ++r) Text(L_, labelY[r - 4], Title(g[r]));
+    // Every other row has the title the window gives it, under either standard, so no value
+    // stands without one (the energy efficiency class, the ErP figure, the condensate flow).
+    const int labelY[] = {1695, 1737, 1801, 1843, 1885, 1927, 1969};
+    for (int r = 2; r <= 8; ++r) Text(L_, labelY[r - 2], Title(g[r]));
 
     const int ux = L_ + cols_.Unit;
     const int series = s_.Device.Series;
@@ -326,7 +349,8 @@ int DimensionSketchId(int bypassCode, bool si, int sizeCode) {
 
 void DrawDatasheet(const TPageContext& page, QPainter& canvas, bool) {
   const QStringList notes = ToLines(page.Notes);
-  DrawPageHeader(ToLines(page.Selection.HeaderLines), canvas, page.Selection.PrintHeader, true, &notes);
+  DrawPageHeader(ToLines(page.Selection.HeaderLines), canvas, page.Selection.PrintHeader, true,
+                 &notes, CertificationMarksBox(page.Selection.Device.Series));
   TDatasheet(page, canvas).Draw();
 }
 

@@ -33,12 +33,45 @@ double R(double v)
     return std::nearbyint(v);
 }
 
+double PointSegmentDistance(TChartPoint p, TChartPoint a, TChartPoint b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    const double s = len2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0, 1.0) : 0;
+    return std::hypot(p.x - a.x - s * dx, p.y - a.y - s * dy);
+}
+
+double Cross(TChartPoint o, TChartPoint a, TChartPoint b)
+{
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+// Distance between the segments a-b and c-d; 0 where they cross.
+double SegmentDistance(TChartPoint a, TChartPoint b, TChartPoint c, TChartPoint d)
+{
+    const double d1 = Cross(a, b, c), d2 = Cross(a, b, d), d3 = Cross(c, d, a), d4 = Cross(c, d, b);
+    if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
+        return 0;
+    return std::min({PointSegmentDistance(a, c, d), PointSegmentDistance(b, c, d),
+                     PointSegmentDistance(c, a, b), PointSegmentDistance(d, a, b)});
+}
+
 // Builds the layers in logical units and converts to the frame as it goes.
 class TGridBuilder {
 public:
-    TGridBuilder(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map)
+    TGridBuilder(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map,
+                 const std::vector<TProcessLine>& lines)
         : s_(s), r_(r), map_(map), th_(0.9 * map.fh), k_(map.Scale())
     {
+        for (const TProcessLine& line : lines) {
+            try {
+                for (size_t j = 0; j + 1 < line.size(); ++j)
+                    if (line[j].style != TChartPen::Clear)
+                        processes_.push_back({map.Logical(line[j].t, line[j].x),
+                                              map.Logical(line[j + 1].t, line[j + 1].x)});
+            } catch (const MathFault&) {
+            }
+        }
     }
 
     TChartLayer Build()
@@ -58,6 +91,7 @@ private:
     const double th_; // label text height, logical
     const double k_;  // frame units per logical unit
     TChartLayer layer_;
+    std::vector<std::pair<TChartPoint, TChartPoint>> processes_; // visible segments, logical
 
     // Logical point from a position along the humidity axis (a) and across it (b): Mollier puts
     // the humidity horizontally, Carrier vertically.
@@ -191,23 +225,49 @@ private:
         }
         if (labelCount == 0)
             return;
-        // Axis title along the isenthalp at the mean of the labelled values.
-        const double hTitleD = std::floor(labelSum / labelCount / r_.dh) * r_.dh;
+        // Axis title along an isenthalp near the mean of the labelled values, the nearest one
+        // whose middle stays clear of the process lines.
+        const double hMean = std::floor(labelSum / labelCount / r_.dh) * r_.dh;
+        const TDrawn* best = nullptr;
+        double bestClearance = -1;
+        std::stable_sort(drawn.begin(), drawn.end(), [hMean](const TDrawn& a, const TDrawn& b) {
+            return std::fabs(a.hD - hMean) < std::fabs(b.hD - hMean);
+        });
         for (const TDrawn& line : drawn) {
-            if (std::fabs(line.hD - hTitleD) > 1e-9)
-                continue;
-            // Tenths of a degree, as the line's slope gives them; the text runs down the line.
-            const double slope = map_.carrier ? map_.sx / (2.501 * map_.sy) : 2.501 * map_.sy / map_.sx;
-            const double a = R(std::atan(slope) * 1800 / M_PI) / 10;
-            const double rad = -a * M_PI / 180;
-            // Midpoint in logical units, lifted a quarter text height off the line.
-            TChartPoint mid{(line.from.x + line.to.x) / 2, (line.from.y + line.to.y) / 2};
-            mid.x += -std::sin(rad) * 0.25 * th_;
-            mid.y += std::cos(rad) * 0.25 * th_;
-            Text({{210, ""}, {0, s_.si ? " [kJ/kg]" : " [BTU/lb]"}}, mid, THAlign::Centre,
-                 TVAlign::Bottom, th_, kChartGrey, -a);
-            break;
+            const double clearance = TitleClearance(line.from, line.to);
+            if (clearance > bestClearance) {
+                best = &line;
+                bestClearance = clearance;
+            }
+            if (clearance >= 1.5 * th_)
+                break;
         }
+        if (!best)
+            return;
+        // Tenths of a degree, as the line's slope gives them; the text runs down the line.
+        const double slope = map_.carrier ? map_.sx / (2.501 * map_.sy) : 2.501 * map_.sy / map_.sx;
+        const double a = R(std::atan(slope) * 1800 / M_PI) / 10;
+        const double rad = -a * M_PI / 180;
+        // Midpoint in logical units, lifted a quarter text height off the line.
+        TChartPoint mid{(best->from.x + best->to.x) / 2, (best->from.y + best->to.y) / 2};
+        mid.x += -std::sin(rad) * 0.25 * th_;
+        mid.y += std::cos(rad) * 0.25 * th_;
+        Text({{210, ""}, {0, s_.si ? " [kJ/kg]" : " [BTU/lb]"}}, mid, THAlign::Centre,
+             TVAlign::Bottom, th_, kChartGrey, -a);
+    }
+
+    // Smallest distance of the process lines from the part of an isenthalp that its title covers
+    // (about seven text heights either side of the middle), logical units.
+    double TitleClearance(TChartPoint from, TChartPoint to) const
+    {
+        const double len = std::hypot(to.x - from.x, to.y - from.y);
+        const double half = std::min(0.5, len > 0 ? 7 * th_ / len : 0.5);
+        const TChartPoint a{from.x + (0.5 - half) * (to.x - from.x), from.y + (0.5 - half) * (to.y - from.y)};
+        const TChartPoint b{from.x + (0.5 + half) * (to.x - from.x), from.y + (0.5 + half) * (to.y - from.y)};
+        double d = 1e300;
+        for (const auto& seg : processes_)
+            d = std::min(d, SegmentDistance(a, b, seg.first, seg.second));
+        return d;
     }
 
     void Isotherms()
@@ -395,6 +455,32 @@ void RaiseChartRanges(double xMax, double tMax, int& humidityItem, int& temperat
     }
 }
 
+void LowerChartFloor(TChartRanges& r, bool si, double tLowest)
+{
+    if (!std::isfinite(tLowest))
+        return;
+    // In display units: the floor is a multiple of the labelled step.
+    auto display = [si](double t) { return si ? t : t * 1.8 + 32; };
+    auto internal = [si](double d) { return si ? d : (d - 32) / 1.8; };
+    const double step = si ? 10 : 20, isotherm = si ? 2 : 5, lowest = si ? -60 : -80;
+    const double wanted = display(tLowest) - isotherm;
+    if (wanted >= display(r.tMin))
+        return;
+    r.tMin = internal(std::max(lowest, std::floor(wanted / step) * step));
+}
+
+TChartRanges ChartRangesFor(const TChartSettings& s, const std::vector<TProcessLine>& lines)
+{
+    TChartRanges r = ChartRanges(s.si, s.humidityItem, s.temperatureItem);
+    double tLowest = INFINITY;
+    for (const TProcessLine& line : lines)
+        for (const TProcessPoint& p : line)
+            if (std::isfinite(p.t))
+                tLowest = std::min(tLowest, p.t);
+    LowerChartFloor(r, s.si, tLowest);
+    return r;
+}
+
 double TChartMapping::Y(double t, double x) const
 {
     return Enthalpy(t, x, P) - 2.501 * x;
@@ -467,9 +553,10 @@ std::string TChartText::Literal() const
     return s;
 }
 
-TChartLayer BuildChartGrid(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map)
+TChartLayer BuildChartGrid(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map,
+                           const std::vector<TProcessLine>& lines)
 {
-    return TGridBuilder(s, r, map).Build();
+    return TGridBuilder(s, r, map, lines).Build();
 }
 
 TChartLayer BuildChartProcesses(const std::vector<TProcessLine>& lines, const TChartMapping& map)
@@ -510,10 +597,10 @@ TChartLayer BuildChartProcesses(const std::vector<TProcessLine>& lines, const TC
 TChart BuildChart(const TChartSettings& s, const std::vector<TProcessLine>& lines)
 {
     TChart chart;
-    chart.ranges = ChartRanges(s.si, s.humidityItem, s.temperatureItem);
+    chart.ranges = ChartRangesFor(s, lines);
     try {
         chart.map = ChartMapping(chart.ranges, s.pressure, s.carrier);
-        chart.grid = BuildChartGrid(s, chart.ranges, chart.map);
+        chart.grid = BuildChartGrid(s, chart.ranges, chart.map, lines);
         chart.processes = BuildChartProcesses(lines, chart.map);
     } catch (const MathFault&) {
         // A pressure without a chart (no finite enthalpies) leaves the chart empty.

@@ -57,6 +57,12 @@ int TemperatureRangeMax(bool si, int item);
 // and the largest temperature tMax (degC) of the shown states; never lowers them.
 void RaiseChartRanges(double xMax, double tMax, int& humidityItem, int& temperatureItem);
 
+// Lowers the temperature floor in labelled steps (10 degC or 20 degF) until it lies at least one
+// isotherm step below the coldest shown state tLowest (degC), so the floor follows the processes
+// down as the range items follow them up; never raises it. A non-finite tLowest changes nothing;
+// the floor goes no lower than -60 degC or -80 degF.
+void LowerChartFloor(TChartRanges& r, bool si, double tLowest);
+
 // Mapping of the chart for given ranges and pressure.
 struct TChartMapping {
     bool carrier = false;
@@ -152,10 +158,15 @@ struct TChartSettings {
     int temperatureItem = 1;
 };
 
-// Grid of the chart: title, humidity axis, isenthalps, isotherms and relative-humidity lines.
-TChartLayer BuildChartGrid(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map);
+// Grid of the chart: title, humidity axis, isenthalps, isotherms and relative-humidity lines. The
+// enthalpy axis title goes on an isenthalp that no visible process line comes near.
+TChartLayer BuildChartGrid(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map,
+                           const std::vector<TProcessLine>& lines = {});
 // Process lines and their state points.
 TChartLayer BuildChartProcesses(const std::vector<TProcessLine>& lines, const TChartMapping& map);
+
+// Ranges of the settings' items with the floor lowered below the coldest state of the lines.
+TChartRanges ChartRangesFor(const TChartSettings& s, const std::vector<TProcessLine>& lines);
 
 struct TChart {
     TChartRanges ranges;

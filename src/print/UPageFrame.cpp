@@ -1,6 +1,7 @@
 #include "print/UPageFrame.h"
 
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cmath>
 
 #include "app/UGlobal.h"
@@ -30,7 +31,51 @@ void DrawLogo(QPainter& canvas, const QRectF& rect) {
 
 QString Cell(const QStringList& lines, int i) { return i < lines.size() ? lines[i] : QString(); }
 
+// The notes on their three rows: each note from a new row, wrapped at the
+// row's right edge, which keeps clear of keepClear.
+void DrawNotes(QPainter& canvas, const QStringList& notes, const QRect& keepClear) {
+  const auto& F = PageFrame;
+  const int left = F.Left + 250;
+  const QRect clip(QPoint(left, F.Top + 12 * LineHeight),
+                   QPoint(F.Right - 1, F.Top + 15 * LineHeight - 1));
+  int row = 0;
+  for (const QString& note : notes) {
+    QString rest = note.trimmed();
+    do {
+      if (row >= 3) return;
+      const int y = F.Top + (12 + row) * LineHeight;
+      const QRect band(QPoint(left, y), QPoint(F.Right, y + LineHeight - 1));
+      const int right = keepClear.isValid() && band.intersects(keepClear)
+                            ? std::min(F.Right, keepClear.left() - LineHeight / 2)
+                            : F.Right;
+      const QStringList lines = WrapText(canvas, rest, right - left);
+      const QString head = lines.value(0);
+      TextOutClipped(canvas, clip, left, y, head);
+      rest = rest.mid(rest.indexOf(head) + head.size()).trimmed();
+      ++row;
+    } while (!rest.isEmpty());
+  }
+}
+
 }  // namespace
+
+QTransform DesignPageToPaper(QSize paper) {
+  const double s = std::min({1.0, paper.width() / double(DesignPageWidth),
+                             paper.height() / double(DesignPageHeight)});
+  if (s >= 1.0) return QTransform();
+  const double dx = (paper.width() - s * DesignPageWidth) / 2;
+  const double dy = (paper.height() - s * DesignPageHeight) / 2;
+  return QTransform(s, 0, 0, s, dx, dy);
+}
+
+void DrawPageOnPaper(const std::function<void(QPainter&, bool)>& page, QPainter& canvas,
+                     bool forPdf, QSize paper) {
+  if (!page) return;
+  canvas.save();
+  canvas.setWorldTransform(DesignPageToPaper(paper), true);
+  page(canvas, forPdf);
+  canvas.restore();
+}
 
 void AssignPageFont(QPainter& canvas, int h) {
   QFont f = ChartFont;
@@ -66,7 +111,7 @@ void DrawAddressBlock(QPainter& canvas, int distributorCode) {
 }
 
 void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
-                   bool withNotes, const QStringList* notes) {
+                   bool withNotes, const QStringList* notes, const QRect& notesKeepClear) {
   const auto& F = PageFrame;
   // 1. Background, font, metrics, hairline.
   canvas.setBackground(Qt::white);
@@ -140,12 +185,7 @@ void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printH
     canvas.setBrush(Qt::NoBrush);
     AssignPageFont(canvas, FontHeight);
     TextOut(canvas, F.Left, F.Top + 11 * LineHeight, LoadText(135) + QStringLiteral(":"));
-    const QRect clip(QPoint(F.Left + 250, F.Top + 12 * LineHeight),
-                     QPoint(F.Right - 1, F.Top + 15 * LineHeight - 1));
-    if (notes) {
-      for (int i = 0; i < notes->size() && i < 3; ++i)
-        TextOutClipped(canvas, clip, F.Left + 250, F.Top + (12 + i) * LineHeight, notes->at(i));
-    }
+    if (notes) DrawNotes(canvas, *notes, notesKeepClear);
     HLine(canvas, F.Left, F.Right, F.Top + 15 * LineHeight + HalfLine);
     AssignPageFont(canvas, FontHeight);
   }
@@ -160,14 +200,14 @@ void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printH
 }
 
 void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                   const QStringList* notes) {
+                   const QStringList* notes, const QRect& notesKeepClear) {
   DrawPageFrame(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
-                notes);
+                notes, notesKeepClear);
 }
 
 void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
-                    bool withNotes, const QStringList* notes) {
-  DrawPageFrame(headerLines, canvas, printHeaderLines, withNotes, notes);
+                    bool withNotes, const QStringList* notes, const QRect& notesKeepClear) {
+  DrawPageFrame(headerLines, canvas, printHeaderLines, withNotes, notes, notesKeepClear);
   const auto& F = PageFrame;
   SetFontBold(canvas, true);
   SetFontHeight(canvas, static_cast<int>(std::nearbyint(FontHeight * 1.2)));
@@ -178,9 +218,9 @@ void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool print
 }
 
 void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                    const QStringList* notes) {
+                    const QStringList* notes, const QRect& notesKeepClear) {
   DrawPageHeader(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
-                 notes);
+                 notes, notesKeepClear);
 }
 
 void BlankPage(TFormBasis* owner, QPainter& canvas, bool) {

@@ -7,8 +7,24 @@
 #include <QPainter>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
+#include <functional>
 
 #include "ui/FBasis.h"  // TFormBasis, TPageProc
+
+// Pages are laid out on an A4 portrait sheet, the design page, in 0.1 mm.
+inline constexpr int DesignPageWidth = 2100;
+inline constexpr int DesignPageHeight = 2970;
+
+// Maps the design page onto paper of the given size (0.1 mm): paper on which
+// it does not fit (US Letter is 6 % shorter, a landscape sheet lower) gets it
+// scaled down uniformly and centred, so the whole page with its footer stays
+// on the sheet; larger paper gets it unscaled at the top-left corner.
+QTransform DesignPageToPaper(QSize paper);
+// Calls the page procedure on a canvas whose logical units are 0.1 mm of the
+// paper, with the design page mapped onto it. The canvas state is restored.
+void DrawPageOnPaper(const std::function<void(QPainter&, bool)>& page, QPainter& canvas,
+                     bool forPdf, QSize paper);
 
 // The frame rectangle of all pages (25 mm left, 10 mm top, 15 mm right and
 // 10 mm bottom margin on A4). It does not depend on paper size or orientation.
@@ -31,16 +47,19 @@ extern int HalfLine;
 inline constexpr int DistributorCode = 0;
 
 // Draws the page frame. headerLines are the eight header cells (fewer are
-// allowed); notes may be null. This is the form the owner-based one calls.
+// allowed); notes may be null. The notes are laid out on the three note
+// rows, each note from a new row, wrapped where it is wider than its row;
+// rows beside notesKeepClear (a picture the page puts into the notes block)
+// end before it. What does not fit into three rows is cut.
 void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
-                   bool withNotes, const QStringList* notes);
+                   bool withNotes, const QStringList* notes, const QRect& notesKeepClear = {});
 void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                   const QStringList* notes);
+                   const QStringList* notes, const QRect& notesKeepClear = {});
 // The frame, then the page title.
 void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
-                    bool withNotes, const QStringList* notes);
+                    bool withNotes, const QStringList* notes, const QRect& notesKeepClear = {});
 void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                    const QStringList* notes);
+                    const QStringList* notes, const QRect& notesKeepClear = {});
 // The address block selected by DistributorCode.
 void DrawAddressBlock(QPainter& canvas, int distributorCode = DistributorCode);
 

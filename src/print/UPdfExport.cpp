@@ -1,6 +1,7 @@
 #include "print/UPdfExport.h"
 
 #include "pdf/UPdfEngine.h"
+#include "print/UPageFrame.h"
 #include "print/UTools.h"
 
 void ExportPagesToPdf(TFormBasis* owner, const std::vector<TPageProc>& pages,
@@ -33,7 +34,7 @@ void ExportPagesToPdf(const std::vector<TPageDrawer>& pages, const QString& file
   engine.ViewerPreferences.FitWindow = true;
   engine.Page.Orientation = TPageSettings::Landscape ? TPdfEngine::TOrientation::Landscape
                                                      : TPdfEngine::TOrientation::Portrait;
-  engine.Page.PaperSize = TPageSettings::PaperSize == 4 ? 4 : 3;
+  engine.Page.PaperSize = TPageSettings::PaperSize;
   engine.Page.TopMargin = engine.Page.BottomMargin = 0;
   engine.Page.LeftMargin = engine.Page.RightMargin = 0;
   engine.Page.HeaderHeight = engine.Page.FooterHeight = 0;
@@ -48,7 +49,7 @@ void ExportPagesToPdf(const std::vector<TPageDrawer>& pages, const QString& file
       QPainter& p = canvas.Painter();
       p.setWindow(0, 0, pageSize.width(), pageSize.height());
       p.setViewport(0, 0, pageSize.width(), pageSize.height());
-      if (pages[i]) pages[i](p, true);
+      DrawPageOnPaper(pages[i], p, true, pageSize);
     }  // recording ends here
     engine.DrawMetafile(metafile.Picture, QSizeF(pageSize),
                         QRectF(0, 0, pageSize.width() / 10, pageSize.height() / 10));

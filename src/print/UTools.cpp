@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QSvgRenderer>
+#include <algorithm>
 
 int TPageSettings::PaperSize = 4;
 bool TPageSettings::Landscape = false;
@@ -27,6 +28,42 @@ void TextOutClipped(QPainter& canvas, const QRect& clip, int x, int y, const QSt
   canvas.restore();
 }
 
+QStringList WrapText(const QPainter& canvas, const QString& text, double width) {
+  const QFontMetricsF fm(canvas.font());
+  QStringList lines;
+  QString rest = text.trimmed();
+  while (!rest.isEmpty()) {
+    if (fm.horizontalAdvance(rest) <= width) {
+      lines << rest;
+      break;
+    }
+    // The longest head that fits, broken at a blank if there is one.
+    int fit = 1;
+    while (fit < rest.size() && fm.horizontalAdvance(rest.left(fit + 1)) <= width) ++fit;
+    const int blank = rest.left(fit + 1).lastIndexOf(QLatin1Char(' '));
+    const int cut = blank > 0 ? blank : fit;
+    lines << rest.left(cut).trimmed();
+    rest = rest.mid(cut).trimmed();
+  }
+  return lines;
+}
+
+int TextOutFitted(QPainter& canvas, int x, int y, int width, const QString& text,
+                  TTextAlign align, int maxLines, int lineHeight) {
+  if (text.isEmpty()) return 0;
+  const QFont original = canvas.font();
+  const int size = original.pixelSize();
+  QStringList lines;
+  for (int h = size; h >= size * 6 / 10; --h) {
+    SetFontHeight(canvas, h);
+    lines = WrapText(canvas, text, width);
+    if (lines.size() <= std::max(1, maxLines)) break;
+  }
+  for (int i = 0; i < lines.size(); ++i) TextOut(canvas, x, y + i * lineHeight, lines[i], align);
+  canvas.setFont(original);
+  return static_cast<int>(lines.size());
+}
+
 void SetFontHeight(QPainter& canvas, int h) {
   QFont f = canvas.font();
   f.setPixelSize(h > 0 ? h : 1);
@@ -47,10 +84,20 @@ void SetFontItalic(QPainter& canvas, bool italic) {
 
 void SetPen(QPainter& canvas, int width, Qt::PenStyle style) {
   QPen pen(Qt::black);
-  pen.setStyle(style);
-  pen.setWidth(width);
-  pen.setCosmetic(width == 0);
   pen.setCapStyle(Qt::FlatCap);
+  if (style == Qt::SolidLine || style == Qt::NoPen) {
+    pen.setStyle(style);
+    pen.setWidth(width);
+    pen.setCosmetic(width == 0);
+  } else {
+    // A dash pattern counts in pen widths, and a hairline is one device pixel
+    // wide: on a printer or in a PDF its dots would be too fine to see. A
+    // broken rule is therefore at least 0.2 mm wide, so its pattern is
+    // measured on the page and looks the same on every device.
+    pen.setStyle(style);
+    pen.setWidth(std::max(width, kBrokenRuleWidth));
+    pen.setCosmetic(false);
+  }
   canvas.setPen(pen);
 }
 
@@ -80,8 +127,22 @@ void DrawResourcePicture(QPainter& canvas, const QRectF& rect, int resourceId) {
 }
 
 QSize PageSizeFor(int paperCode, bool landscape) {
-  const QSize portrait = paperCode == 3 ? QSize(2970, 4200) : QSize(2100, 2970);
+  const QSize portrait = paperCode == PaperA3       ? QSize(2970, 4200)
+                         : paperCode == PaperLetter ? QSize(2159, 2794)
+                                                    : QSize(2100, 2970);
   return landscape ? portrait.transposed() : portrait;
+}
+
+int DefaultPaperFor(bool si) { return si ? PaperA4 : PaperLetter; }
+
+int PaperFromSetting(const QString& setting, bool si) {
+  if (setting.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0) return PaperA4;
+  if (setting.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0) return PaperLetter;
+  return DefaultPaperFor(si);
+}
+
+QString PaperSetting(int paperCode) {
+  return paperCode == PaperLetter ? QStringLiteral("Letter") : QStringLiteral("A4");
 }
 
 TWMFCanvas::TWMFCanvas(TMetafile& metafile) : metafile_(metafile) {

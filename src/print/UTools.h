@@ -23,11 +23,26 @@ void TextOut(QPainter& canvas, int x, int y, const QString& text,
 // Same as TextOut but clipped to clip (left-aligned at x).
 void TextOutClipped(QPainter& canvas, const QRect& clip, int x, int y, const QString& text);
 
+// Splits text into lines no wider than width in the canvas font: at blanks
+// where possible, else between characters (scripts without blanks). A line
+// never comes out empty, so a single character wider than width stands alone.
+QStringList WrapText(const QPainter& canvas, const QString& text, double width);
+// Draws a heading into a box width wide whose top is y and whose left,
+// right or centre edge is x: on one line when it fits, else wrapped onto up
+// to maxLines lines lineHeight apart, else in the largest smaller font that
+// fits (at most 40 % smaller, then wrapped regardless). Never cut. The canvas
+// font is left as it was. Returns the number of lines drawn.
+int TextOutFitted(QPainter& canvas, int x, int y, int width, const QString& text,
+                  TTextAlign align = TTextAlign::Left, int maxLines = 1, int lineHeight = 0);
+
 // Character height h in logical units (the positive value of the height -h).
 void SetFontHeight(QPainter& canvas, int h);
 void SetFontBold(QPainter& canvas, bool bold);
 void SetFontItalic(QPainter& canvas, bool italic);
-// Pen of the given width in logical units; width 0 is a hairline.
+// Pen of the given width in logical units; width 0 is a hairline. A broken
+// (dotted, dashed) pen is at least kBrokenRuleWidth wide, so that its pattern
+// is measured in page units on every device.
+inline constexpr int kBrokenRuleWidth = 2;
 void SetPen(QPainter& canvas, int width, Qt::PenStyle style = Qt::SolidLine);
 // Rule from (x1, y) to (x2, y) with the current pen.
 void HLine(QPainter& canvas, int x1, int x2, int y);
@@ -46,11 +61,25 @@ public:
   virtual void PictureDrawn(int resourceId, const QRectF& deviceRect) = 0;
 };
 
-// Page sizes in 0.1 mm from the paper code (4 = A4, 3 = A3) and orientation.
+// Paper codes of the page settings.
+inline constexpr int PaperLetter = 1;  // US Letter, 8.5 x 11 in
+inline constexpr int PaperA3 = 3;
+inline constexpr int PaperA4 = 4;
+
+// Page sizes in 0.1 mm from the paper code and orientation; an unknown code is A4.
 QSize PageSizeFor(int paperCode, bool landscape);
 
-// The program-wide page settings. Nothing in the program changes them; pages
-// are A4 portrait.
+// The paper a unit system prints on when the user has not chosen one: A4 for
+// SI, US Letter for UK/US.
+int DefaultPaperFor(bool si);
+// The paper code of a stored choice ("A4" or "Letter"); anything else
+// follows the unit system.
+int PaperFromSetting(const QString& setting, bool si);
+// "A4" or "Letter"; the setting of a paper code.
+QString PaperSetting(int paperCode);
+
+// The program-wide page settings: the paper follows the user's choice (or
+// the unit system), pages are portrait.
 struct TPageSettings {
   static int PaperSize;
   static bool Landscape;

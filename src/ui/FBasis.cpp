@@ -36,6 +36,7 @@
 #include "ui/FBemerkungen.h"
 #include "ui/FSeite.h"
 #include "print/UPageFrame.h"
+#include "print/UTools.h"
 #include "ui/FInfo.h"
 
 namespace {
@@ -283,6 +284,7 @@ void TFormBasis::LoadSettings() {
     TFrameSettings& f = StoredSettings.Frame;
     LoadFrameSettings(*Settings, ProductSection, f);
     ProjectPath = f.ProjectPath;
+    PaperChoice = f.Paper;
     SetUnitSystem(f.UnitSystemSI);
     TotalEffectiveness = f.TotalEffectiveness;
     WetBulbOnDatasheet = f.WetBulbOnDatasheet;
@@ -304,6 +306,7 @@ void TFormBasis::SaveSettings() {
     if (!Settings) return;
     TFrameSettings& f = StoredSettings.Frame;
     f.UnitSystemSI = UnitSystemSI;
+    f.Paper = PaperChoice;
     f.AmericanMethod = Selection.AmericanMethod;
     f.TotalEffectiveness = TotalEffectiveness;
     f.EnergyClasses = Selection.EnergyClasses;
@@ -328,6 +331,7 @@ void TFormBasis::SaveSettings() {
 // ---- Virtual operations with frame behaviour -------------------------------------------------
 void TFormBasis::SetUnitSystem(bool si) {
     UnitSystemSI = si;
+    TPageSettings::PaperSize = PaperFromSetting(PaperChoice, si);
     UpdateUnitLabels();
 }
 

@@ -53,6 +53,7 @@ public:
     TDatenVX* const SummerRecord = &Selection.Cases[1];
     bool CarrierChart = false;        // chart style: true Carrier, false Mollier
     bool UnitSystemSI = false;        // true SI, false UK/US
+    QString PaperChoice;              // "A4", "Letter", or empty: the paper of the unit system
     std::vector<TPageProc> DatasheetPages, ChartPages, DescriptionPages;
     bool WetBulbOnDatasheet = false;
     QStringList NotesPrice;           // three lines

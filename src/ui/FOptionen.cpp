@@ -24,6 +24,7 @@
 #include "thermo/UMath.h"
 #include "thermo/UThermo.h"
 #include "thermo/UUmrechnung.h"
+#include "print/UTools.h"
 #include "ui/FBasis.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvMessage.h"
@@ -203,6 +204,11 @@ void TFormOptionen::BuildControls() {
     Label_DecimalSeparator = label(Seite_Einheiten, "Label_DecimalSeparator");
     Label_ThousandSeparator = label(Seite_Einheiten, "Label_ThousandSeparator");
     Label_Waehrung = label(Seite_Einheiten, "Label_Waehrung");
+    Label_Papier = label(Seite_Einheiten, "Label_Papier");
+    Combo_Papier = new TAlignComboBox(Seite_Einheiten);
+    Combo_Papier->setObjectName("Combo_Papier");
+    Combo_Papier->addItems({QStringLiteral("A4 (210 x 297 mm)"), QStringLiteral("US Letter (8.5 x 11 in)")});
+    connect(Combo_Papier, &QComboBox::activated, this, [this] { PaperChosen = true; });
     auto textEdit = [this](const char* name, int maxLength) {
         auto* e = new QLineEdit(Seite_Einheiten);
         e->setObjectName(name);
@@ -316,6 +322,7 @@ void TFormOptionen::ApplyTexts() {
     Label_DecimalSeparator->setText(Text(207));
     Label_ThousandSeparator->setText(Text(208));
     Label_Waehrung->setText(Text(327));
+    Label_Papier->setText(Text(660));
 
     Label_Luftmenge->setText(Text(39));
     Label_Feuchte->setText(Text(15));
@@ -367,7 +374,7 @@ void TFormOptionen::PlaceControls() {
         for (int r = 0; r < UnitRows - 1; ++r) t->setRowHeight(r, QFontMetrics(font()).height() + 4);
         const int tableWidth = col0 + 140 + 8 + sb;
         // As many rows as the page leaves room for above the two separator lines.
-        const int room = PageControl1->height() - PageControl1->tabBar()->sizeHint().height() - 26 - 10 - 2 * 28 - 8;
+        const int room = PageControl1->height() - PageControl1->tabBar()->sizeHint().height() - 26 - 10 - 3 * 28 - 8;
         const int rows = std::clamp(room / t->rowHeight(0), 4, UnitRows - 1);
         t->setGeometry(10, 26, tableWidth, rows * t->rowHeight(0) + 2 * t->frameWidth());
         const int siLeft = 10 + col0 + 14, usLeft = siLeft + 72;
@@ -375,7 +382,8 @@ void TFormOptionen::PlaceControls() {
         RadioButton_US->setGeometry(usLeft, 5, 80, 18);
         const int lw = std::max({TextWidth(this, Label_DecimalSeparator->text()),
                                  TextWidth(this, Label_ThousandSeparator->text()),
-                                 TextWidth(this, Label_Waehrung->text())}) + 4;
+                                 TextWidth(this, Label_Waehrung->text()),
+                                 TextWidth(this, Label_Papier->text())}) + 4;
         const int x = 10 + lw + FieldGap;
         int y = t->geometry().bottom() + 10;
         for (auto [l, e, w] : {std::tuple{Label_DecimalSeparator, Edit_DecimalSeparator, 24},
@@ -385,6 +393,10 @@ void TFormOptionen::PlaceControls() {
             e->setGeometry(x, y, w, rowH);
             y += 28;
         }
+        // The currency row is hidden in this program; the paper takes the row after the separators.
+        const int paperY = Edit_Waehrung->isVisibleTo(this) ? y : y - 28;
+        Label_Papier->setGeometry(10, paperY, lw, rowH);
+        Combo_Papier->setGeometry(x, paperY, std::min(220, pageWidth - x - 4), rowH);
     }
 
     // Input data
@@ -451,6 +463,7 @@ void TFormOptionen::showEvent(QShowEvent* e) {
 void TFormOptionen::SetUnitSystem(bool si) {
     RadioButton_SI->setChecked(si);
     RadioButton_US->setChecked(!si);
+    if (!PaperChosen && Combo_Papier) Combo_Papier->setCurrentIndex(DefaultPaperFor(si) == PaperLetter ? 1 : 0);
     Label_mbar->setText(si ? "mbar" : "atm");
     Label_m->setText(si ? "m" : "ft");
     const TEnvironmentRanges r = EnvironmentRanges(si);
@@ -563,7 +576,10 @@ bool ExchangeSettings(TFormBasis& owner) {
         dlg = new TFormOptionen(&owner);
         owner.FormOptionen = dlg;
     }
+    dlg->PaperChosen = false;
     dlg->SetUnitSystem(owner.UnitSystemSI);
+    dlg->Combo_Papier->setCurrentIndex(TPageSettings::PaperSize == PaperLetter ? 1 : 0);
+    dlg->PaperChosen = !owner.PaperChoice.isEmpty();
     dlg->SetPressure(owner.Selection.Pressure);
     dlg->SetHumidityMode(owner.Selection.HumidityMode);
     dlg->SetFlowMode(owner.Selection.FlowMode);
@@ -579,6 +595,8 @@ bool ExchangeSettings(TFormBasis& owner) {
     if (dlg->exec() != QDialog::Accepted) return false;
 
     owner.SetAirPressure(dlg->Pressure);
+    if (dlg->PaperChosen)
+        owner.PaperChoice = PaperSetting(dlg->Combo_Papier->currentIndex() == 1 ? PaperLetter : PaperA4);
     owner.SetUnitSystem(dlg->UnitSI);
     owner.SetHumidityMode(dlg->HumidityMode);
     owner.SetFlowMode(dlg->FlowMode);

@@ -104,6 +104,11 @@ public:
     QLineEdit* Edit_ThousandSeparator = nullptr;
     QLabel* Label_Waehrung = nullptr;
     QLineEdit* Edit_Waehrung = nullptr;
+    // Paper of the printed pages: A4 (index 0) or US Letter (1). Until the user picks one it
+    // follows the unit system.
+    QLabel* Label_Papier = nullptr;
+    TAlignComboBox* Combo_Papier = nullptr;
+    bool PaperChosen = false;
 
     QLabel* Label_Luftmenge = nullptr;
     TAlignComboBox* Combo_Luftmenge = nullptr;

@@ -17,6 +17,7 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "pdf/UPdfEngine.h"
+#include "print/UPageFrame.h"
 #include "print/UPdfExport.h"
 #include "print/UTools.h"
 #include "ui/UQvControls.h"
@@ -255,8 +256,10 @@ void TFormSeite::PaintPage(QPainter& p) {
   p.drawRect(QRect(0, 0, RoundInt(double(FitExtent) / FitPixels * paintBoxPixels_.width()),
                    RoundInt(double(FitExtent) / FitPixels * paintBoxPixels_.height())));
   p.setBrush(Qt::NoBrush);
-  if (CurrentPage >= 1 && CurrentPage <= Pages.size() && Pages[CurrentPage - 1])
-    Pages[CurrentPage - 1](Owner, p, false);
+  if (CurrentPage >= 1 && CurrentPage <= Pages.size())
+    if (const TPageProc proc = Pages[CurrentPage - 1])
+      DrawPageOnPaper([&](QPainter& c, bool pdf) { proc(Owner, c, pdf); }, p, false,
+                      QSize(PageWidth, PageHeight));
 }
 
 void TFormSeite::Prepare(TFormBasis* owner, const std::vector<TPageProc>& pages) {
@@ -388,7 +391,9 @@ QString TFormSeite::PrintPages(QPrinter& printer, int from, int to) {
       p.resetTransform();
       p.setWindow(0, 0, fitExtent, fitExtent);
       p.setViewport(0, 0, fitPixels, fitPixels);
-      if (Pages[page - 1]) Pages[page - 1](Owner, p, false);
+      if (const TPageProc proc = Pages[page - 1])
+        DrawPageOnPaper([&](QPainter& c, bool pdf) { proc(Owner, c, pdf); }, p, false,
+                        QSize(PageWidth, PageHeight));
       if (page < to && !printer.newPage()) {
         p.end();
         return QStringLiteral("The printer could not start a new page.");
@@ -406,6 +411,10 @@ QString TFormSeite::PrintPages(QPrinter& printer, int from, int to) {
 void TFormSeite::Print() {
   if (PageCount == 0) return;
   Printer1->setFromTo(1, PageCount);
+  // The dialog offers the paper of the settings; a paper chosen there gets the page fitted.
+  Printer1->setPageSize(QPageSize(TPageSettings::PaperSize == PaperLetter ? QPageSize::Letter
+                                  : TPageSettings::PaperSize == PaperA3   ? QPageSize::A3
+                                                                          : QPageSize::A4));
   if (!RunPrintDialog || !RunPrintDialog(*Printer1)) return;
   ApplyZoom();
   if (Printer1->printRange() == QPrinter::PageRange && Printer1->fromPage() > 0) {

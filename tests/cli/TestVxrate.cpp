@@ -609,7 +609,7 @@ TEST_F(Vxrate, DescriptionPageAsPdf)
     EXPECT_EQ(ReadAll(vx).rfind("%PDF-", 0), 0u);
     const std::string text = PdfText(vx);
     if (text.empty()) GTEST_SKIP() << "pdftotext not available";
-    for (const char* s : {"Product description", "VX 30 / 350", "VX 110", "VX Kombi 110", "2170",
+    for (const char* s : {"Product description", "VX 30 / 350", "VX 110", "VX Kombi 110", "2165",
                           "Subject to technical modifications"})
         EXPECT_NE(text.find(s), std::string::npos) << s;
     EXPECT_EQ(text.find("VX-K 366"), std::string::npos);

@@ -12,9 +12,15 @@
 #include "TRecordingDevice.h"
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
+#include "calc/UGroessen.h"
 #include "print/UBeschreibung.h"
+#include "print/UTools.h"
+#include "series/UVXSerie.h"
 
 namespace {
+
+void SeriesOnePage(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 1, {}); }
+void SeriesTwoPage(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 2, {}); }
 
 class DescriptionPageTest : public ::testing::Test {
 protected:
@@ -182,96 +188,60 @@ TEST_F(DescriptionPageTest, ExampleNeedsLineThirty)
     EXPECT_EQ(dev_.TextAt(250, 2326), nullptr);
 }
 
-TEST_F(DescriptionPageTest, SizeTableOfVX)
+TEST_F(DescriptionPageTest, SizeTablesComeFromTheDimensionTable)
 {
-    Draw(1);
-    // Column width from the header font: at least 150 + 10.
-    const TRecordedText* typeHeader = nullptr;
-    for (const auto& t : dev_.Texts)
-        if (t.Text == LoadText(136) && std::abs(t.Top - 2348) < 1) typeHeader = &t;
-    ASSERT_NE(typeHeader, nullptr);
-    EXPECT_TRUE(typeHeader->Bold);
-    const double W = 2 * ((typeHeader->Left + typeHeader->Right) / 2 - 250);
-    EXPECT_GE(W, 159);
-
-    const int rowY[] = {2399, 2452, 2504, 2557, 2609, 2662, 2714, 2767, 2819, 2872};
-    const char* types[] = {"VX 16", "VX 18", "VX 25", "VX 30", "VX 35",
-                           "VX 45", "VX 62", "VX 80", "VX 95", "VX 110"};
-    for (int i = 0; i < 10; ++i) {
-        const TRecordedText* t = dev_.FindText(types[i]);
-        ASSERT_NE(t, nullptr) << types[i];
-        EXPECT_NEAR(t->Top, rowY[i], 1.0) << types[i];
-        EXPECT_FALSE(t->Bold);
-    }
-    // The VX 110 row: 1182, 957, 647, 246 in the columns A, B, D, E.
-    const char* row9[] = {"1182", "957", "647"};
-    for (int k = 0; k < 3; ++k) {
-        const TRecordedText* t = dev_.TextAt(250 + W / 2 + (k + 1) * W, 2872, TTextAlign::Center, 2);
-        ASSERT_NE(t, nullptr) << k;
-        EXPECT_EQ(t->Text, row9[k]);
-    }
-    // Grid: twelve rules from 2340 to 2917 and six verticals between them.
-    const int gridY[] = {2340, 2392, 2445, 2497, 2550, 2602, 2655, 2707, 2760, 2812, 2865, 2917};
-    for (int y : gridY) EXPECT_NE(dev_.HRule(250, 250 + 5 * W, y, 1.0), nullptr) << y;
-    for (int j = 0; j <= 5; ++j) EXPECT_NE(dev_.VRule(250 + j * W, 2340, 2917, 1.0), nullptr) << j;
-}
-
-TEST_F(DescriptionPageTest, DoubleUnitTableOnlyForVX)
-{
-    Draw(1);
-    const char* kombi[] = {"VX Kombi 62", "VX Kombi 80", "VX Kombi 95", "VX Kombi 110"};
-    const int rowY[] = {2452, 2504, 2557, 2609};
-    for (int i = 0; i < 4; ++i) {
-        const TRecordedText* t = dev_.FindText(kombi[i]);
-        ASSERT_NE(t, nullptr) << kombi[i];
-        EXPECT_NEAR(t->Top, rowY[i], 1.0);
-        EXPECT_GT(t->Left, 250 + 5 * 150);  // right of the single-unit table
-    }
-    EXPECT_NE(dev_.FindText("2170"), nullptr);
-    EXPECT_NE(dev_.FindText("741"), nullptr);
-    // Its header sits at 2400, its grid from 2392 to 2655.
-    int headers = 0;
-    for (const auto& t : dev_.Texts)
-        if (t.Text == "E [mm]" && std::abs(t.Top - 2400) < 1) ++headers;
-    EXPECT_EQ(headers, 1);
-
-    Draw(2);
-    for (const char* k : kombi) EXPECT_EQ(dev_.FindText(k), nullptr) << k;
-}
-
-TEST_F(DescriptionPageTest, SizeTableOfVXK)
-{
-    Draw(2);
-    EXPECT_EQ(dev_.FindText("VX-K 16"), nullptr);
-    EXPECT_EQ(dev_.FindText("VX 16"), nullptr);
-    const TRecordedText* first = dev_.FindText("VX-K 18");
-    ASSERT_NE(first, nullptr);
-    EXPECT_NEAR(first->Top, 2452, 1.0);
-    const TRecordedText* last = dev_.FindText("VX-K 366");
-    ASSERT_NE(last, nullptr);
-    EXPECT_NEAR(last->Top, 2714, 1.0);
-    EXPECT_NE(dev_.FindText("194"), nullptr);
-    EXPECT_EQ(dev_.FindText("VX 95"), nullptr);
-    EXPECT_TRUE(dev_.TextsAtTop(2767).empty());  // no rows 7 to 9
-
-    int headerAt2400 = 0;
-    for (const auto& t : dev_.Texts)
-        if (t.Text == "A [mm]") {
-            EXPECT_NEAR(t.Top, 2400, 1.0);
-            ++headerAt2400;
+    // Every size of the series has its row, and the row holds the dimensions the datasheet and
+    // the pre-selection show for the device: length A, height B, face height D, and depth E.
+    for (int series : {1, 2}) {
+        Draw(series);
+        for (int size : SeriesSizes(series)) {
+            const QString type = QString::fromStdString(TypeEntryText(series, size));
+            const TRecordedText* t = dev_.FindText(type);
+            ASSERT_NE(t, nullptr) << type.toStdString();
+            int a = 0, b = 0, d = 0;
+            ASSERT_TRUE(DeviceDimensions(size, a, b, d));
+            QStringList row;
+            auto sameRow = dev_.TextsAtTop(t->Top, 1.0);
+            std::sort(sameRow.begin(), sameRow.end(),
+                      [](const TRecordedText* x, const TRecordedText* y) { return x->Left < y->Left; });
+            bool started = false;
+            for (const TRecordedText* r : sameRow) {
+                if (r == t) started = true;
+                else if (started && row.size() < 4) row << r->Text;
+            }
+            const QString e = size == 366 ? "194" : "246";
+            EXPECT_EQ(row, QStringList({QString::number(a), QString::number(b), QString::number(d), e}))
+                << type.toStdString();
         }
-    EXPECT_EQ(headerAt2400, 1);
-    // Grid from 2392 down to 2760; nothing at 2340 or 2917.
-    const TRecordedText* type = nullptr;
-    for (const auto& t : dev_.Texts)
-        if (t.Text == LoadText(136) && std::abs(t.Top - 2400) < 1) type = &t;
-    ASSERT_NE(type, nullptr);
-    const double W = 2 * ((type->Left + type->Right) / 2 - 250);
-    EXPECT_NE(dev_.HRule(250, 250 + 5 * W, 2392, 1.0), nullptr);
-    EXPECT_NE(dev_.HRule(250, 250 + 5 * W, 2760, 1.0), nullptr);
-    EXPECT_EQ(dev_.HRule(250, 250 + 5 * W, 2340, 1.0), nullptr);
-    EXPECT_EQ(dev_.HRule(250, 250 + 5 * W, 2917, 1.0), nullptr);
+    }
+    EXPECT_NE(dev_.FindText("VX-K 366"), nullptr);
+    EXPECT_EQ(dev_.FindText("VX Kombi 62"), nullptr);  // double units only for VX
+    EXPECT_EQ(dev_.FindText("VX 16"), nullptr);
 }
+
+// Every language, both papers, both series: the page keeps its tables above the footer rule,
+// no texts overlap, every table text stays inside its cell and every line inside the frame.
+class DescriptionLayoutTest : public ::testing::TestWithParam<std::tuple<int, int, int>> {
+protected:
+    void SetUp() override { EnsureApplication(); }
+    void TearDown() override { UseLanguage(2); }
+};
+
+TEST_P(DescriptionLayoutTest, FitsThePaper)
+{
+    const auto [language, paper, series] = GetParam();
+    UseLanguage(language);
+    TRecordingDevice dev(PaperSizeOf(paper));
+    RecordPageOnPaper(dev, series == 2 ? &SeriesTwoPage : &SeriesOnePage, nullptr, paper);
+    ASSERT_GT(dev.Texts.size(), 60u);
+    const QStringList faults = PageLayoutFaults(dev, paper);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(LanguagesPapersSeries, DescriptionLayoutTest,
+                         ::testing::Combine(::testing::ValuesIn(PageLanguages),
+                                            ::testing::Values(PaperA4, PaperLetter),
+                                            ::testing::Values(1, 2)));
 
 TEST_F(DescriptionPageTest, OtherSeriesShowAsVX)
 {

@@ -204,6 +204,41 @@ TEST_F(VxrateDatasheetTest, AProjectPrintsTheSamePageInTheWindowAndInVxrate) {
   EXPECT_EQ(RunTool("pdftotext", {fromVxrate, "-"}).Output, text);
 }
 
+TEST_F(VxrateDatasheetTest, PaperFollowsTheUnitsOrTheChoiceAndRulesStayDotted) {
+  EnsureGuiApplication();
+  const QString in = Input("paper.json", R"({"SizeCode": 45, "PackageWidth": 600, "SVol11": 1000,
+      "SVol21": 1000})");
+  struct Row {
+    QStringList extra;
+    QString paper;  // pdfinfo's name of the page size
+  } rows[] = {{{}, "A4"}, {{"--units", "us"}, "letter"}, {{"--units", "us", "--paper", "a4"}, "A4"},
+              {{"--paper", "letter"}, "letter"}};
+  int n = 0;
+  for (const Row& r : rows) {
+    const QString out = dir_.filePath(QStringLiteral("p%1.pdf").arg(n++));
+    const TToolResult res = Vxrate(QStringList{"datasheet", in, "--pdf", out} + r.extra);
+    ASSERT_EQ(res.ExitCode, 0) << res.Output.toStdString();
+    const QString size = PdfInfoField(RunTool("pdfinfo", {out}).Output, "Page size");
+    EXPECT_TRUE(size.contains(r.paper)) << size.toStdString() << " " << r.extra.join(' ').toStdString();
+  }
+  // The dotted body rules keep a visible width, so their dash pattern is not lost in a point.
+  const QString expanded = dir_.filePath("expanded.pdf");
+  ASSERT_EQ(RunTool("qpdf", {"--qdf", "--object-streams=disable", dir_.filePath("p0.pdf"), expanded})
+                .ExitCode,
+            0);
+  QFile f(expanded);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString content = QString::fromLatin1(f.readAll());
+  const QRegularExpression dotted(QStringLiteral(R"(([0-9.]+) w [^\n]*\[([0-9.]+) ([0-9.]+) \]0\s+d)"));
+  int visible = 0;
+  for (auto it = dotted.globalMatch(content); it.hasNext();) {
+    const auto m = it.next();
+    if (m.captured(1).toDouble() > 0 && m.captured(2).toDouble() > 0) ++visible;
+  }
+  EXPECT_GT(visible, 0);
+  EXPECT_EQ(Vxrate({"datasheet", in, "--pdf", dir_.filePath("b5.pdf"), "--paper", "b5"}).ExitCode, 2);
+}
+
 TEST_F(VxrateDatasheetTest, ACaseTheChecksRejectWritesNoDatasheet) {
   // 20000 m3/h through the smallest package: face velocity and pressure drop
   // far beyond the limits, so the calculation request stops with errors.

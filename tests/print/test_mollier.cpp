@@ -302,6 +302,69 @@ TEST(ChartGrid, RelativeHumidityLinesAndLabels)
             EXPECT_LE(p.x, chart.map.ToFrame(chart.map.LogicalXY(20, 0)).x + 1e-9) << l->value;
 }
 
+TEST(ChartProcesses, EveryPointLiesOnTheGridAndTheEnthalpyTitleStaysClear)
+{
+    // The coldest outdoor air VX allows (-30 degC) and a warm, humid extract air, for every
+    // temperature range, both forms and both unit systems: the floor comes down to the
+    // processes, every state point lies inside the plot rectangle spanned by the axes, and the
+    // enthalpy axis title keeps clear of the process lines.
+    for (double tCold : {-28.0, -30.0, -19.0})
+        for (bool carrier : {false, true})
+            for (bool si : {true, false})
+                for (int ti = 0; ti < kChartRangeItems; ++ti) {
+                    const TProcessLine outdoor{{tCold, 0.2, kStream1Colour, kStream1Colour, TChartPen::Solid},
+                                               {15, 0.2, kStream1Colour, kStream1Colour, TChartPen::Solid}};
+                    const TProcessLine extract{{22, 9, kStream2Colour, kStream2Colour, TChartPen::Solid},
+                                               {-5, 2.5, kStream2Colour, kStream2Colour, TChartPen::Solid}};
+                    TChartSettings s{carrier, si, 1013, 0, ti};
+                    const TChart c = BuildChart(s, {outdoor, extract});
+                    const std::string at = std::to_string(tCold) + (carrier ? " carrier" : " mollier") +
+                                           (si ? " si " : " us ") + std::to_string(ti);
+                    EXPECT_LE(c.ranges.tMin, tCold - (si ? 2 : 5 / 1.8) + 1e-9) << at;
+                    EXPECT_GE(c.ranges.tMin, tCold - (si ? 12 : 25 / 1.8)) << at; // one step, no more
+                    const TChartPoint a = c.map.ToFrame(c.map.LogicalXY(c.ranges.xMin, c.map.yMin));
+                    const TChartPoint b = c.map.ToFrame(c.map.LogicalXY(c.ranges.xMax, c.map.yMax));
+                    ASSERT_EQ(c.processes.dots.size(), 4u) << at;
+                    for (const TChartDot& d : c.processes.dots) {
+                        EXPECT_GE(d.centre.x, std::min(a.x, b.x)) << at;
+                        EXPECT_LE(d.centre.x, std::max(a.x, b.x)) << at;
+                        EXPECT_GE(d.centre.y, std::min(a.y, b.y)) << at;
+                        EXPECT_LE(d.centre.y, std::max(a.y, b.y)) << at;
+                    }
+                    // The title's anchor lies a quarter text height beside its isenthalp; no process
+                    // segment comes within a text height of it.
+                    const TChartText* title = TextWithNumber(c.grid, 210);
+                    ASSERT_NE(title, nullptr) << at;
+                    for (const TChartLine& l : c.processes.lines)
+                        EXPECT_GT(DistanceToPolyline(title->at, l.points), title->height) << at;
+                }
+    // A process line drawn right through where the title sits without processes moves it.
+    for (bool carrier : {false, true})
+        for (bool si : {true, false}) {
+            TChartSettings s{carrier, si, 1013, 0, 1};
+            const TChart empty = BuildChart(s, {});
+            const TChartText* before = TextWithNumber(empty.grid, 210);
+            ASSERT_NE(before, nullptr);
+            const TChartMapping& m = empty.map;
+            const double lx = before->at.x / m.Scale() + m.originX, ly = m.originY - before->at.y / m.Scale();
+            const double x = (carrier ? ly : lx) / m.sx, Yv = (carrier ? lx : ly) / m.sy;
+            const double t = Yv / (1.006 + 1.86 * x / 1000);
+            const TProcessLine through{{t - 8, x, kStream2Colour, kStream2Colour, TChartPen::Solid},
+                                       {t + 8, x, kStream2Colour, kStream2Colour, TChartPen::Solid}};
+            const TChart c = BuildChart(s, {through});
+            ASSERT_LT(DistanceToPolyline(before->at, c.processes.lines.at(0).points), before->height);
+            const TChartText* after = TextWithNumber(c.grid, 210);
+            ASSERT_NE(after, nullptr);
+            EXPECT_GT(DistanceToPolyline(after->at, c.processes.lines.at(0).points), after->height)
+                << carrier << si;
+        }
+    // Without processes the floor stays at -20 degC or 0 degF.
+    EXPECT_DOUBLE_EQ(BuildChart(TChartSettings{}, {}).ranges.tMin, -20);
+    TChartSettings us;
+    us.si = false;
+    EXPECT_NEAR(BuildChart(us, {}).ranges.tMin, -160.0 / 9, 1e-12);
+}
+
 TEST(ChartGrid, EveryRangeFitsThePicture)
 {
     // All 5 x 5 ranges, both forms and units, low and high pressure: every line point and text

@@ -39,7 +39,7 @@ TEST_F(VxrateChartTest, ChartFormsUnitsAndLanguages)
     };
     const Row rows[] = {
         {{}, {"Mollier-diagram for p = 1013 mbar", "Moisture content [g/kg]", "Relative Humidity [%]"}},
-        {{"--carrier", "--units", "us"}, {"Psychometric chart for p = 1.00 atm", "[gr/lb]", "[°F]"}},
+        {{"--carrier", "--units", "us"}, {"Psychrometric chart for p = 1.00 atm", "[gr/lb]", "[°F]"}},
         {{"--lang", "de"}, {"Mollier-h,x-Diagramm für p = 1013 mbar", "Wassergehalt [g/kg]"}},
     };
     for (const Row& r : rows) {

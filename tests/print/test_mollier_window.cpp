@@ -10,6 +10,9 @@
 #include "PrintTestSupport.h"
 #include "TRecordingDevice.h"
 #include "app/URessourcen.h"
+#include "print/UPageFrame.h"
+#include "print/UTools.h"
+#include <cmath>
 #include "ui/FMollier.h"
 #include "ui/UQvControls.h"
 
@@ -199,3 +202,70 @@ TEST_F(ChartPageTest, WithoutAChartWindowOnlyTheFrame)
     EXPECT_EQ(dev.FindText(LoadText(157) + " 1012 mbar"), nullptr);
 }
 } // namespace
+
+namespace {
+
+// The chart page in every language, both unit systems, both forms and both papers, with the
+// coldest outdoor air VX allows: every state point lies inside the plot rectangle of the chart,
+// and the page keeps its frame and footer.
+class ChartPageLayoutTest : public ::testing::TestWithParam<std::tuple<int, bool, bool, int>> {
+protected:
+    void TearDown() override { UseLanguage(2); }
+};
+
+TEST_P(ChartPageLayoutTest, PointsOnTheGridAndThePageOnThePaper)
+{
+    const auto [language, si, carrier, paper] = GetParam();
+    EnsureApplication();
+    UseLanguage(language);
+    TFormBasis owner;
+    auto* chart = new TFormMollier(&owner);
+    chart->Owner = &owner;
+    owner.FormMollier = chart;
+    chart->SetProcessLines({{{22, 8, kStream2Colour, kStream2Colour, TChartPen::Solid},
+                             {-4, 3.5, kStream2Colour, kStream2Colour, TChartPen::Solid}},
+                            {{-28, 0.3, kStream1Colour, kStream1Colour, TChartPen::Solid},
+                             {15, 0.3, kStream1Colour, kStream1Colour, TChartPen::Solid}}});
+    chart->RaiseRanges();
+    chart->SetChartForm(carrier);
+    chart->SetChartUnits(si);
+    chart->SetChartPressure(1013);
+
+    TRecordingDevice dev(PaperSizeOf(paper));
+    RecordPageOnPaper(dev, &ChartPage, &owner, paper);
+    EXPECT_TRUE(dev.Texts.size() > 50u);
+
+    // The plot rectangle and the dots, from chart frame units to the paper.
+    const TChart& c = chart->Chart;
+    const QTransform toPaper = DesignPageToPaper(PaperSizeOf(paper));
+    auto onPaper = [&](TChartPoint p) {
+        return toPaper.map(QPointF(250 + p.x * 1650.0 / kChartFrameWidth, 700 + p.y * 2100.0 / kChartFrameHeight));
+    };
+    const QRectF plot = QRectF(onPaper(c.map.ToFrame(c.map.LogicalXY(c.ranges.xMin, c.map.yMin))),
+                               onPaper(c.map.ToFrame(c.map.LogicalXY(c.ranges.xMax, c.map.yMax))))
+                            .normalized()
+                            .adjusted(-1, -1, 1, 1);
+    ASSERT_EQ(c.processes.dots.size(), 4u);
+    int dots = 0;
+    const double diameter = 2 * c.processes.dots[0].radius * std::sqrt(1650.0 / 600 * 2100.0 / 800) * toPaper.m11();
+    for (const QRectF& r : dev.Rects)
+        if (std::abs(r.width() - diameter) < 1 && std::abs(r.height() - diameter) < 1) {
+            ++dots;
+            EXPECT_TRUE(plot.contains(r.center())) << r.center().x() << "," << r.center().y();
+        }
+    EXPECT_EQ(dots, 4);
+
+    // The frame's texts (title, address, notes, footer) stay on the paper and apart; the chart
+    // body is checked above.
+    QStringList faults;
+    for (const QString& f : PageLayoutFaults(dev, paper))
+        if (f.startsWith("off the paper") || f.startsWith("rule off the paper") || f.startsWith("rule below"))
+            faults << f;
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(LanguagesUnitsFormsPapers, ChartPageLayoutTest,
+                         ::testing::Combine(::testing::ValuesIn(PageLanguages), ::testing::Bool(),
+                                            ::testing::Bool(), ::testing::Values(PaperA4, PaperLetter)));
+
+}  // namespace
