@@ -1,6 +1,7 @@
-// vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]: rates the case (or
-// the winter and summer cases) of FILE or standard input and writes the chart page with their air
-// processes, as the print preview exports it.
+// vxrate chart [FILE] --pdf OUT.pdf | --svg OUT.svg | --png OUT.png [--dpi N] [--carrier]
+// [--lang CODE] [--units si|us]: rates the case (or the winter and summer cases) of FILE or standard
+// input and writes the chart page with their air processes, as the print preview exports it, and
+// the chart alone as an SVG drawing or a PNG image, as the chart window saves it.
 #include <QString>
 
 #include <cerrno>
@@ -18,10 +19,15 @@
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
 #include "ui/FMollier.h"
+#include "ui/UMollierBild.h"
 #include "print/UPdfExport.h"
 #include "ui/FBasis.h"
 
 namespace {
+
+constexpr const char* kChartSynopsis =
+    "chart [FILE] --pdf OUT.pdf | --svg OUT.svg | --png OUT.png [--dpi N] [--carrier] [--lang CODE] "
+    "[--units si|us]";
 
 int Fail(int status, const std::string& message)
 {
@@ -32,9 +38,8 @@ int Fail(int status, const std::string& message)
 int RunChart(const std::vector<std::string>& args)
 {
     TPageOptions o;
-    o.TakesFile = o.TakesUnits = o.TakesCarrier = true;
-    if (auto problem = ParsePageOptions(
-            args, "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]", o))
+    o.TakesFile = o.TakesUnits = o.TakesCarrier = o.TakesPictures = true;
+    if (auto problem = ParsePageOptions(args, std::string("usage: vxrate ") + kChartSynopsis, o))
         return Fail(ExitBadInput, *problem);
 
     std::vector<TRateInput> cases;
@@ -63,10 +68,20 @@ int RunChart(const std::vector<std::string>& args)
         chart->SetChartForm(o.Carrier);
         chart->SetChartUnits(o.SI);
         chart->SetChartPressure(cases.front().Record.Pressure);
-        try {
-            ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(o.Pdf), false);
-        } catch (const TPdfError& e) {
-            status = Fail(ExitBadInput, e.Message().toStdString());
+        if (!o.Pdf.empty()) {
+            try {
+                ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(o.Pdf), false);
+            } catch (const TPdfError& e) {
+                status = Fail(ExitBadInput, e.Message().toStdString());
+            }
+        }
+        const std::pair<const std::string&, TPictureFormat> pictures[] = {{o.Svg, TPictureFormat::Svg},
+                                                                         {o.Png, TPictureFormat::Png}};
+        for (const auto& [path, format] : pictures) {
+            if (path.empty() || status != ExitOk) continue;
+            if (auto problem = SaveChartPicture(*chart, QString::fromStdString(path), format,
+                                                o.Dpi ? o.Dpi : kPictureDpiDefault))
+                status = Fail(ExitFailure, problem->toStdString());
         }
     }
     return status;
@@ -74,6 +89,7 @@ int RunChart(const std::vector<std::string>& args)
 
 } // namespace
 
-VXRATE_COMMAND("chart", "chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]",
-               "rates the case(s) in FILE or on standard input and writes the chart page as PDF",
+VXRATE_COMMAND("chart", kChartSynopsis,
+               "rates the case(s) in FILE or on standard input and writes the chart page as PDF, the chart "
+               "as SVG or PNG",
                RunChart);

@@ -12,6 +12,7 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "app/UVersion.h"
+#include "ui/UMollierBild.h"
 
 int ParseLanguage(const std::string& text) {
     for (int code = 1; code <= 9; ++code) {
@@ -21,6 +22,18 @@ int ParseLanguage(const std::string& text) {
     }
     return 0;
 }
+
+namespace {
+
+// A resolution in dots per inch within the offered range.
+bool ParseDpi(const std::string& text, int& dpi) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    dpi = std::stoi(text);
+    return dpi >= kPictureDpiMin && dpi <= kPictureDpiMax;
+}
+
+}  // namespace
 
 std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args,
                                             const std::string& usage, TPageOptions& o) {
@@ -44,6 +57,15 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
             const std::string v = args[++i];
             if (v != "1" && v != "2") return "--series takes 1 (VX) or 2 (VX-K), not " + v;
             o.Series = v == "1" ? 1 : 2;
+        } else if (o.TakesPictures && a == "--svg" && hasValue) {
+            o.Svg = args[++i];
+        } else if (o.TakesPictures && a == "--png" && hasValue) {
+            o.Png = args[++i];
+        } else if (o.TakesPictures && a == "--dpi" && hasValue) {
+            const std::string v = args[++i];
+            if (!ParseDpi(v, o.Dpi))
+                return "--dpi takes a whole number from " + std::to_string(kPictureDpiMin) + " to " +
+                       std::to_string(kPictureDpiMax) + ", not " + v;
         } else if (!o.TakesFile || (a.size() > 1 && a[0] == '-')) {
             return "unexpected argument " + a + "; " + usage;
         } else if (o.Path.empty()) {
@@ -53,6 +75,12 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
         }
     }
     if (o.TakesSeries && !o.Series) return std::string("--series 1|2 is required");
+    if (o.TakesPictures) {
+        if (o.Pdf.empty() && o.Svg.empty() && o.Png.empty())
+            return "--pdf OUT.pdf, --svg OUT.svg or --png OUT.png is required; " + usage;
+        if (o.Dpi != 0 && o.Png.empty()) return std::string("--dpi applies to --png only");
+        return std::nullopt;
+    }
     if (o.Pdf.empty()) return "--pdf OUT.pdf is required; " + usage;
     return std::nullopt;
 }

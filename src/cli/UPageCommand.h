@@ -18,9 +18,11 @@ class QApplication;
 int ParseLanguage(const std::string& text);
 
 // The options of the page commands. Every command takes --pdf OUT.pdf (required) and
-// --lang CODE; the others only where the command's synopsis names them.
+// --lang CODE; the others only where the command's synopsis names them. A command that takes
+// pictures (--svg OUT.svg, --png OUT.png, --dpi N) needs at least one of --pdf, --svg and --png.
 struct TPageOptions {
     bool TakesFile = false, TakesUnits = false, TakesCarrier = false, TakesSeries = false;
+    bool TakesPictures = false;
 
     std::string Path;  // input FILE; empty for standard input
     std::string Pdf;
@@ -28,6 +30,8 @@ struct TPageOptions {
     bool SI = true;
     bool Carrier = false;
     int Series = 0;    // 1 VX or 2 VX-K
+    std::string Svg, Png;
+    int Dpi = 0;       // 0: not given
 };
 
 // Reads `args` into `options`; `usage` is quoted in the message. Returns the problem, if any.
