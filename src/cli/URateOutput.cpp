@@ -157,6 +157,7 @@ ordered_json RatedCaseJson(const TRatedCase& rated)
     j["FaceHeight"] = rated.Figures.FaceHeight;
     j["Weight"] = rated.Figures.Weight;
     j["TypeKey"] = TypeKeyOf(rated);
+    j["FrostLimitTemp"] = rated.FrostLimit ? ordered_json(*rated.FrostLimit) : ordered_json(nullptr);
     return j;
 }
 
@@ -219,6 +220,8 @@ std::string RatedCaseTable(const TRatedCase& rated, long caseIndex)
     t += "Condensation            " +
          std::string(r.CondensationState <= 2 ? condensation[r.CondensationState] : "?") +
          (r.FreezeRisk ? ", freezing limit reached" : "") + "\n";
+    t += "Frost limit             " +
+         (rated.FrostLimit ? Fix(*rated.FrostLimit, 1) + " degC outdoor air" : std::string("none")) + "\n";
     t += "Energy efficiency       " + r.EnergyEfficiencyText + "  (DIN EN 13053)\n";
     t += "ErP Lot 6 efficiency    " + Fix(r.ErpEfficiency, 1) + " %" +
          (rated.ErpMark.empty() ? "" : "  " + rated.ErpMark) + "\n";

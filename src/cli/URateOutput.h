@@ -8,7 +8,7 @@
 #include "URateCase.h"
 
 // Every record field in record order, then Messages, WarningsOnly, RecommendedPressureDrop,
-// ErpMark, Length, Height, FaceHeight and Weight.
+// ErpMark, Length, Height, FaceHeight, Weight, TypeKey and FrostLimitTemp (degC, null for none).
 nlohmann::ordered_json RatedCaseJson(const TRatedCase& rated);
 
 // Readable table of one case; caseIndex < 0 omits the case heading.

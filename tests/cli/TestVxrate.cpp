@@ -209,7 +209,7 @@ TEST_F(Vxrate, DefaultCaseAnswersTheContract)
         names.push_back(key);
     std::vector<std::string> expected = RecordFieldNames();
     for (const char* n : {"Messages", "WarningsOnly", "RecommendedPressureDrop", "ErpMark",
-                          "Length", "Height", "FaceHeight", "Weight"})
+                          "Length", "Height", "FaceHeight", "Weight", "TypeKey", "FrostLimitTemp"})
         expected.push_back(n);
     std::vector<std::string> sortedNames = names, sortedExpected = expected;
     std::sort(sortedNames.begin(), sortedNames.end());
@@ -227,6 +227,35 @@ TEST_F(Vxrate, DefaultCaseAnswersTheContract)
     EXPECT_EQ(o["FaceHeight"], 163);
     EXPECT_EQ(o["DpMultiplier"], 1);
     EXPECT_EQ(run.Out.find("null"), std::string::npos);
+}
+
+TEST_F(Vxrate, FrostLimitAgreesWithTheFlagOfTheRatedCases)
+{
+    const RunResult first = Run("rate", R"([{}, {"Series": 3, "SizeCode": 366, "PackageWidth": 500,
+                                              "RelHum21": 70}, {"Series": 2, "RelHum21": 5}])");
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    const json out = json::parse(first.Out);
+    EXPECT_TRUE(out[2]["FrostLimitTemp"].is_null()); // extract air too dry to separate water
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(out[i]["FrostLimitTemp"].is_number()) << i;
+        const double limit = out[i]["FrostLimitTemp"].get<double>();
+        EXPECT_LT(limit, 10.0);
+        // The same cases entered at the limit and 0.1 K above it.
+        json atAndAbove = json::array();
+        for (double t : {limit, limit + 0.1}) {
+            const json& c = out[i];
+            atAndAbove.push_back({{"Temp11", t}, {"Series", c["Series"]}, {"SizeCode", c["SizeCode"]},
+                                  {"PackageWidth", c["PackageWidth"]}, {"RelHum21", c["RelHum21"]}});
+        }
+        const RunResult second = Run("rate", atAndAbove.dump());
+        ASSERT_EQ(second.Status, 0) << second.Err;
+        const json rated = json::parse(second.Out);
+        EXPECT_EQ(rated[0]["FreezeRisk"], 1) << limit;
+        EXPECT_EQ(rated[1]["FreezeRisk"], 0) << limit + 0.1;
+        EXPECT_EQ(rated[0]["FrostLimitTemp"], limit); // independent of the entered temperature
+    }
+    EXPECT_NE(Run("rate --table", R"([{}, {"Series": 2, "RelHum21": 5}])").Out.find("Frost limit             none"),
+              std::string::npos);
 }
 
 TEST_F(Vxrate, InputKeysReachTheRecord)
@@ -367,7 +396,14 @@ TEST_F(Vxrate, RandomInputsRateWithoutNonFiniteOutput)
     }
     const RunResult run = Run("rate", cases.dump());
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out.find("null"), std::string::npos);
+    // A missing frost limit is the only null.
+    std::size_t nulls = 0, noFrost = 0;
+    for (std::size_t at = run.Out.find("null"); at != std::string::npos; at = run.Out.find("null", at + 1))
+        ++nulls;
+    for (std::size_t at = run.Out.find("\"FrostLimitTemp\":null"); at != std::string::npos;
+         at = run.Out.find("\"FrostLimitTemp\":null", at + 1))
+        ++noFrost;
+    EXPECT_EQ(nulls, noFrost);
     const json out = json::parse(run.Out);
     ASSERT_EQ(out.size(), cases.size());
     for (const auto& o : out) {
