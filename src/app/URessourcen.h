@@ -23,7 +23,7 @@ struct EResourceNotFound : std::runtime_error {
 // Longest text LoadText returns.
 inline constexpr int MaxTextLength = 255;
 // Text numbers run from 1 to this.
-inline constexpr int MaxTextNumber = 576;
+inline constexpr int MaxTextNumber = 729;
 
 // Two-letter table code of a language ("de", "en", ...), empty when the language has no table.
 QString LanguageTableCode(int language);

@@ -55,8 +55,9 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
             o.Carrier = true;
         } else if (o.TakesSeries && a == "--series" && hasValue) {
             const std::string v = args[++i];
-            if (v != "1" && v != "2") return "--series takes 1 (VX) or 2 (VX-K), not " + v;
-            o.Series = v == "1" ? 1 : 2;
+            if (v != "1" && v != "2" && v != "3")
+                return "--series takes 1 (VX), 2 (VX-K) or 3 (VX-E), not " + v;
+            o.Series = v[0] - '0';
         } else if (o.TakesPictures && a == "--svg" && hasValue) {
             o.Svg = args[++i];
         } else if (o.TakesPictures && a == "--png" && hasValue) {
@@ -74,7 +75,7 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
             return "more than one input file given (" + o.Path + ", " + a + ")";
         }
     }
-    if (o.TakesSeries && !o.Series) return std::string("--series 1|2 is required");
+    if (o.TakesSeries && !o.Series) return std::string("--series 1|2|3 is required");
     if (o.TakesPictures) {
         if (o.Pdf.empty() && o.Svg.empty() && o.Png.empty())
             return "--pdf OUT.pdf, --svg OUT.svg or --png OUT.png is required; " + usage;

@@ -29,7 +29,7 @@ struct TPageOptions {
     int Language = LangEnglish;
     bool SI = true;
     bool Carrier = false;
-    int Series = 0;    // 1 VX or 2 VX-K
+    int Series = 0;    // 1 VX, 2 VX-K or 3 VX-E
     std::string Svg, Png;
     int Dpi = 0;       // 0: not given
 };

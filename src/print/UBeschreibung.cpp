@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
@@ -36,6 +37,10 @@ constexpr TSizeRow SizesVXK[] = {
     {5, "VX-K 45", 619, 394, 249, 246}, {6, "VX-K 366", 366, 366, 178, 194},
 };
 
+constexpr TSizeRow SizesVXE[] = {
+    {1, "VX-E 366", 366, 366, 178, 194},
+};
+
 constexpr TSizeRow SizesKombi[] = {
     {1, "VX Kombi 62", 1314, 1089, 741, 246},
     {2, "VX Kombi 80", 1600, 1376, 940, 246},
@@ -58,13 +63,29 @@ int TableGridY(int k)
     return PageFrame.Top + LineHeight / 3 + (53 + k) * LineHeight + FloorDiv(k * HalfLine, 2);
 }
 
-void DrawTypeKeyExample(QPainter& canvas, int line, bool vxk, int& x1)
+// What the page shows of a series: the type-key prefix, the size of the type-key example and the
+// size table. Codes other than 2 and 3 show as VX.
+struct TSeriesPage {
+    QString Prefix;
+    QString ExampleSize;
+    std::span<const TSizeRow> Sizes;
+};
+
+TSeriesPage SeriesPage(int series)
+{
+    if (series == 2) return {QStringLiteral("VX-K "), QStringLiteral("30"), SizesVXK};
+    if (series == 3) return {QStringLiteral("VX-E "), QStringLiteral("366"), SizesVXE};
+    return {QStringLiteral("VX "), QStringLiteral("30"), SizesVX};
+}
+
+void DrawTypeKeyExample(QPainter& canvas, int line, const TSeriesPage& page, int& x1)
 {
     const int left = PageFrame.Left;
     const int top = PageFrame.Top;
-    const QString prefix = vxk ? QStringLiteral("VX-K ") : QStringLiteral("VX ");
+    const QString& prefix = page.Prefix;
+    const QString& size = page.ExampleSize;
     if (line == 30) {
-        const QString example = prefix + QStringLiteral("30 / 350");
+        const QString example = prefix + size + QStringLiteral(" / 350");
         TextOut(canvas, left + 50, top + 44 * LineHeight, example);
         x1 = TextWidth(canvas, example) + 100;
         return;
@@ -74,12 +95,12 @@ void DrawTypeKeyExample(QPainter& canvas, int line, bool vxk, int& x1)
     if (line == 32) {
         TextOut(canvas, left + x1, top + 46 * LineHeight,
                 LoadText(92) + QStringLiteral(" (C = 350 mm)"));
-        x2 = TextWidth(canvas, prefix + QStringLiteral("30 / ")) + 50 +
+        x2 = TextWidth(canvas, prefix + size + QStringLiteral(" / ")) + 50 +
              TextWidth(canvas, QStringLiteral("350")) / 2;
     } else {
         TextOut(canvas, left + x1, top + 48 * LineHeight,
-                LoadText(180) + QStringLiteral(" (") + prefix + QStringLiteral("30)"));
-        x2 = TextWidth(canvas, prefix) + 50 + TextWidth(canvas, QStringLiteral("30")) / 2;
+                LoadText(180) + QStringLiteral(" (") + prefix + size + QStringLiteral(")"));
+        x2 = TextWidth(canvas, prefix) + 50 + TextWidth(canvas, size) / 2;
     }
     // Leader from the caption back to the part of the example it explains.
     SetPen(canvas, 3);
@@ -103,7 +124,7 @@ int DescriptionTextId(int series, int language)
 {
     const bool own = language == 1 || language == 3 || language == 6 || language == 7 ||
                      language == 8 || language == 9;
-    return 4300 + (own ? language : 2) + (series == 2 ? 10 : 0);
+    return 4300 + (own ? language : 2) + (series == 2 ? 10 : series == 3 ? 20 : 0);
 }
 
 QStringList DescriptionLines(int series, int language)
@@ -115,13 +136,15 @@ QStringList DescriptionLines(int series, int language)
 
 void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& headerLines)
 {
-    DrawDescriptionPage(canvas, series, headerLines, DescriptionLines(series == 2 ? 2 : 1, Language));
+    DrawDescriptionPage(canvas, series, headerLines,
+                        DescriptionLines(series == 2 || series == 3 ? series : 1, Language));
 }
 
 void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& headerLines,
                          const QStringList& lines)
 {
-    const bool vxk = series == 2;
+    const TSeriesPage page = SeriesPage(series);
+    const bool vx = page.Sizes.data() == SizesVX;  // the only table that starts at row 0
     const int left = PageFrame.Left;
     const int top = PageFrame.Top;
 
@@ -148,7 +171,7 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
         SetFontHeight(canvas, heading ? 41 : 34);
         const int row = i == 38 ? i + 14 : i + 15;
         TextOut(canvas, left, top + row * LineHeight, lines[i - 1]);
-        DrawTypeKeyExample(canvas, i, vxk, x1);
+        DrawTypeKeyExample(canvas, i, page, x1);
     }
 
     // Size table: five columns of the same width.
@@ -158,26 +181,23 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
                                QStringLiteral("D [mm]"), QStringLiteral("E [mm]")};
     const int W = std::max({150, TextWidth(canvas, headers[0]),
                             TextWidth(canvas, QStringLiteral("XX [mm]"))}) + 10;
-    const int headerY = top + 55 * LineHeight - HalfLine / 2 - (vxk ? 0 : 52);
+    const int headerY = top + 55 * LineHeight - HalfLine / 2 - (vx ? 52 : 0);
     int centres[5];
     for (int k = 0; k < 5; ++k) {
         centres[k] = left + W / 2 + k * W;
         TextOut(canvas, centres[k], headerY, headers[k], TTextAlign::Center);
     }
     SetFontBold(canvas, false);
-    if (vxk)
-        for (const auto& row : SizesVXK) DrawSizeRow(canvas, row, centres);
-    else
-        for (const auto& row : SizesVX) DrawSizeRow(canvas, row, centres);
+    for (const auto& row : page.Sizes) DrawSizeRow(canvas, row, centres);
 
     SetPen(canvas, 3);
-    const int kFirst = vxk ? 1 : 0;
-    const int kLast = vxk ? 8 : 11;
+    const int kFirst = vx ? 0 : 1;
+    const int kLast = page.Sizes.back().Row + 2;  // the header row, then one line below each row
     for (int k = kFirst; k <= kLast; ++k) HLine(canvas, left, left + 5 * W, TableGridY(k));
     for (int j = 0; j <= 5; ++j) VLine(canvas, left + j * W, TableGridY(kFirst), TableGridY(kLast));
 
     // Double units beside the VX table: a wider type column, then the four dimensions.
-    if (!vxk) {
+    if (vx) {
         const int typeX = left + 5 * W + 2 * (W / 2);
         int kombiCentres[5] = {typeX};
         for (int k = 1; k <= 4; ++k) kombiCentres[k] = typeX + k * W + W / 4;

@@ -5,6 +5,16 @@
 
 class TDatenVX;
 
+// Where the frost limit is shown: the row below the process data rows 0..8, titled with language
+// text 695 ("Frost limit"); a case without one shows text 696 ("none"). The pre-heat dialog offers
+// the first temperature above the limit with text 698.
+constexpr int FrostLimitRow = 9;
+constexpr int FrostLimitTextNo = 695;
+constexpr int FrostLimitNoneTextNo = 696;
+constexpr int FrostLimitPreHeatTextNo = 698;
+// Step of the search and of the offered pre-heat temperature above the limit, K.
+constexpr double FrostLimitStep = 0.1;
+
 // Upper end of the searched range, degC; the lower end is the series' lowest input temperature.
 constexpr double FrostLimitSearchTop = 10.0;
 

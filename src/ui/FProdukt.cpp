@@ -1,5 +1,7 @@
 #include "ui/FProdukt.h"
 
+#include "series/UFrostGrenze.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -121,7 +123,7 @@ void TFormProdukt::BuildControls() {
     Tabelle_w_dp->SetRowCount(3);
     Tabelle_Luftaustritt->SetRowCount(7);
     Tabelle_Luftaustritt->setRowHeight(0, 4);  // row 0 only spaces the table from the tabs
-    Tabelle_Prozessdaten->SetRowCount(9);
+    Tabelle_Prozessdaten->SetRowCount(FrostLimitRow + 1);  // the process data rows and the frost limit
 
     LB_Zuluft = makeCaption("LB_Zuluft");
     LB_Abluft = makeCaption("LB_Abluft");
@@ -293,12 +295,14 @@ void TFormProdukt::Calculate() {
     }
     if (!CheckInputs()) return;
     SetResultsValid(false);
+    m_frostLimit.reset();
     ReadInputs();
     try {
         for (TDatenVX* r : ActiveRecords()) {
             r->Calculate();
             r->EvaluateEnergyEfficiency();
         }
+        m_frostLimit = FrostLimit(*WinterRecord);
     } catch (...) {
         // the records keep what they computed; the results are shown as they stand
     }

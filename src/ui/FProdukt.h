@@ -2,6 +2,8 @@
 // Product window layer: the two calculation cases (winter and summer), the air inputs, the inlet,
 // velocity/pressure-drop, outlet and process data tables and the calculation cycle. The series
 // window below adds the device panel, the checks and the process data.
+#include <optional>
+
 #include "ui/FBasis.h"
 
 class QLineEdit;
@@ -70,6 +72,9 @@ public:
     virtual void LayoutTables();
 
     bool ResultsValid() const { return m_resultsValid; }
+    // Frost limit of the winter case of the last calculation request (degC); empty when it has
+    // none or no result is valid.
+    std::optional<double> WinterFrostLimit() const { return m_resultsValid ? m_frostLimit : std::nullopt; }
     bool BothCases() const { return SeasonLayout == 2; }
     // The records that take part in a calculation request (winter, and summer with two cases).
     QList<TDatenVX*> ActiveRecords() const;
@@ -130,6 +135,7 @@ protected:
     void PlaceInputEdits();
     void ClearValueCells(TDatenGrid* grid);
     bool m_resultsValid = false;
+    std::optional<double> m_frostLimit;
     bool m_inCycle = false;  // guards against the cycle re-entering itself
     bool m_created = false;
 

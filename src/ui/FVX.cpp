@@ -12,6 +12,7 @@
 #include "app/UGlobal.h"
 #include "app/UIniDatei.h"
 #include "app/URessourcen.h"
+#include "series/UFrostGrenze.h"
 #include "series/UVXAuswertung.h"
 #include "thermo/UUmrechnung.h"
 #include "thermo/UZahlformat.h"
@@ -29,7 +30,7 @@
 namespace {
 QString Text(int n) { return LoadText(n); }
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-constexpr int QVel = 5, QWeight = 9;
+constexpr int QTemp = 2, QVel = 5, QWeight = 9;
 } // namespace
 
 TFormVX::TFormVX(QWidget* parent, bool persistent) : TFormProdukt(parent) {
@@ -266,6 +267,7 @@ void TFormVX::ApplyProcessTitles() {
         else if (rows[r].TitleTextNo) t = Text(rows[r].TitleTextNo) + Q(rows[r].TitleSuffix);
         Tabelle_Prozessdaten->SetCell(0, r, t);
     }
+    Tabelle_Prozessdaten->SetCell(0, FrostLimitRow, Text(FrostLimitTextNo));
 }
 
 void TFormVX::UpdateUnitLabels() {
@@ -276,6 +278,7 @@ void TFormVX::UpdateUnitLabels() {
     const auto rows = ProcessDataRows(CurrentSeries(), AmericanMethod, EnergyClasses);
     for (int r = 0; r < ProcessRowCount; ++r)
         Tabelle_Prozessdaten->SetCell(UnitColumn(), r, Q(UnitSystemSI ? rows[r].UnitSI : rows[r].UnitUS));
+    Tabelle_Prozessdaten->SetCell(UnitColumn(), FrostLimitRow, Text(UnitSystemSI ? 411 : 412));
 }
 
 // ---- Settings --------------------------------------------------------------------------------
@@ -370,9 +373,6 @@ void TFormVX::Aenderung_Geraet(QObject* source) {
         ApplyTexts();
         UpdateUnitLabels();
         m_deviceBusy = true;
-        const bool described = newSeries == SeriesVX || newSeries == SeriesVXK;
-        Button_Produktbeschreibung->setEnabled(described);
-        Menu_Ansicht_Produktbeschreibung->setEnabled(described);
     }
     if (source == Edit_BypBreite) {
         double v = 0;
@@ -514,12 +514,21 @@ void TFormVX::ShowProcessData() {
             }
         }
     }
+    Tabelle_Prozessdaten->SetCell(ValueColumn(0, 0), FrostLimitRow, FrostLimitText());
+}
+
+QString TFormVX::FrostLimitText() const {
+    const std::optional<double> limit = WinterFrostLimit();
+    return limit ? Fixed(ToDisplay(QTemp, 3, 4, *limit), 1) : Text(FrostLimitNoneTextNo);
 }
 
 void TFormVX::ShowHint() {
-    const std::string text = HintText(HintFor(*WinterRecord), Text(HintTextCondensation).toStdString(),
-                                      Text(HintTextFreezing).toStdString());
-    LB_Hinweis->setText(Q(text));
+    const THint hint = HintFor(*WinterRecord);
+    QString text = Q(HintText(hint, Text(HintTextCondensation).toStdString(), Text(HintTextFreezing).toStdString()));
+    // With a freezing risk the hint names the outdoor temperature up to which the exhaust freezes.
+    if (hint.Freezing && WinterFrostLimit())
+        text += " (" + Text(FrostLimitTextNo) + ": " + FrostLimitText() + " " + Text(UnitSystemSI ? 411 : 412) + ")";
+    LB_Hinweis->setText(text);
     const int width = HintWidth(LB_Hinweis->fontMetrics().horizontalAdvance(LB_Hinweis->text()));
     int left = HintLeft(width, BothCases());
     // Keep the line inside its page when a long translation would run past the edge.

@@ -34,6 +34,8 @@ public:
     void ShowBypassResult() override;
     void ShowProcessData() override;
     void ShowHint() override;
+    // The frost limit of the winter case in the display unit, or "none".
+    QString FrostLimitText() const;
     int RecommendedDp() const override { return m_dpRec; }
     void LayoutTables() override;
     int DevicePanelWidth() const override;
