@@ -526,8 +526,12 @@ void TFormVX::ShowHint() {
     const THint hint = HintFor(*WinterRecord);
     QString text = Q(HintText(hint, Text(HintTextCondensation).toStdString(), Text(HintTextFreezing).toStdString()));
     // With a freezing risk the hint names the outdoor temperature up to which the exhaust freezes.
-    if (hint.Freezing && WinterFrostLimit())
+    // The enthalpy series has no condensation state, yet its exhaust can freeze: then the hint
+    // starts with the freezing text.
+    if (WinterRecord->FreezeRisk && WinterFrostLimit()) {
+        if (!hint.Condensation) text = Text(HintTextFreezing);
         text += " (" + Text(FrostLimitTextNo) + ": " + FrostLimitText() + " " + Text(UnitSystemSI ? 411 : 412) + ")";
+    }
     LB_Hinweis->setText(text);
     const int width = HintWidth(LB_Hinweis->fontMetrics().horizontalAdvance(LB_Hinweis->text()));
     int left = HintLeft(width, BothCases());
