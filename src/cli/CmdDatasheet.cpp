@@ -55,6 +55,8 @@ void FillWindow(TFormVX& w, const std::vector<TRateInput>& cases)
         r->BypassVelocity = device.BypassVelocity;
     }
     w.ShowInputs();
+    // The device change of a series choice: row titles, type key and figures of the case's series.
+    w.Aenderung_Geraet(w.Combo_VXSerie);
     const int bypass = cases.front().Bypass;
     w.Combo_Bypass->setCurrentIndex(bypass == BypassSide ? 1 : bypass == BypassMiddle ? 2 : 0);
     if (bypass != BypassNone) {

@@ -6,6 +6,7 @@
 #include "app/URessourcen.h"
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
+#include "series/UFrostGrenze.h"
 #include "series/UVXSerie.h"
 #include "thermo/UThermo.h"
 #include "thermo/UUmrechnung.h"
@@ -189,7 +190,8 @@ private:
     Text(L_, 1653, CellText(g, 0, 1) + standard);
     if (!w_.AmericanMethod && w_.EnergyClasses) {
       Text(L_, 1695, LoadText(560));
-      Text(L_, 1737, LoadText(47) + QStringLiteral(" ErP Lot 6"));
+      const int series = w_.WinterRecord ? w_.WinterRecord->Series : 1;
+      Text(L_, 1737, LoadText(series == 3 ? 19 : 47) + QStringLiteral(" ErP Lot 6"));
     }
     const int labelY[] = {1801, 1843, 1885, 1927};
     for (int r = 4; r <= 7; ++r) Text(L_, labelY[r - 4], CellText(g, 0, r));
@@ -214,6 +216,11 @@ private:
       for (int i = 0; i < 2 * cols_.Cases; ++i)
         Text(L_ + cols_.Value[i], y, CellText(g, gridCols[i], r), TTextAlign::Right);
     }
+    // The frost limit of the winter case, between the two warning lines below the results.
+    constexpr int frostY = 2074;
+    Text(L_, frostY, CellText(g, 0, FrostLimitRow));
+    Text(L_ + cols_.Value[0], frostY, CellText(g, 1, FrostLimitRow), TTextAlign::Right);
+    Text(ux, frostY, CellText(g, unitCol_, FrostLimitRow));
   }
 
   bool HasBypass() const { return w_.BypassCode == BypassSide || w_.BypassCode == BypassMiddle; }
