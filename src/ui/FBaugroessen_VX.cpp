@@ -91,7 +91,7 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
 void TFormBaugroessen_VX::ApplyTexts() {
     setWindowTitle("VX " + LoadText(181));
     Button_Abbrechen->setText(LoadText(161));
-    const auto captions = ProposalCaptions(SI, Owner && Owner->AmericanMethod,
+    const auto captions = ProposalCaptions(SI, Owner && Owner->Selection.AmericanMethod,
                                            [](int n) { return LoadText(n).toStdString(); });
     QStringList labels;
     for (const std::string& c : captions) labels << QString::fromStdString(c);
@@ -111,17 +111,16 @@ bool TFormBaugroessen_VX::event(QEvent* e) {
 }
 
 void TFormBaugroessen_VX::BuildProposals() {
-    if (m_building || !Owner || !Owner->WinterRecord) return;
+    if (m_building || !Owner) return;
     m_building = true;
     ++m_buildCount;
     {
         TWaitCursor wait;
-        Owner->ReadInputs();
-        TDatenVX& record = *Owner->WinterRecord;
-        record.Refresh();
+        // Proposals for the winter case as the selection holds it.
+        TDatenVX record = Owner->Selection.Cases[0];
         ListView1->clear();
         Proposals.clear();
-        const bool american = Owner->AmericanMethod;
+        const bool american = Owner->Selection.AmericanMethod;
         Proposals = ::BuildProposals(record, [] { QCoreApplication::processEvents(); });
         for (const TProposal& p : Proposals) {
             auto* item = new QTreeWidgetItem(ListView1);

@@ -133,15 +133,17 @@ TPreHeatState PreHeatState(double t, double x, double P) {
 bool ApplyPreHeat(TFormProdukt& w, TNumEdit* tempEdit, double newTemp) {
     TInlet inlet;
     if (!FindInlet(w, tempEdit, inlet)) return false;
-    // The records follow every input shown at this moment.
-    w.Aenderung_Daten();
-    const TDatenVX& r = inlet.Summer ? *w.SummerRecord : *w.WinterRecord;
+    const int c = inlet.Summer ? 1 : 0;
+    const TDatenVX& r = w.Selection.Cases[c];
+    // Heating keeps the humidity ratio; the humidity typed in the current mode follows from it.
     const double x = inlet.Stream1 ? r.X11 : r.X21;
     const double t = w.FromDisplay(QTemp, CodeDegC, CodeDegF, newTemp);
-    const TPreHeatState s = PreHeatState(t, x, w.WinterRecord->Pressure);
-    tempEdit->SetValue(newTemp);
-    if (w.HumidityMode == 0) inlet.Humidity->SetValue(s.RelHum);
-    else if (w.HumidityMode == 7) inlet.Humidity->SetValue(Round1(w.ToDisplay(QTemp, CodeDegC, CodeDegF, s.WetBulb)));
+    const TPreHeatState s = PreHeatState(t, x, w.Selection.Pressure);
+    w.Selection.SetAirInput(c, inlet.Stream1 ? TAirInput::Temp11 : TAirInput::Temp21, t);
+    const TAirInput humidity = inlet.Stream1 ? TAirInput::Humidity11 : TAirInput::Humidity21;
+    if (w.Selection.HumidityMode == HumidityInputRelative) w.Selection.SetAirInput(c, humidity, s.RelHum);
+    else if (w.Selection.HumidityMode == HumidityInputWetBulb) w.Selection.SetAirInput(c, humidity, s.WetBulb);
+    w.ShowInputs();
     w.Aenderung_Daten();
     return true;
 }
@@ -161,7 +163,7 @@ bool PreHeatInlet(TFormProdukt& w, TNumEdit* tempEdit) {
     dlg.Edit_Temp->MaxValue = tempEdit->MaxValue;
     dlg.Edit_Temp->ErrorMessage = tempEdit->ErrorMessage;
     dlg.Edit_Temp->Content = tempEdit->Content;
-    if (const std::optional<double> limit = w.WinterFrostLimit(); limit && tempEdit == w.Winter.Temp11)
+    if (const std::optional<double> limit = w.Selection.FrostLimit(); limit && tempEdit == w.Winter.Temp11)
         dlg.OfferTemperature(FrostLimitPreHeatTextNo,
                              Round1(w.ToDisplay(QTemp, CodeDegC, CodeDegF, *limit + FrostLimitStep)));
     dlg.move(w.geometry().center() - dlg.rect().center());

@@ -537,12 +537,20 @@ TEST_F(Vxrate, DescriptionPageAsPdf)
     const fs::path byNumber = dir_ / "vxk-1.pdf";
     ASSERT_EQ(Run("description --series 2 --lang 1 --pdf '" + byNumber.string() + "'").Status, 0);
     EXPECT_EQ(PdfText(byNumber), german);
+
+    // The enthalpy series: its own text, its one size, the example with that size.
+    const fs::path vxe = dir_ / "vxe-fr.pdf";
+    ASSERT_EQ(Run("description --series 3 --lang fr --pdf '" + vxe.string() + "'").Status, 0);
+    const std::string french = PdfText(vxe);
+    for (const char* s : {"VX-E 366 / 350", "VX-E 366", "178", "limite de gel"})
+        EXPECT_NE(french.find(s), std::string::npos) << s;
+    EXPECT_EQ(french.find("VX-K"), std::string::npos);
 }
 
 TEST_F(Vxrate, DescriptionArgumentErrors)
 {
     const std::string out = " --pdf '" + (dir_ / "x.pdf").string() + "'";
-    const char* bad[] = {"--series 3", "--series", "--series 1 --lang xx", "--series 1 --lang 5",
+    const char* bad[] = {"--series 4", "--series", "--series 1 --lang xx", "--series 1 --lang 5",
                          "--series 1 --colour red"};
     for (const char* args : bad) {
         const RunResult run = Run(std::string("description ") + args + out);

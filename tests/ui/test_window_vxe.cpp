@@ -161,7 +161,7 @@ TEST_F(VXEWindow, LimitsPagesAndPreHeat)
     }
 
     // The pre-heat dialog of the winter outdoor air offers the first temperature above the limit.
-    const std::optional<double> limit = w->WinterFrostLimit();
+    const std::optional<double> limit = w->Selection.FrostLimit();
     ASSERT_TRUE(limit.has_value());
     QString offered;
     QTimer::singleShot(0, [&offered] {
