@@ -392,7 +392,7 @@ QRect TFormProdukt::CellRect(TDatenGrid* g, int col, int row) const {
 void TFormProdukt::LayoutTables() {
     const bool two = BothCases();
     const int n = two ? 4 : 2, gap = 3, unitW = 42;
-    TablesWidth = 632 - TablesLeft - 4 - (DevicePanelWidth() > 0 ? DevicePanelWidth() + 6 : 0);
+    TablesWidth = ClientWidth - TablesLeft - 4 - (DevicePanelWidth() > 0 ? DevicePanelWidth() + 6 : 0);
     // The title column takes what its longest title needs; the value columns share the rest.
     int titleNeed = 0;
     for (TDatenGrid* g : {Tabelle_Lufteintritt, Tabelle_w_dp, Tabelle_Luftaustritt, Tabelle_Prozessdaten}) {
@@ -426,7 +426,7 @@ void TFormProdukt::LayoutTables() {
     y = Tabelle_Lufteintritt->geometry().bottom() + 3;
     Tabelle_w_dp->move(x, y);
     y = Tabelle_w_dp->geometry().bottom() + 3;
-    PageControl1->setGeometry(x - 2, y, TablesWidth + 6, 434 - 20 - y - 2);
+    PageControl1->setGeometry(x - 2, y, TablesWidth + 6, ClientInnerHeight - 20 - y - 2);
     Tabelle_Luftaustritt->move(2, 2);
     Tabelle_Prozessdaten->move(2, 2);
     LB_Hinweis->setGeometry(0, Tabelle_Luftaustritt->geometry().bottom() + 4, 0, RowHeight);

@@ -139,7 +139,7 @@ void TFormVX::BuildDevicePanel() {
 void TFormVX::LayoutTables() {
     TFormProdukt::LayoutTables();
     if (!LB_VXTyp) return;
-    const int w = DevicePanelWidth(), x = 632 - 4 - w;
+    const int w = DevicePanelWidth(), x = ClientWidth - 4 - w;
     int y = 2;
     auto row = [&](QWidget* wdg, int h, int gapAfter = 2) {
         wdg->setGeometry(x, y, w, h);
@@ -174,7 +174,7 @@ void TFormVX::LayoutTables() {
     }
     LE_Gewicht->setGeometry(x + labelW + 53, y - 15, 27, 15);
     // Millimetre labels of the three dimensions share the weight unit column.
-    y = 434 - 20 - 4 * 23;
+    y = ClientInnerHeight - 20 - 4 * 23;
     for (QPushButton* b : {Button_Berechnen, Button_Diagramm, Button_Datenblatt, Button_Produktbeschreibung}) {
         b->setGeometry(x, y, w, 22);
         y += 23;
