@@ -3,11 +3,13 @@
 // limit in the process data, the hint and the pre-heat dialog; the pages open.
 #include <QProcess>
 #include <QTimer>
+#include <QTreeWidget>
 #include <nlohmann/json.hpp>
 
 #include "WindowFixture.h"
 #include "series/UFrostGrenze.h"
 #include "thermo/UUmrechnung.h"
+#include "ui/FBaugroessen_VX.h"
 #include "ui/FPreHeat.h"
 #include "ui/FSeite.h"
 
@@ -159,6 +161,20 @@ TEST_F(VXEWindow, LimitsPagesAndPreHeat)
         view->trigger();
         EXPECT_TRUE(opened) << view->objectName().toStdString();
     }
+
+    // The size pre-selection proposes the one size of the series; adopting a proposal keeps VX-E.
+    TFormBaugroessen_VX* pre = PreselectionDialog(w.get());
+    pre->BuildProposals();
+    ASSERT_GT(pre->ListView1->topLevelItemCount(), 0);
+    for (int i = 0; i < pre->ListView1->topLevelItemCount(); ++i)
+        EXPECT_TRUE(pre->ListView1->topLevelItem(i)->text(0).startsWith("VX-E 366 / "));
+    pre->ListView1->setCurrentItem(pre->ListView1->topLevelItem(0));
+    pre->AdoptProposal();
+    EXPECT_EQ(w->Selection.Device.Series, SeriesVXE);
+    EXPECT_EQ(w->Selection.Device.PackageWidth, pre->ListView1->topLevelItem(0)->text(0).section('/', 1).trimmed().toInt());
+    Type(w->Edit_GBreite, "500");
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
 
     // The pre-heat dialog of the winter outdoor air offers the first temperature above the limit.
     const std::optional<double> limit = w->Selection.FrostLimit();
