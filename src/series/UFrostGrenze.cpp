@@ -8,16 +8,14 @@
 namespace {
 
 // The record with the outdoor air entered by relative humidity, ready for a new temperature.
-TDatenVX TrialRecord(const TDatenVX& record)
-{
+TDatenVX TrialRecord(const TDatenVX& record) {
     TDatenVX trial = record;
     trial.HumidityMode = 0;  // RelHum11 and RelHum21 hold the completed inlet humidities
     return trial;
 }
 
 // One rating of the trial record at temp11, in the order of a calculation request.
-bool TrialFreezes(TDatenVX trial, double temp11)
-{
+bool TrialFreezes(TDatenVX trial, double temp11) {
     trial.Temp11 = temp11;
     trial.Refresh();
     trial.Calculate();
@@ -26,10 +24,11 @@ bool TrialFreezes(TDatenVX trial, double temp11)
 
 }  // namespace
 
-bool FreezesAt(const TDatenVX& record, double temp11) { return TrialFreezes(TrialRecord(record), temp11); }
+bool FreezesAt(const TDatenVX& record, double temp11) {
+    return TrialFreezes(TrialRecord(record), temp11);
+}
 
-std::optional<double> FrostLimit(const TDatenVX& record)
-{
+std::optional<double> FrostLimit(const TDatenVX& record) {
     const TDatenVX trial = TrialRecord(record);
     // Temperatures in tenths of a kelvin, so every tried temperature lies on the 0.1 K grid.
     const auto freezes = [&trial](int tenths) { return TrialFreezes(trial, tenths / 10.0); };

@@ -14,8 +14,7 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 
-void PaintPicture(const TFormMollier& chart, QPainter& painter, const QRectF& target)
-{
+void PaintPicture(const TFormMollier& chart, QPainter& painter, const QRectF& target) {
     painter.fillRect(target, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -24,22 +23,19 @@ void PaintPicture(const TFormMollier& chart, QPainter& painter, const QRectF& ta
 
 }  // namespace
 
-QSize ChartPictureSize(int dpi)
-{
+QSize ChartPictureSize(int dpi) {
     return QSize(static_cast<int>(std::lround(kChartPictureWidthMm / kMmPerInch * dpi)),
                  static_cast<int>(std::lround(kChartPictureHeightMm / kMmPerInch * dpi)));
 }
 
-QString ChartPictureTitle(const TFormMollier& chart)
-{
+QString ChartPictureTitle(const TFormMollier& chart) {
     QString title;
     for (const TTextPart& p : ChartTitle(chart.CarrierChart, chart.SI, chart.Pressure))
         title += p.textNumber != 0 ? LoadText(p.textNumber) : QString::fromStdString(p.literal);
     return title;
 }
 
-QByteArray ChartSvg(const TFormMollier& chart)
-{
+QByteArray ChartSvg(const TFormMollier& chart) {
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
@@ -49,7 +45,8 @@ QByteArray ChartSvg(const TFormMollier& chart)
     // in tenths of a millimetre at 254 dots per inch.
     const QRect frame(0, 0, kChartFrameWidth, kChartFrameHeight);
     svg.setViewBox(frame);
-    svg.setSize(QSize(static_cast<int>(kChartPictureWidthMm * 10), static_cast<int>(kChartPictureHeightMm * 10)));
+    svg.setSize(
+        QSize(static_cast<int>(kChartPictureWidthMm * 10), static_cast<int>(kChartPictureHeightMm * 10)));
     svg.setResolution(254);
     svg.setTitle(ChartPictureTitle(chart));
     QPainter painter(&svg);
@@ -58,8 +55,7 @@ QByteArray ChartSvg(const TFormMollier& chart)
     return data;
 }
 
-QByteArray ChartPng(const TFormMollier& chart, int dpi)
-{
+QByteArray ChartPng(const TFormMollier& chart, int dpi) {
     QImage image(ChartPictureSize(dpi), QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / kMmPerInch * 1000.0));
     image.setDotsPerMeterX(dotsPerMetre);
@@ -75,14 +71,12 @@ QByteArray ChartPng(const TFormMollier& chart, int dpi)
     return data;
 }
 
-QByteArray ChartPicture(const TFormMollier& chart, TPictureFormat format, int dpi)
-{
+QByteArray ChartPicture(const TFormMollier& chart, TPictureFormat format, int dpi) {
     return format == TPictureFormat::Svg ? ChartSvg(chart) : ChartPng(chart, dpi);
 }
 
 std::optional<QString> SaveChartPicture(const TFormMollier& chart, const QString& path, TPictureFormat format,
-                                        int dpi)
-{
+                                        int dpi) {
     const QByteArray data = ChartPicture(chart, format, dpi);
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
@@ -90,8 +84,7 @@ std::optional<QString> SaveChartPicture(const TFormMollier& chart, const QString
     return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
 }
 
-bool PictureFormatOfPath(const QString& path, TPictureFormat& format)
-{
+bool PictureFormatOfPath(const QString& path, TPictureFormat& format) {
     if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         format = TPictureFormat::Svg;
         return true;

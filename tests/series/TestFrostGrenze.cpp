@@ -17,8 +17,7 @@ struct FrostCase {
 };
 
 // A winter case entered by relative humidity, rated as a calculation request rates it.
-TDatenVX Rated(const FrostCase& c, double temp11)
-{
+TDatenVX Rated(const FrostCase& c, double temp11) {
     TDatenVX r;
     r.Pressure = 1013.0;
     r.SVol11 = c.svol11;
@@ -43,8 +42,7 @@ const FrostCase kFreezing[] = {
     {"VX-E 366 bathroom extract", SeriesVXE, 366, 500, 800, 800, 90, 22, 70},
 };
 
-TEST(FrostLimit, FlagSetAtTheLimitAndNotAbove)
-{
+TEST(FrostLimit, FlagSetAtTheLimitAndNotAbove) {
     for (const FrostCase& c : kFreezing) {
         const auto limit = FrostLimit(Rated(c, -5.0));
         ASSERT_TRUE(limit.has_value()) << c.name;
@@ -61,16 +59,14 @@ TEST(FrostLimit, FlagSetAtTheLimitAndNotAbove)
     }
 }
 
-TEST(FrostLimit, NoneWithoutCondensation)
-{
+TEST(FrostLimit, NoneWithoutCondensation) {
     // Extract air so dry (dew point near -16 degC) that no water separates down to -20 degC.
     const FrostCase dry{"VX-K dry", SeriesVXK, 30, 250, 200, 200, 90, 22, 5};
     EXPECT_EQ(FrostLimit(Rated(dry, -5.0)), std::nullopt);
     EXPECT_EQ(Rated(dry, -20.0).FreezeRisk, 0);
 }
 
-TEST(FrostLimit, SameLimitWhateverTheHumidityInput)
-{
+TEST(FrostLimit, SameLimitWhateverTheHumidityInput) {
     const FrostCase& c = kFreezing[1];
     const TDatenVX byRelHum = Rated(c, -5.0);
     TDatenVX byRatio = byRelHum;

@@ -22,8 +22,7 @@ const double kInlets[2][6] = {{400, 380, -15, 22, 90, 70}, {400, 400, 32, 24, 45
 const char* kInletKeys[6] = {"SVol11", "SVol21", "Temp11", "Temp21", "RelHum11", "RelHum21"};
 
 // vxrate's answer for both cases with the device of the window.
-json VxrateCases()
-{
+json VxrateCases() {
     json cases = json::array();
     for (const auto& in : kInlets) {
         json c = {{"Series", 3}, {"SizeCode", 366}, {"PackageWidth", 500}};
@@ -41,8 +40,7 @@ json VxrateCases()
 
 class VXEWindow : public WindowTest {
 protected:
-    void ChooseVXE()
-    {
+    void ChooseVXE() {
         Choose(w->Combo_VXSerie, "VX-E   " + LoadText(SeriesVXETextNo));
         ASSERT_EQ(w->Combo_VXTyp->count(), 1);
         EXPECT_EQ(w->Combo_VXTyp->currentText(), "VX-E 366");
@@ -50,25 +48,24 @@ protected:
         ShowBothCases();
         const TCaseEdits* edits[2] = {&w->Winter, &w->Summer};
         for (int c = 0; c < 2; ++c) {
-            TNumEdit* fields[6] = {edits[c]->SVol11, edits[c]->SVol21, edits[c]->Temp11,
+            TNumEdit* fields[6] = {edits[c]->SVol11, edits[c]->SVol21,    edits[c]->Temp11,
                                    edits[c]->Temp21, edits[c]->Feuchte11, edits[c]->Feuchte21};
             for (int i = 0; i < 6; ++i) Type(fields[i], QString::number(kInlets[c][i]));
         }
         PressF9();
-        ASSERT_TRUE(w->ResultsValid()) << (ShownMessages().isEmpty() ? "" : ShownMessages().first().Text.toStdString());
+        ASSERT_TRUE(w->ResultsValid())
+            << (ShownMessages().isEmpty() ? "" : ShownMessages().first().Text.toStdString());
     }
 
     // A shown cell holds the vxrate value rounded to the cell's decimals.
-    void ExpectCell(TDatenGrid* g, int col, int row, double value, const std::string& what)
-    {
+    void ExpectCell(TDatenGrid* g, int col, int row, double value, const std::string& what) {
         double shown = 0;
         ASSERT_TRUE(CellValue(g, col, row, shown)) << what << " '" << g->Cell(col, row).toStdString() << "'";
         EXPECT_NEAR(shown, value, 0.5 * std::pow(10.0, -CellDecimals(g, col, row)) + 1e-9) << what;
     }
 };
 
-TEST_F(VXEWindow, EveryCellAgreesWithVxrate)
-{
+TEST_F(VXEWindow, EveryCellAgreesWithVxrate) {
     ChooseVXE();
     const json out = VxrateCases();
     ASSERT_EQ(out.size(), 2u);
@@ -86,17 +83,26 @@ TEST_F(VXEWindow, EveryCellAgreesWithVxrate)
             const char *stream1, *stream2;
         };
         const Cell cells[] = {
-            {in, 1, "SVol11", "SVol21"},        {in, 2, "MassMoist11", "MassMoist21"},
-            {in, 4, "OVol11", "OVol21"},        {in, 5, "Temp11", "Temp21"},
-            {in, 6, "RelHum11", "RelHum21"},    {in, 7, "X11", "X21"},
-            {in, 8, "WetBulb11", "WetBulb21"},  {in, 9, "Enthalpy11", "Enthalpy21"},
-            {wdp, 0, "FaceVelocity1", "FaceVelocity2"}, {wdp, 1, "PressureDrop1", "PressureDrop2"},
+            {in, 1, "SVol11", "SVol21"},
+            {in, 2, "MassMoist11", "MassMoist21"},
+            {in, 4, "OVol11", "OVol21"},
+            {in, 5, "Temp11", "Temp21"},
+            {in, 6, "RelHum11", "RelHum21"},
+            {in, 7, "X11", "X21"},
+            {in, 8, "WetBulb11", "WetBulb21"},
+            {in, 9, "Enthalpy11", "Enthalpy21"},
+            {wdp, 0, "FaceVelocity1", "FaceVelocity2"},
+            {wdp, 1, "PressureDrop1", "PressureDrop2"},
             {wdp, 2, "PressureDropStd1", "PressureDropStd2"},
-            {outlet, 1, "OVol12", "OVol22"},    {outlet, 2, "Temp12", "Temp22"},
-            {outlet, 3, "RelHum12", "RelHum22"}, {outlet, 4, "X12", "X22"},
-            {outlet, 5, "WetBulb12", "WetBulb22"}, {outlet, 6, "Enthalpy12", "Enthalpy22"},
+            {outlet, 1, "OVol12", "OVol22"},
+            {outlet, 2, "Temp12", "Temp22"},
+            {outlet, 3, "RelHum12", "RelHum22"},
+            {outlet, 4, "X12", "X22"},
+            {outlet, 5, "WetBulb12", "WetBulb22"},
+            {outlet, 6, "Enthalpy12", "Enthalpy22"},
             // Series 3: sensible, latent and total heat.
-            {pd, 4, "Heat1", "Heat2"},          {pd, 5, "Latent1", "Latent2"},
+            {pd, 4, "Heat1", "Heat2"},
+            {pd, 5, "Latent1", "Latent2"},
             {pd, 6, "Total1", "Total2"},
         };
         const std::string season = c ? "summer " : "winter ";
@@ -135,8 +141,7 @@ TEST_F(VXEWindow, EveryCellAgreesWithVxrate)
     EXPECT_EQ(pd->Cell(9, FrostLimitRow), LoadText(412));
 }
 
-TEST_F(VXEWindow, LimitsPagesAndPreHeat)
-{
+TEST_F(VXEWindow, LimitsPagesAndPreHeat) {
     Choose(w->Combo_VXSerie, "VX-E   " + LoadText(SeriesVXETextNo));
     EXPECT_EQ(w->Winter.Temp11->MinValue, -20.0);
     EXPECT_EQ(w->Winter.Temp21->MaxValue, 60.0);
@@ -147,10 +152,12 @@ TEST_F(VXEWindow, LimitsPagesAndPreHeat)
     w->SetUnitSystem(true);
     w->SettingsChanged();
     ChooseVXE();
-    EXPECT_TRUE(w->Label_Bauform->text().endsWith("VX-E 366 / 500")) << w->Label_Bauform->text().toStdString();
+    EXPECT_TRUE(w->Label_Bauform->text().endsWith("VX-E 366 / 500"))
+        << w->Label_Bauform->text().toStdString();
 
     // Datasheet, chart and description each open on their page list.
-    for (QAction* view : {w->Menu_Ansicht_Datenblatt, w->Menu_Ansicht_Diagramm, w->Menu_Ansicht_Produktbeschreibung}) {
+    for (QAction* view :
+         {w->Menu_Ansicht_Datenblatt, w->Menu_Ansicht_Diagramm, w->Menu_Ansicht_Produktbeschreibung}) {
         ASSERT_TRUE(view->isEnabled()) << view->objectName().toStdString();
         bool opened = false;
         QTimer::singleShot(0, [&opened] {
@@ -171,7 +178,8 @@ TEST_F(VXEWindow, LimitsPagesAndPreHeat)
     pre->ListView1->setCurrentItem(pre->ListView1->topLevelItem(0));
     pre->AdoptProposal();
     EXPECT_EQ(w->Selection.Device.Series, SeriesVXE);
-    EXPECT_EQ(w->Selection.Device.PackageWidth, pre->ListView1->topLevelItem(0)->text(0).section('/', 1).trimmed().toInt());
+    EXPECT_EQ(w->Selection.Device.PackageWidth,
+              pre->ListView1->topLevelItem(0)->text(0).section('/', 1).trimmed().toInt());
     Type(w->Edit_GBreite, "500");
     ClickCalculate();
     ASSERT_TRUE(w->ResultsValid());
