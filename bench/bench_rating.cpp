@@ -4,6 +4,7 @@
 #include "calc/UDaten.h"
 #include "calc/UMerker.h"
 #include "calc/UGroessen.h"
+#include "series/UFrostGrenze.h"
 #include "series/UVorauswahl.h"
 
 namespace {
@@ -43,6 +44,17 @@ void FullRating(benchmark::State& state, double rh21) {
 
 void BM_RatingDryWinter(benchmark::State& state) { FullRating(state, 15.0); }
 void BM_RatingCondensingWinter(benchmark::State& state) { FullRating(state, 60.0); }
+
+// The frost limit that a calculation request adds to the winter case. Argument: extract-air
+// relative humidity (%); 5 has no limit (two ratings), the others bisect to 0.1 K.
+void BM_FrostLimit(benchmark::State& state) {
+    TDatenVX r;
+    WinterCase(r, static_cast<double>(state.range(0)));
+    r.Series = 2;  // VX-K: the extract air at 5 % separates no water down to -20 degC
+    r.Refresh();
+    r.Calculate();
+    for (auto _ : state) benchmark::DoNotOptimize(FrostLimit(r));
+}
 
 // The 14 sizes of series 1 for the five target efficiencies, on the winter record.
 void BM_WidthSearches(benchmark::State& state) {
@@ -94,6 +106,13 @@ BENCHMARK(BM_RatingDryWinter)
 BENCHMARK(BM_RatingCondensingWinter)
     ->Arg(1)
     ->Arg(0)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_FrostLimit)
+    ->Arg(5)
+    ->Arg(25)
+    ->Arg(60)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

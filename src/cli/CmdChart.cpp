@@ -1,6 +1,7 @@
-// vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us]: rates the case (or
-// the winter and summer cases) of FILE or standard input and writes the chart page with their air
-// processes, as the print preview exports it.
+// vxrate chart [FILE] --pdf OUT.pdf | --svg OUT.svg | --png OUT.png [--dpi N] [--carrier]
+// [--lang CODE] [--units si|us]: rates the case (or the winter and summer cases) of FILE or standard
+// input and writes the chart page with their air processes, as the print preview exports it, and
+// the chart alone as an SVG drawing or a PNG image, as the chart window saves it.
 #include <QString>
 
 #include <cerrno>
@@ -19,6 +20,7 @@
 #include "app/UGlobal.h"
 #include "pdf/UPdfEngine.h"
 #include "ui/FMollier.h"
+#include "ui/UMollierBild.h"
 #include "print/UPdfExport.h"
 #include "print/UTools.h"
 #include "ui/FBasis.h"
@@ -34,9 +36,8 @@ int Fail(int status, const std::string& message)
 int RunChart(const std::vector<std::string>& args)
 {
     TPageOptions o;
-    o.TakesFile = o.TakesUnits = o.TakesCarrier = true;
-    if (auto problem = ParsePageOptions(
-            args, "usage: vxrate chart [FILE] --pdf OUT.pdf [--carrier] [--lang CODE] [--units si|us] [--paper a4|letter]", o))
+    o.TakesFile = o.TakesUnits = o.TakesCarrier = o.TakesPictures = true;
+    if (auto problem = ParsePageOptions(args, std::string("usage: vxrate ") + ChartCommand.Synopsis, o))
         return Fail(ExitBadInput, *problem);
 
     TSelection selection;
@@ -68,10 +69,20 @@ int RunChart(const std::vector<std::string>& args)
         chart->SetChartUnits(o.SI);
         chart->SetChartPressure(cases.front().Record.Pressure);
         TPageSettings::PaperSize = o.Paper;
-        try {
-            ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(o.Pdf), false);
-        } catch (const TPdfError& e) {
-            status = Fail(ExitFailure, e.Message().toStdString());
+        if (!o.Pdf.empty()) {
+            try {
+                ExportPagesToPdf(&owner, {&ChartPage}, QString::fromStdString(o.Pdf), false);
+            } catch (const TPdfError& e) {
+                status = Fail(ExitFailure, e.Message().toStdString());
+            }
+        }
+        const std::pair<const std::string&, TPictureFormat> pictures[] = {{o.Svg, TPictureFormat::Svg},
+                                                                         {o.Png, TPictureFormat::Png}};
+        for (const auto& [path, format] : pictures) {
+            if (path.empty() || status != ExitOk) continue;
+            if (auto problem = SaveChartPicture(*chart, QString::fromStdString(path), format,
+                                                o.Dpi ? o.Dpi : kPictureDpiDefault))
+                status = Fail(ExitFailure, problem->toStdString());
         }
     }
     return status;

@@ -1,4 +1,4 @@
-// vxrate description --series 1|2 --pdf OUT.pdf [--lang CODE]: writes the product description
+// vxrate description --series 1|2|3 --pdf OUT.pdf [--lang CODE]: writes the product description
 // page of a series as a PDF file, as the print preview exports it.
 #include <QString>
 
@@ -27,13 +27,14 @@ int Fail(int status, const std::string& message)
 // Page routines without a window: the series is fixed per routine.
 void PageVX(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 1, {}); }
 void PageVXK(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 2, {}); }
+void PageVXE(TFormBasis*, QPainter& canvas, bool) { DrawDescriptionPage(canvas, 3, {}); }
 
 int RunDescription(const std::vector<std::string>& args)
 {
     TPageOptions o;
     o.TakesSeries = true;
     if (auto problem = ParsePageOptions(
-            args, "usage: vxrate description --series 1|2 --pdf OUT.pdf [--lang CODE] [--paper a4|letter]", o))
+            args, std::string("usage: vxrate ") + DescriptionCommand.Synopsis, o))
         return Fail(ExitBadInput, *problem);
 
     TPageSession session(o.Language);
@@ -41,8 +42,8 @@ int RunDescription(const std::vector<std::string>& args)
     int status = ExitOk;
     TPageSettings::PaperSize = o.Paper;
     try {
-        ExportPagesToPdf(nullptr, {o.Series == 2 ? &PageVXK : &PageVX}, QString::fromStdString(o.Pdf),
-                         false);
+        const TPageProc pages[] = {&PageVX, &PageVXK, &PageVXE};
+        ExportPagesToPdf(nullptr, {pages[o.Series - 1]}, QString::fromStdString(o.Pdf), false);
     } catch (const TPdfError& e) {
         status = Fail(ExitFailure, e.Message().toStdString());
     }

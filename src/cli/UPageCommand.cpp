@@ -14,6 +14,7 @@
 #include "app/UVersion.h"
 #include "series/URateCase.h"
 #include "print/UTools.h"
+#include "ui/UMollierBild.h"
 
 int ParseLanguage(const std::string& text) {
     for (int code = 1; code <= 9; ++code) {
@@ -23,6 +24,18 @@ int ParseLanguage(const std::string& text) {
     }
     return 0;
 }
+
+namespace {
+
+// A resolution in dots per inch within the offered range.
+bool ParseDpi(const std::string& text, int& dpi) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    dpi = std::stoi(text);
+    return dpi >= kPictureDpiMin && dpi <= kPictureDpiMax;
+}
+
+}  // namespace
 
 std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args,
                                             const std::string& usage, TPageOptions& o) {
@@ -48,8 +61,18 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
             o.Carrier = true;
         } else if (o.TakesSeries && a == "--series" && hasValue) {
             const std::string v = args[++i];
-            if (v != "1" && v != "2") return "--series takes 1 (VX) or 2 (VX-K), not " + v;
-            o.Series = v == "1" ? 1 : 2;
+            if (v != "1" && v != "2" && v != "3")
+                return "--series takes 1 (VX), 2 (VX-K) or 3 (VX-E), not " + v;
+            o.Series = v[0] - '0';
+        } else if (o.TakesPictures && a == "--svg" && hasValue) {
+            o.Svg = args[++i];
+        } else if (o.TakesPictures && a == "--png" && hasValue) {
+            o.Png = args[++i];
+        } else if (o.TakesPictures && a == "--dpi" && hasValue) {
+            const std::string v = args[++i];
+            if (!ParseDpi(v, o.Dpi))
+                return "--dpi takes a whole number from " + std::to_string(kPictureDpiMin) + " to " +
+                       std::to_string(kPictureDpiMax) + ", not " + v;
         } else if (!o.TakesFile || (a.size() > 1 && a[0] == '-')) {
             return "unexpected argument " + a + "; " + usage;
         } else if (o.Path.empty()) {
@@ -58,8 +81,14 @@ std::optional<std::string> ParsePageOptions(const std::vector<std::string>& args
             return "more than one input file given (" + o.Path + ", " + a + ")";
         }
     }
-    if (o.TakesSeries && !o.Series) return std::string("--series 1|2 is required");
+    if (o.TakesSeries && !o.Series) return std::string("--series 1|2|3 is required");
     if (!o.Paper) o.Paper = DefaultPaperFor(o.SI);
+    if (o.TakesPictures) {
+        if (o.Pdf.empty() && o.Svg.empty() && o.Png.empty())
+            return "--pdf OUT.pdf, --svg OUT.svg or --png OUT.png is required; " + usage;
+        if (o.Dpi != 0 && o.Png.empty()) return std::string("--dpi applies to --png only");
+        return std::nullopt;
+    }
     if (o.Pdf.empty()) return "--pdf OUT.pdf is required; " + usage;
     return std::nullopt;
 }

@@ -18,17 +18,22 @@ class QApplication;
 int ParseLanguage(const std::string& text);
 
 // The options of the page commands. Every command takes --pdf OUT.pdf (required), --lang CODE
-// and --paper a4|letter; the others only where the command's synopsis names them.
+// and --paper a4|letter; the others only where the command's synopsis names them. A command that
+// takes pictures (--svg OUT.svg, --png OUT.png, --dpi N) needs at least one of --pdf, --svg and
+// --png.
 struct TPageOptions {
     bool TakesFile = false, TakesUnits = false, TakesCarrier = false, TakesSeries = false;
+    bool TakesPictures = false;
 
     std::string Path;  // input FILE; empty for standard input
     std::string Pdf;
     int Language = LangEnglish;
     bool SI = true;
     bool Carrier = false;
-    int Series = 0;    // 1 VX or 2 VX-K
+    int Series = 0;    // 1 VX, 2 VX-K or 3 VX-E
     int Paper = 0;     // paper code; without --paper the paper of the unit system
+    std::string Svg, Png;
+    int Dpi = 0;       // 0: not given
 };
 
 // Reads `args` into `options`; `usage` is quoted in the message. Returns the problem, if any.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include <nlohmann/json.hpp>
 
@@ -162,6 +163,8 @@ void RatedCaseFields(const TRatedCase& rated, TFieldSink& sink)
     sink.Integer("FaceHeight", rated.Figures.FaceHeight);
     sink.Number("Weight", rated.Figures.Weight);
     sink.Text("TypeKey", TypeKeyOf(rated));
+    // No frost limit is written as null (an empty cell in CSV).
+    sink.Number("FrostLimitTemp", rated.FrostLimit.value_or(std::numeric_limits<double>::quiet_NaN()));
 }
 
 void AppendJsonNumber(std::string& out, double value)
@@ -339,6 +342,8 @@ std::string RatedCaseTable(const TRatedCase& rated, long caseIndex)
     t += "Condensation            " +
          std::string(r.CondensationState <= 2 ? condensation[r.CondensationState] : "?") +
          (r.FreezeRisk ? ", freezing limit reached" : "") + "\n";
+    t += "Frost limit             " +
+         (rated.FrostLimit ? Fix(*rated.FrostLimit, 1) + " degC outdoor air" : std::string("none")) + "\n";
     t += "Energy efficiency       " + r.EnergyEfficiencyText + "  (DIN EN 13053)\n";
     t += "ErP Lot 6 efficiency    " + Fix(r.ErpEfficiency, 1) + " %" +
          (rated.ErpMark.empty() ? "" : "  " + rated.ErpMark) + "\n";

@@ -26,7 +26,7 @@ public:
 };
 
 // Every record field in record order, then Messages, WarningsOnly, RecommendedPressureDrop,
-// ErpMark, Length, Height, FaceHeight, Weight and TypeKey.
+// ErpMark, Length, Height, FaceHeight, Weight, TypeKey and FrostLimitTemp (degC, null for none).
 void RatedCaseFields(const TRatedCase& rated, TFieldSink& sink);
 
 // Appends a number as JSON writes it: the shortest text that reads back to the same double

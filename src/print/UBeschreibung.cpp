@@ -88,13 +88,29 @@ int TypeColumnWidth(QPainter& canvas, const std::vector<TSizeRow>& rows, int mar
     return width + 2 * margin;
 }
 
-void DrawTypeKeyExample(QPainter& canvas, int line, bool vxk, int& x1)
+// What the page shows of a series: the type-key prefix, the size of the type-key example and the
+// size table. Codes other than 2 and 3 show as VX.
+struct TSeriesPage {
+    QString Prefix;
+    QString ExampleSize;
+    int Series;
+};
+
+TSeriesPage SeriesPage(int series)
+{
+    if (series == 2) return {QStringLiteral("VX-K "), QStringLiteral("30"), SeriesVXK};
+    if (series == 3) return {QStringLiteral("VX-E "), QStringLiteral("366"), SeriesVXE};
+    return {QStringLiteral("VX "), QStringLiteral("30"), SeriesVX};
+}
+
+void DrawTypeKeyExample(QPainter& canvas, int line, const TSeriesPage& page, int& x1)
 {
     const int left = PageFrame.Left;
     const int top = PageFrame.Top;
-    const QString prefix = vxk ? QStringLiteral("VX-K ") : QStringLiteral("VX ");
+    const QString& prefix = page.Prefix;
+    const QString& size = page.ExampleSize;
     if (line == 30) {
-        const QString example = prefix + QStringLiteral("30 / 350");
+        const QString example = prefix + size + QStringLiteral(" / 350");
         TextOut(canvas, left + 50, top + 44 * LineHeight, example);
         x1 = TextWidth(canvas, example) + 100;
         return;
@@ -104,12 +120,12 @@ void DrawTypeKeyExample(QPainter& canvas, int line, bool vxk, int& x1)
     if (line == 32) {
         TextOut(canvas, left + x1, top + 46 * LineHeight,
                 LoadText(92) + QStringLiteral(" (C = 350 mm)"));
-        x2 = TextWidth(canvas, prefix + QStringLiteral("30 / ")) + 50 +
+        x2 = TextWidth(canvas, prefix + size + QStringLiteral(" / ")) + 50 +
              TextWidth(canvas, QStringLiteral("350")) / 2;
     } else {
         TextOut(canvas, left + x1, top + 48 * LineHeight,
-                LoadText(180) + QStringLiteral(" (") + prefix + QStringLiteral("30)"));
-        x2 = TextWidth(canvas, prefix) + 50 + TextWidth(canvas, QStringLiteral("30")) / 2;
+                LoadText(180) + QStringLiteral(" (") + prefix + size + QStringLiteral(")"));
+        x2 = TextWidth(canvas, prefix) + 50 + TextWidth(canvas, size) / 2;
     }
     // Leader from the caption back to the part of the example it explains.
     SetPen(canvas, 3);
@@ -124,7 +140,7 @@ int DescriptionTextId(int series, int language)
 {
     const bool own = language == 1 || language == 3 || language == 6 || language == 7 ||
                      language == 8 || language == 9;
-    return 4300 + (own ? language : 2) + (series == 2 ? 10 : 0);
+    return 4300 + (own ? language : 2) + (series == 2 ? 10 : series == 3 ? 20 : 0);
 }
 
 QStringList DescriptionLines(int series, int language)
@@ -136,13 +152,14 @@ QStringList DescriptionLines(int series, int language)
 
 void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& headerLines)
 {
-    DrawDescriptionPage(canvas, series, headerLines, DescriptionLines(series == 2 ? 2 : 1, Language));
+    DrawDescriptionPage(canvas, series, headerLines,
+                        DescriptionLines(series == 2 || series == 3 ? series : 1, Language));
 }
 
 void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& headerLines,
                          const QStringList& lines)
 {
-    const bool vxk = series == 2;
+    const TSeriesPage page = SeriesPage(series);
     const int left = PageFrame.Left;
     const int top = PageFrame.Top;
 
@@ -169,7 +186,7 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
         SetFontHeight(canvas, heading ? 41 : 34);
         const int row = i == 38 ? i + 14 : i + 15;
         TextOut(canvas, left, top + row * LineHeight, lines[i - 1]);
-        DrawTypeKeyExample(canvas, i, vxk, x1);
+        DrawTypeKeyExample(canvas, i, page, x1);
     }
 
     // Size tables below the caption of line 38, ruled at the line pitch so that the last row
@@ -183,9 +200,9 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
         W = std::max(W, TextWidth(canvas, QString::fromLatin1(header)));
     W += 2 * margin;
     const int tableTop = top + 53 * LineHeight + LineHeight / 3;
-    const std::vector<TSizeRow> singles = SizeRows(vxk ? 2 : 1, false);
+    const std::vector<TSizeRow> singles = SizeRows(page.Series, false);
     DrawSizeTable(canvas, left, tableTop, TypeColumnWidth(canvas, singles, margin), W, singles);
-    if (!vxk) {
+    if (page.Series == SeriesVX) {
         const std::vector<TSizeRow> doubles = SizeRows(1, true);
         const int typeWidth = TypeColumnWidth(canvas, doubles, margin);
         DrawSizeTable(canvas, PageFrame.Right - typeWidth - 4 * W, tableTop, typeWidth, W, doubles);

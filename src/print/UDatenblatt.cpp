@@ -6,6 +6,7 @@
 #include "app/URessourcen.h"
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
+#include "series/UFrostGrenze.h"
 #include "series/UVXSerie.h"
 #include "thermo/UThermo.h"
 #include "thermo/UUmrechnung.h"
@@ -112,8 +113,9 @@ private:
     const QRect marks = CertificationMarksBox(s_.Device.Series);
     const int hintRight = marks.isValid() ? marks.left() - HalfLine : R_;
     TextOutFitted(c_, L_ + 250, Row(11), hintRight - (L_ + 250),
-                  Q(HintText(s_.Hint(), LoadText(HintTextCondensation).toStdString(),
-                             LoadText(HintTextFreezing).toStdString())));
+                  Q(HintLine(s_, tables_, {LoadText(HintTextCondensation).toStdString(),
+                                           LoadText(HintTextFreezing).toStdString(),
+                                           LoadText(FrostLimitTextNo).toStdString()})));
     SetFontHeight(c_, FontHeight);
 
     // Stream headings, and the case names above them.
@@ -234,6 +236,13 @@ private:
       for (int i = 0; i < 2 * cols_.Cases; ++i)
         Text(L_ + cols_.Value[i], y, Q(g[r].Values[i]), TTextAlign::Right);
     }
+    // The frost limit of the winter case, between the two warning lines below the results.
+    constexpr int frostY = 2074;
+    const TTableRow& frost = g[FrostLimitRow];
+    Text(L_, frostY, Title(frost));
+    const int none = frost.ValueTextNo[0];
+    Text(L_ + cols_.Value[0], frostY, none ? LoadText(none) : Q(frost.Values[0]), TTextAlign::Right);
+    Text(ux, frostY, Q(frost.Unit));
   }
 
   bool HasBypass() const { return ::HasBypass(s_.Device.Bypass); }

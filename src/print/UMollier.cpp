@@ -135,12 +135,10 @@ private:
 
     void Title()
     {
-        const std::string pressure =
-            s_.si ? FormatFixed(map_.P, 0) + " mbar" : FormatFixed(ConvertUnit(7, 14, 15, map_.P), 2) + " atm";
         const double top = (map_.carrier ? map_.sx * r_.xMax : map_.sy * map_.yMax) + 4.2 * map_.fh; // clear of the frame top
         const double left = map_.carrier ? map_.sy * map_.yMin : map_.sx * r_.xMin;
-        Text({{map_.carrier ? 158 : 157, ""}, {0, " " + pressure}}, {left, top}, THAlign::Left,
-             TVAlign::Top, map_.fh, kBlack);
+        Text(ChartTitle(map_.carrier, s_.si, map_.P), {left, top}, THAlign::Left, TVAlign::Top, map_.fh,
+             kBlack);
     }
 
     void HumidityAxis()
@@ -551,6 +549,13 @@ std::string TChartText::Literal() const
     for (const TTextPart& p : parts)
         s += p.literal;
     return s;
+}
+
+std::vector<TTextPart> ChartTitle(bool carrier, bool si, double pressure)
+{
+    const std::string value =
+        si ? FormatFixed(pressure, 0) + " mbar" : FormatFixed(ConvertUnit(7, 14, 15, pressure), 2) + " atm";
+    return {{carrier ? 158 : 157, ""}, {0, " " + value}};
 }
 
 TChartLayer BuildChartGrid(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map,

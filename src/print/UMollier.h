@@ -158,6 +158,10 @@ struct TChartSettings {
     int temperatureItem = 1;
 };
 
+// Title of the chart: language text 157 (Mollier) or 158 (Carrier), a blank and the pressure (mbar
+// with no decimals in SI, atm with two otherwise).
+std::vector<TTextPart> ChartTitle(bool carrier, bool si, double pressure);
+
 // Grid of the chart: title, humidity axis, isenthalps, isotherms and relative-humidity lines. The
 // enthalpy axis title goes on an isenthalp that no visible process line comes near.
 TChartLayer BuildChartGrid(const TChartSettings& s, const TChartRanges& r, const TChartMapping& map,

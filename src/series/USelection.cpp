@@ -1,5 +1,7 @@
 #include "series/USelection.h"
 
+#include "series/UFrostGrenze.h"
+
 namespace {
 
 // The record field an air input writes in the given modes.
@@ -38,6 +40,7 @@ TRatedCase RateCase(const TDatenVX& input, int bypassCode) {
     out.Figures = DeviceFiguresFor(r.SizeCode, r.PackageWidth, r.Series, bypassCode, r.BypassWidth,
                                    r.BypassWidth);
     out.ErpMark = ErpMark(r.ErpEfficiency);
+    out.FrostLimit = FrostLimit(r);
     return out;
 }
 
@@ -152,6 +155,7 @@ bool TSelection::Calculate() {
         TRatedCase rated = RateCase(Cases[c], Device.Bypass);
         valid = valid && rated.Check.WarningsOnly;
         Cases[c] = rated.Record;
+        if (c == 0) frostLimit_ = rated.FrostLimit;
     }
     resultsValid_ = valid;
     return valid;

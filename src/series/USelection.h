@@ -6,6 +6,7 @@
 // so they always describe the same device. Plain C++; texts appear as language-text numbers.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,15 +49,16 @@ struct TDevice {
 enum class TAirInput { Flow11, Flow21, Temp11, Temp21, Humidity11, Humidity21 };
 
 // One case rated as a calculation request rates it: inlets completed, operating point checked on
-// the record as it stands, calculated, energy efficiency evaluated; then the device figures and the
-// ErP mark. The calculation runs even when the check reports an error; the caller decides whether
-// the results count.
+// the record as it stands, calculated, energy efficiency evaluated; then the device figures, the
+// ErP mark and the frost limit. The calculation runs even when the check reports an error; the
+// caller decides whether the results count.
 struct TRatedCase {
     TDatenVX Record;
     int Bypass = BypassNone;
     TCheckResult Check;
     TDeviceFigures Figures;
     std::string ErpMark;
+    std::optional<double> FrostLimit;  // degC; empty: no frost limit (see UFrostGrenze.h)
 };
 TRatedCase RateCase(const TDatenVX& input, int bypassCode);
 
@@ -118,8 +120,12 @@ public:
     std::string TypeKey(const std::string& typeWord) const;
     // The condensation/freezing hint of the winter case; nothing while the results are not valid.
     THint Hint() const;
+    // Frost limit of the winter case (degC); empty while the results are not valid or when the
+    // case has none.
+    std::optional<double> FrostLimit() const { return resultsValid_ ? frostLimit_ : std::nullopt; }
 
 private:
     TDeviceFigures figures_;
+    std::optional<double> frostLimit_;
     bool resultsValid_ = false;
 };

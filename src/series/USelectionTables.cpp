@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "series/UFrostGrenze.h"
 #include "thermo/UUmrechnung.h"
 #include "thermo/UZahlformat.h"
 
@@ -109,7 +110,15 @@ public:
             if (!pr.TitleByWindow) t[row].TitleSuffix = pr.TitleSuffix;
             t[row].Unit = si_ ? pr.UnitSI : pr.UnitUS;
         }
+        t.resize(FrostLimitRow + 1);
+        TTableRow& frost = t[FrostLimitRow];
+        frost.TitleTextNo = FrostLimitTextNo;
+        frost.Unit = TempUnit();
         if (!s_.ResultsValid()) return;
+        if (const std::optional<double> limit = s_.FrostLimit())
+            frost.Values[ValueIndex(0, 0)] = Shown(QTemp, 3, 4, *limit, 1);
+        else
+            frost.ValueTextNo[ValueIndex(0, 0)] = FrostLimitNoneTextNo;
         for (int c = 0; c < s_.CaseCount(); ++c) {
             const auto vals = ProcessDataValues(s_.Cases[c], s_.AmericanMethod, s_.EnergyClasses);
             for (int row = 0; row < ProcessRowCount; ++row) {
@@ -149,6 +158,16 @@ private:
 };
 
 }  // namespace
+
+std::string HintLine(const TSelection& s, const TSelectionTables& tables, const THintTexts& texts) {
+    const THint hint = s.Hint();
+    std::string line = HintText(hint, texts.Condensation, texts.Freezing);
+    const TTableRow& frost = tables.Process.at(FrostLimitRow);
+    const std::string& limit = frost.Values[ValueIndex(0, 0)];
+    if (!s.ResultsValid() || s.Cases[0].FreezeRisk == 0 || limit.empty()) return line;
+    if (!hint.Condensation) line = texts.Freezing;
+    return line + " (" + texts.FrostLimit + ": " + limit + " " + frost.Unit + ")";
+}
 
 TSelectionTables BuildTables(const TSelection& selection, bool si) {
     const TTableWriter w(selection, si);

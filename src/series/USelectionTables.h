@@ -17,6 +17,8 @@ struct TTableRow {
     std::string Unit;             // unit cell
     // Value cells: winter stream 1, winter stream 2, summer stream 1, summer stream 2.
     std::array<std::string, 4> Values;
+    // A cell whose number here is not 0 shows that language text instead of its value.
+    std::array<int, 4> ValueTextNo{};
 };
 using TTable = std::vector<TTableRow>;
 
@@ -43,7 +45,21 @@ struct TSelectionTables {
     TTable Process;   // process data, values only while the results are valid
 };
 
+// The process table holds the process data rows 0..8 and the frost limit of the winter case in row
+// FrostLimitRow (UFrostGrenze.h).
 TSelectionTables BuildTables(const TSelection& selection, bool si);
+
+// Language texts of the hint line.
+struct THintTexts {
+    std::string Condensation;  // text 42
+    std::string Freezing;      // text 43
+    std::string FrostLimit;    // text 695
+};
+// The hint line below the outlet table: the condensation/freezing hint of the winter case and,
+// when its exhaust freezes, the frost limit of the process table in brackets. The enthalpy series
+// has no condensation state, yet its exhaust can freeze: then the line starts with the freezing
+// text. Empty while the results are not valid.
+std::string HintLine(const TSelection& selection, const TSelectionTables& tables, const THintTexts& texts);
 
 // Text of a value cell: index of the case (0 winter, 1 summer) and stream (0, 1).
 inline int ValueIndex(int caseIndex, int stream) { return 2 * caseIndex + stream; }

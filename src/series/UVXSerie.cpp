@@ -25,10 +25,10 @@ std::string SeriesKey(int series)
 
 TSeriesListEntry SeriesListEntry(int series)
 {
-    // "Aluminium" is translated; the PET entry is the same in every language.
+    // "Aluminium" and "Enthalpy" are translated; the PET entry is the same in every language.
     if (series == SeriesVX) return {"VX  ", 203};
     if (series == SeriesVXK) return {"VX-K   PET", 0};
-    return {"VX-E", 0};
+    return {"VX-E   ", SeriesVXETextNo};
 }
 
 std::span<const int> SeriesSizes(int series)

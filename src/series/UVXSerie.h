@@ -9,10 +9,12 @@
 // Series codes as stored in TDatenREK::Series.
 constexpr int SeriesVX = 1;   // aluminium plates
 constexpr int SeriesVXK = 2;  // PET plates
-constexpr int SeriesVXE = 3;  // enthalpy plates (not offered in the series list)
+constexpr int SeriesVXE = 3;  // enthalpy plates (moisture transfer), one size
 
-// Entries of the series list: codes 1 and 2, entry index = code - 1.
-constexpr int SeriesListCount = 2;
+// Entries of the series list: codes 1 to 3, entry index = code - 1.
+constexpr int SeriesListCount = 3;
+// Language text of the VX-E entry ("Enthalpy").
+constexpr int SeriesVXETextNo = 697;
 
 // Bypass arrangement codes held by the window.
 constexpr int BypassNone = 10;

@@ -109,10 +109,9 @@ TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
 
     Client = new QWidget(central);
     Client->setObjectName("Client");
-    Client->setGeometry(0, 42, 632, 476 - 42);
+    Client->setGeometry(0, ClientTop, ClientWidth, ClientInnerHeight);
 
-    // Client area 632 x 476 below the menu bar, the status bar included.
-    central->setFixedSize(632, 476 - 20);
+    central->setFixedSize(ClientWidth, ClientHeight - 20);
     StatusBar1->setFixedHeight(20);
 }
 

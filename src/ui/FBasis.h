@@ -45,6 +45,14 @@ public:
     explicit TFormBasis(QWidget* parent = nullptr);
     ~TFormBasis() override;
 
+    // Client area below the menu bar, the status bar included: 632 wide, and tall enough for the
+    // ten rows of the process data (the nine result rows and the frost limit).
+    static constexpr int ClientWidth = 632;
+    static constexpr int ClientHeight = 492;
+    // Top of the window's client widget below the title strip, and its height.
+    static constexpr int ClientTop = 42;
+    static constexpr int ClientInnerHeight = ClientHeight - ClientTop;
+
     // ---- Frame state (read by the pages and the dialogs) -------------------------------------
     // The selection shown by this window: every input, the device, header and notes, and what is
     // derived from them. Edits write it; every display is rendered from it.

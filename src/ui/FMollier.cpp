@@ -3,11 +3,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,7 +22,9 @@
 #include "ui/FSeite.h"
 #include "print/UPageFrame.h"
 #include "thermo/UZahlformat.h"
+#include "ui/UMollierBild.h"
 #include "ui/UQvControls.h"
+#include "ui/UQvMessage.h"
 
 namespace {
 
@@ -31,6 +36,13 @@ constexpr TZoom kZooms[] = {{"25 %", 150, 200},  {"50 %", 300, 400},   {"75 %", 
                             {"100 %", 600, 800}, {"150 %", 900, 1200}, {"200 %", 1200, 1600},
                             {"Auto", 0, 0}};
 constexpr int kZoomAuto = 6;
+
+// Language texts of the picture command.
+constexpr int kTextSavePicture = 690;    // "Save picture"
+constexpr int kTextSvgFilter = 691;      // "SVG drawing"
+constexpr int kTextPngFilter = 692;      // "PNG image"
+constexpr int kTextResolution = 693;     // "Resolution"
+constexpr int kTextPictureFormats = 694; // "A picture is saved as .svg or .png."
 
 QIcon Glyph(const QString& name)
 {
@@ -104,6 +116,7 @@ TFormMollier::TFormMollier(QWidget* parent) : TQvForm(parent)
     };
     makeButton(Button_Close, "Button_Close", QStringLiteral("BUTTON_CLOSE"));
     makeButton(Button_Seite, "Button_Seite", QStringLiteral("BUTTON_PAGE"));
+    makeButton(Button_Bild, "Button_Bild", QStringLiteral("BUTTON_PICTURE"));
     auto makeCombo = [&](TAlignComboBox*& c, const char* name, int minWidth) {
         c = new TAlignComboBox(panel);
         c->setObjectName(QLatin1String(name));
@@ -131,6 +144,11 @@ TFormMollier::TFormMollier(QWidget* parent) : TQvForm(parent)
         connect(a, &QAction::triggered, this, [this, i] { SetZoom(i); });
     }
 
+    PopupMenu1->addSeparator();
+    Menu_Bild = PopupMenu1->addAction(QString());
+    Menu_Bild->setObjectName(QStringLiteral("Menu_Bild"));
+    connect(Menu_Bild, &QAction::triggered, this, &TFormMollier::SavePicture);
+
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setWidgetResizable(false);
@@ -156,6 +174,32 @@ TFormMollier::TFormMollier(QWidget* parent) : TQvForm(parent)
 
     connect(Button_Close, &QToolButton::clicked, this, &QDialog::accept);
     connect(Button_Seite, &QToolButton::clicked, this, &TFormMollier::ShowPage);
+    connect(Button_Bild, &QToolButton::clicked, this, &TFormMollier::SavePicture);
+    PictureDpi = kPictureDpiDefault;
+    ChoosePictureFile = [this](const QString& suggested) {
+        QFileDialog dialog(this, LoadText(kTextSavePicture));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        const QStringList filters = {LoadText(kTextSvgFilter) + QStringLiteral(" (*.svg)"),
+                                     LoadText(kTextPngFilter) + QStringLiteral(" (*.png)")};
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(QStringLiteral("svg"));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& f) {
+            dialog.setDefaultSuffix(f == filters[1] ? QStringLiteral("png") : QStringLiteral("svg"));
+        });
+        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        dialog.selectFile(suggested);
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
+    };
+    ChoosePictureDpi = [this](int current) {
+        bool ok = false;
+        const int dpi = QInputDialog::getInt(this, LoadText(kTextSavePicture),
+                                             LoadText(kTextResolution) + QStringLiteral(" [dpi]:"), current,
+                                             kPictureDpiMin, kPictureDpiMax, 10, &ok);
+        return ok ? dpi : 0;
+    };
     connect(Combo_Carrier, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (building_)
             return;
@@ -182,6 +226,29 @@ TFormMollier::TFormMollier(QWidget* parent) : TQvForm(parent)
 void TFormMollier::ApplyTexts()
 {
     setWindowTitle(LoadText(156));
+    Button_Bild->setToolTip(LoadText(kTextSavePicture));
+    Menu_Bild->setText(LoadText(kTextSavePicture) + QStringLiteral("..."));
+}
+
+void TFormMollier::SavePicture()
+{
+    const QString path = ChoosePictureFile ? ChoosePictureFile(windowTitle() + QStringLiteral(".svg"))
+                                           : QString();
+    if (path.isEmpty())
+        return;
+    TPictureFormat format;
+    if (!PictureFormatOfPath(path, format)) {
+        ShowMessageBox(LoadText(kTextPictureFormats), windowTitle(), mtError);
+        return;
+    }
+    if (format == TPictureFormat::Png) {
+        const int dpi = ChoosePictureDpi ? ChoosePictureDpi(PictureDpi) : 0;
+        if (dpi == 0)
+            return;
+        PictureDpi = dpi;
+    }
+    if (auto problem = SaveChartPicture(*this, path, format, PictureDpi))
+        ShowMessageBox(*problem, windowTitle(), mtError);
 }
 
 void TFormMollier::RebuildRangeLists()

@@ -4,6 +4,7 @@
 // window keeps two drawing layers (grid and processes) and stretches them onto its paint box, and
 // the chart page draws the same layers into its rectangle.
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "print/UMollier.h"
@@ -57,11 +58,13 @@ public:
     TAlignComboBox* Combo_Zoom = nullptr;
     QToolButton* Button_Seite = nullptr;
     QToolButton* Button_Close = nullptr;
+    QToolButton* Button_Bild = nullptr;  // saves the chart as a picture
     QScrollArea* ScrollBox1 = nullptr;
     TMollierBox* PaintBox1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     // Zoom25, Zoom50, Zoom75, Zoom100, Zoom150, Zoom200, ZoomAuto.
     std::vector<QAction*> ZoomItems;
+    QAction* Menu_Bild = nullptr;  // the picture command of the pop-up menu
 
     // ---- Operations ----------------------------------------------------------------------
     void SetChartPressure(double P);
@@ -87,6 +90,14 @@ public:
     static void DrawLayer(QPainter& painter, const TChartLayer& layer, double kx, double ky);
     // Shows the chart page in the print preview.
     void ShowPage();
+    // Asks for a file (SVG or PNG) and, for PNG, the resolution, then saves the chart as a picture;
+    // a failure is shown in a message box.
+    void SavePicture();
+    // The two questions of SavePicture; tests replace them. ChoosePictureFile returns an empty
+    // path when cancelled, ChoosePictureDpi 0.
+    std::function<QString(const QString& suggested)> ChoosePictureFile;
+    std::function<int(int current)> ChoosePictureDpi;
+    int PictureDpi;  // the last resolution chosen
     void ApplyTexts();
 
 protected:

@@ -10,8 +10,10 @@
 
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
+#include "series/UFrostGrenze.h"
 #include "thermo/UMath.h"
 #include "thermo/UThermo.h"
+#include "thermo/UZahlformat.h"
 #include "ui/FProdukt.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvForms.h"
@@ -83,6 +85,25 @@ void TFormPreHeat::ApplyTexts() {
     L_DegC->setGeometry(Edit_Temp->geometry().right() + 6, y, 30, 21);
 }
 
+void TFormPreHeat::OfferTemperature(int captionTextNo, double value) {
+    constexpr int row = 32;
+    if (!Button_Frostgrenze) {
+        Button_Frostgrenze = new QPushButton(this);
+        Button_Frostgrenze->setObjectName("Button_Frostgrenze");
+        Button_Frostgrenze->setAutoDefault(false);
+        Button_Frostgrenze->setGeometry(8, 92, ClientWidth - 16, 25);
+        setFixedSize(ClientWidth, ClientHeight + row);
+        for (QPushButton* b : {Button_OK, Button_Cancel}) b->move(b->x(), b->y() + row);
+    }
+    Button_Frostgrenze->setText(LoadText(captionTextNo) + ": " + QString::fromStdString(FormatFixed(value, 1)) + " " +
+                                L_DegC->text());
+    disconnect(Button_Frostgrenze, nullptr, this, nullptr);
+    connect(Button_Frostgrenze, &QPushButton::clicked, this, [this, value] {
+        Edit_Temp->SetValue(value);
+        Edit_Temp->setFocus();
+    });
+}
+
 void TFormPreHeat::Button_OKClick() {
     if (Edit_Temp->isModified() && !Edit_Temp->ConfirmPending()) return;
     accept();
@@ -142,6 +163,9 @@ bool PreHeatInlet(TFormProdukt& w, TNumEdit* tempEdit) {
     dlg.Edit_Temp->MaxValue = tempEdit->MaxValue;
     dlg.Edit_Temp->ErrorMessage = tempEdit->ErrorMessage;
     dlg.Edit_Temp->Content = tempEdit->Content;
+    if (const std::optional<double> limit = w.Selection.FrostLimit(); limit && tempEdit == w.Winter.Temp11)
+        dlg.OfferTemperature(FrostLimitPreHeatTextNo,
+                             Round1(w.ToDisplay(QTemp, CodeDegC, CodeDegF, *limit + FrostLimitStep)));
     dlg.move(w.geometry().center() - dlg.rect().center());
     dlg.Edit_Temp->setFocus();
     dlg.Edit_Temp->selectAll();

@@ -26,6 +26,12 @@ public:
     QLabel* L_DegC = nullptr;
     QPushButton* Button_OK = nullptr;
     QPushButton* Button_Cancel = nullptr;
+    // Shown by OfferTemperature only: puts the offered temperature into Edit_Temp.
+    QPushButton* Button_Frostgrenze = nullptr;
+
+    // Offers a temperature (display unit) under the field with a button captioned with language
+    // text captionTextNo and the value; the dialog grows by one row for it.
+    void OfferTemperature(int captionTextNo, double value);
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -45,8 +51,9 @@ class QMenu;
 QMenu* PreHeatMenu(TFormProdukt& window, TNumEdit* tempEdit);
 // Offers the command "pre-heat" in the context menus of the four inlet temperature edits.
 void InstallPreHeat(TFormProdukt& window);
-// The command on one inlet temperature edit: asks for the new temperature and applies it.
-// Returns whether a new temperature was applied.
+// The command on one inlet temperature edit: asks for the new temperature and applies it. On the
+// winter outdoor-air edit with a valid frost limit, the dialog offers the first temperature above
+// that limit. Returns whether a new temperature was applied.
 bool PreHeatInlet(TFormProdukt& window, TNumEdit* tempEdit);
 // Applies a new inlet temperature, given in the display unit, to the inlet of tempEdit: the inlet
 // keeps its humidity ratio; the humidity edit shows the new relative humidity (mode 0) or wet-bulb

@@ -1,5 +1,7 @@
 #include "ui/FProdukt.h"
 
+#include "series/UFrostGrenze.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -120,7 +122,7 @@ void TFormProdukt::BuildControls() {
     Tabelle_w_dp->SetRowCount(3);
     Tabelle_Luftaustritt->SetRowCount(7);
     Tabelle_Luftaustritt->setRowHeight(0, 4);  // row 0 only spaces the table from the tabs
-    Tabelle_Prozessdaten->SetRowCount(9);
+    Tabelle_Prozessdaten->SetRowCount(FrostLimitRow + 1);  // the process data rows and the frost limit
 
     LB_Zuluft = makeCaption("LB_Zuluft");
     LB_Abluft = makeCaption("LB_Abluft");
@@ -396,7 +398,7 @@ QRect TFormProdukt::CellRect(TDatenGrid* g, int col, int row) const {
 void TFormProdukt::LayoutTables() {
     const bool two = BothCases();
     const int n = two ? 4 : 2, gap = 3, unitW = 42;
-    TablesWidth = 632 - TablesLeft - 4 - (DevicePanelWidth() > 0 ? DevicePanelWidth() + 6 : 0);
+    TablesWidth = ClientWidth - TablesLeft - 4 - (DevicePanelWidth() > 0 ? DevicePanelWidth() + 6 : 0);
     // The title column takes what its longest title needs; the value columns share the rest.
     int titleNeed = 0;
     for (TDatenGrid* g : {Tabelle_Lufteintritt, Tabelle_w_dp, Tabelle_Luftaustritt, Tabelle_Prozessdaten}) {
@@ -430,7 +432,7 @@ void TFormProdukt::LayoutTables() {
     y = Tabelle_Lufteintritt->geometry().bottom() + 3;
     Tabelle_w_dp->move(x, y);
     y = Tabelle_w_dp->geometry().bottom() + 3;
-    PageControl1->setGeometry(x - 2, y, TablesWidth + 6, 434 - 20 - y - 2);
+    PageControl1->setGeometry(x - 2, y, TablesWidth + 6, ClientInnerHeight - 20 - y - 2);
     Tabelle_Luftaustritt->move(2, 2);
     Tabelle_Prozessdaten->move(2, 2);
     LB_Hinweis->setGeometry(0, Tabelle_Luftaustritt->geometry().bottom() + 4, 0, RowHeight);
@@ -526,7 +528,10 @@ void TFormProdukt::FillGrid(TDatenGrid* g, const TTable& table) {
         g->SetCell(unitColumn, row, QString::fromStdString(r.Unit));
         for (int c = 0; c < (BothCases() ? 2 : 1); ++c)
             for (int st = 0; st < 2; ++st)
-                g->SetCell(ValueColumn(c, st), row, QString::fromStdString(r.Values[ValueIndex(c, st)]));
+                if (const int textNo = r.ValueTextNo[ValueIndex(c, st)])
+                    g->SetCell(ValueColumn(c, st), row, Text(textNo));
+                else
+                    g->SetCell(ValueColumn(c, st), row, QString::fromStdString(r.Values[ValueIndex(c, st)]));
     }
 }
 

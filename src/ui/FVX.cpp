@@ -12,6 +12,7 @@
 #include "app/UGlobal.h"
 #include "app/UIniDatei.h"
 #include "app/URessourcen.h"
+#include "series/UFrostGrenze.h"
 #include "series/UVXAuswertung.h"
 #include "thermo/UUmrechnung.h"
 #include "thermo/UZahlformat.h"
@@ -141,7 +142,7 @@ void TFormVX::BuildDevicePanel() {
 void TFormVX::LayoutTables() {
     TFormProdukt::LayoutTables();
     if (!LB_VXTyp) return;
-    const int w = DevicePanelWidth(), x = 632 - 4 - w;
+    const int w = DevicePanelWidth(), x = ClientWidth - 4 - w;
     int y = 2;
     auto row = [&](QWidget* wdg, int h, int gapAfter = 2) {
         wdg->setGeometry(x, y, w, h);
@@ -176,7 +177,7 @@ void TFormVX::LayoutTables() {
     }
     LE_Gewicht->setGeometry(x + labelW + 53, y - 15, 27, 15);
     // Millimetre labels of the three dimensions share the weight unit column.
-    y = 434 - 20 - 4 * 23;
+    y = ClientInnerHeight - 20 - 4 * 23;
     for (QPushButton* b : {Button_Berechnen, Button_Diagramm, Button_Datenblatt, Button_Produktbeschreibung}) {
         b->setGeometry(x, y, w, 22);
         y += 23;
@@ -368,11 +369,8 @@ void TFormVX::Aenderung_Geraet(QObject* source) {
 }
 
 void TFormVX::ShowSeries() {
+    // Texts, lists and limits of the series; every series has its description page.
     ApplyTexts();
-    const int series = Selection.Device.Series;
-    const bool described = series == SeriesVX || series == SeriesVXK;
-    Button_Produktbeschreibung->setEnabled(described);
-    Menu_Ansicht_Produktbeschreibung->setEnabled(described);
 }
 
 void TFormVX::ShowSelection() {
@@ -471,9 +469,9 @@ bool TFormVX::CheckInputs() {
 
 // ---- Results ---------------------------------------------------------------------------------
 void TFormVX::ShowHint() {
-    const std::string text = HintText(Selection.Hint(), Text(HintTextCondensation).toStdString(),
-                                      Text(HintTextFreezing).toStdString());
-    LB_Hinweis->setText(Q(text));
+    const THintTexts texts{Text(HintTextCondensation).toStdString(), Text(HintTextFreezing).toStdString(),
+                           Text(FrostLimitTextNo).toStdString()};
+    LB_Hinweis->setText(Q(HintLine(Selection, BuildTables(Selection, UnitSystemSI), texts)));
     const int width = HintWidth(LB_Hinweis->fontMetrics().horizontalAdvance(LB_Hinweis->text()));
     int left = HintLeft(width, BothCases());
     // Keep the line inside its page when a long translation would run past the edge.

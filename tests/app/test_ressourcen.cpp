@@ -242,7 +242,7 @@ TEST(TextResources, LinesInEveryEncodingAndLineEnd)
 
 TEST(TextResources, ProductDescriptionsLoadForEveryOfferedLanguage)
 {
-    for (int base : {4300, 4310})
+    for (int base : {4300, 4310, 4320})
         for (int language : Languages) {
             const QStringList lines = LoadTextLines(base + language);
             EXPECT_GT(lines.size(), 3) << base + language;

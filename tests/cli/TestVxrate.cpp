@@ -211,7 +211,7 @@ TEST_F(Vxrate, DefaultCaseAnswersTheContract)
         names.push_back(key);
     std::vector<std::string> expected = RecordFieldNames();
     for (const char* n : {"Messages", "WarningsOnly", "RecommendedPressureDrop", "ErpMark",
-                          "Length", "Height", "FaceHeight", "Weight", "TypeKey"})
+                          "Length", "Height", "FaceHeight", "Weight", "TypeKey", "FrostLimitTemp"})
         expected.push_back(n);
     std::vector<std::string> sortedNames = names, sortedExpected = expected;
     std::sort(sortedNames.begin(), sortedNames.end());
@@ -229,6 +229,35 @@ TEST_F(Vxrate, DefaultCaseAnswersTheContract)
     EXPECT_EQ(o["FaceHeight"], 163);
     EXPECT_EQ(o["DpMultiplier"], 1);
     EXPECT_EQ(run.Out.find("null"), std::string::npos);
+}
+
+TEST_F(Vxrate, FrostLimitAgreesWithTheFlagOfTheRatedCases)
+{
+    const RunResult first = Run("rate", R"([{}, {"Series": 3, "SizeCode": 366, "PackageWidth": 500,
+                                              "RelHum21": 70}, {"Series": 2, "RelHum21": 5}])");
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    const json out = json::parse(first.Out);
+    EXPECT_TRUE(out[2]["FrostLimitTemp"].is_null()); // extract air too dry to separate water
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(out[i]["FrostLimitTemp"].is_number()) << i;
+        const double limit = out[i]["FrostLimitTemp"].get<double>();
+        EXPECT_LT(limit, 10.0);
+        // The same cases entered at the limit and 0.1 K above it.
+        json atAndAbove = json::array();
+        for (double t : {limit, limit + 0.1}) {
+            const json& c = out[i];
+            atAndAbove.push_back({{"Temp11", t}, {"Series", c["Series"]}, {"SizeCode", c["SizeCode"]},
+                                  {"PackageWidth", c["PackageWidth"]}, {"RelHum21", c["RelHum21"]}});
+        }
+        const RunResult second = Run("rate", atAndAbove.dump());
+        ASSERT_EQ(second.Status, 0) << second.Err;
+        const json rated = json::parse(second.Out);
+        EXPECT_EQ(rated[0]["FreezeRisk"], 1) << limit;
+        EXPECT_EQ(rated[1]["FreezeRisk"], 0) << limit + 0.1;
+        EXPECT_EQ(rated[0]["FrostLimitTemp"], limit); // independent of the entered temperature
+    }
+    EXPECT_NE(Run("rate --table", R"([{}, {"Series": 2, "RelHum21": 5}])").Out.find("Frost limit             none"),
+              std::string::npos);
 }
 
 TEST_F(Vxrate, InputKeysReachTheRecord)
@@ -380,7 +409,14 @@ TEST_F(Vxrate, RandomInputsRateWithoutNonFiniteOutput)
     }
     const RunResult run = Run("rate", cases.dump());
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out.find("null"), std::string::npos);
+    // A missing frost limit is the only null.
+    std::size_t nulls = 0, noFrost = 0;
+    for (std::size_t at = run.Out.find("null"); at != std::string::npos; at = run.Out.find("null", at + 1))
+        ++nulls;
+    for (std::size_t at = run.Out.find("\"FrostLimitTemp\":null"); at != std::string::npos;
+         at = run.Out.find("\"FrostLimitTemp\":null", at + 1))
+        ++noFrost;
+    EXPECT_EQ(nulls, noFrost);
     const json out = json::parse(run.Out);
     ASSERT_EQ(out.size(), cases.size());
     for (const auto& o : out) {
@@ -628,12 +664,20 @@ TEST_F(Vxrate, DescriptionPageAsPdf)
     const fs::path byNumber = dir_ / "vxk-1.pdf";
     ASSERT_EQ(Run("description --series 2 --lang 1 --pdf '" + byNumber.string() + "'").Status, 0);
     EXPECT_EQ(PdfText(byNumber), german);
+
+    // The enthalpy series: its own text, its one size, the example with that size.
+    const fs::path vxe = dir_ / "vxe-fr.pdf";
+    ASSERT_EQ(Run("description --series 3 --lang fr --pdf '" + vxe.string() + "'").Status, 0);
+    const std::string french = PdfText(vxe);
+    for (const char* s : {"VX-E 366 / 350", "VX-E 366", "178", "limite de gel"})
+        EXPECT_NE(french.find(s), std::string::npos) << s;
+    EXPECT_EQ(french.find("VX-K"), std::string::npos);
 }
 
 TEST_F(Vxrate, DescriptionArgumentErrors)
 {
     const std::string out = " --pdf '" + (dir_ / "x.pdf").string() + "'";
-    const char* bad[] = {"--series 3", "--series", "--series 1 --lang xx", "--series 1 --lang 5",
+    const char* bad[] = {"--series 4", "--series", "--series 1 --lang xx", "--series 1 --lang 5",
                          "--series 1 --colour red"};
     for (const char* args : bad) {
         const RunResult run = Run(std::string("description ") + args + out);
@@ -788,7 +832,10 @@ TEST_F(Vxrate, JsonLinesAndCsvGiveTheSameNumbers)
                 bracket == std::string::npos
                     ? expected[i][name]
                     : expected[i][name.substr(0, bracket)][std::stoi(name.substr(bracket + 1))];
-            std::string text = field.is_string() ? field.get<std::string>() : field.dump();
+            // JSON's null (no frost limit) is an empty cell.
+            std::string text = field.is_string() ? field.get<std::string>()
+                               : field.is_null() ? std::string()
+                                                 : field.dump();
             if (name == "Messages") {  // codes separated by spaces
                 text.clear();
                 for (const auto& code : field) text += (text.empty() ? "" : " ") + code.dump();

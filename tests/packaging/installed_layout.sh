@@ -65,7 +65,7 @@ complete_words() {
     COMP_CWORD=$(($# - 1)); _vxrate; echo "${COMPREPLY[*]}"' _ "$script" "$@"
 }
 [[ $(complete_words vxrate d) == "datasheet description" ]] || fail "completion of commands"
-[[ $(complete_words vxrate chart --) == "--pdf --carrier --lang --units --paper" ]] ||
+[[ $(complete_words vxrate chart --) == "--pdf --svg --png --dpi --carrier --lang --units --paper" ]] ||
   fail "completion of chart options: $(complete_words vxrate chart --)"
 [[ $(complete_words vxrate datasheet --units '') == "si us" ]] || fail "completion of --units"
 

@@ -63,7 +63,7 @@ TEST(DescriptionText, ResourcePerSeriesAndLanguage)
     } rows[] = {
         {1, 1, 4301}, {1, 2, 4302}, {1, 3, 4303}, {1, 4, 4302}, {1, 5, 4302}, {1, 6, 4306},
         {1, 7, 4307}, {1, 8, 4308}, {1, 9, 4309}, {1, 0, 4302}, {1, 10, 4302}, {2, 1, 4311},
-        {2, 2, 4312}, {2, 4, 4312}, {2, 9, 4319}, {3, 7, 4307},
+        {2, 2, 4312}, {2, 4, 4312}, {2, 9, 4319}, {3, 7, 4327}, {3, 4, 4322}, {0, 1, 4301},
     };
     for (const Row& r : rows)
         EXPECT_EQ(DescriptionTextId(r.series, r.language), r.id) << r.series << "/" << r.language;
@@ -123,13 +123,14 @@ TEST_F(DescriptionPageTest, TitleLinesAndDrawing)
 
 TEST_F(DescriptionPageTest, TypeKeyExampleWithLeaders)
 {
-    for (int series : {1, 2}) {
+    for (int series : {1, 2, 3}) {
         SCOPED_TRACE(series);
         Draw(series);
-        const QString prefix = series == 2 ? "VX-K " : "VX ";
+        const QString prefix = series == 3 ? "VX-E " : series == 2 ? "VX-K " : "VX ";
+        const QString size = series == 3 ? "366" : "30";
         const TRecordedText* example = dev_.TextAt(300, 1948);
         ASSERT_NE(example, nullptr);
-        EXPECT_EQ(example->Text, prefix + "30 / 350");
+        EXPECT_EQ(example->Text, prefix + size + " / 350");
         EXPECT_FALSE(example->Bold);
 
         QFont font;
@@ -137,27 +138,27 @@ TEST_F(DescriptionPageTest, TypeKeyExampleWithLeaders)
         font.setPixelSize(34);
         const QFontMetricsF fm(font);
         auto width = [&](const QString& s) { return static_cast<int>(std::lround(fm.horizontalAdvance(s))); };
-        const int x1 = width(prefix + "30 / 350") + 100;
+        const int x1 = width(prefix + size + " / 350") + 100;
 
         const TRecordedText* width32 = dev_.TextAt(250 + x1, 2032);
         ASSERT_NE(width32, nullptr);
         EXPECT_EQ(width32->Text, LoadText(92) + " (C = 350 mm)");
         const TRecordedText* size34 = dev_.TextAt(250 + x1, 2116);
         ASSERT_NE(size34, nullptr);
-        EXPECT_EQ(size34->Text, LoadText(180) + " (" + prefix + "30)");
+        EXPECT_EQ(size34->Text, LoadText(180) + " (" + prefix + size + ")");
 
         // Leaders run from the caption to the explained part, then up below the example.
-        const int x2Width = width(prefix + "30 / ") + 50 + width("350") / 2;
-        const int x2Size = width(prefix) + 50 + width("30") / 2;
+        const int x2Width = width(prefix + size + " / ") + 50 + width("350") / 2;
+        const int x2Size = width(prefix) + 50 + width(size) / 2;
         EXPECT_NE(dev_.HRule(250 + x1 - 10, 250 + x2Width, 2053), nullptr);
         EXPECT_NE(dev_.VRule(250 + x2Width, 2053, 1990), nullptr);
         EXPECT_NE(dev_.HRule(250 + x1 - 10, 250 + x2Size, 2137), nullptr);
         EXPECT_NE(dev_.VRule(250 + x2Size, 2137, 1990), nullptr);
         // The leaders point at "350" and "30" inside the example.
-        EXPECT_GT(250 + x2Width, example->Left + width(prefix + "30 / "));
+        EXPECT_GT(250 + x2Width, example->Left + width(prefix + size + " / "));
         EXPECT_LT(250 + x2Width, example->Right);
         EXPECT_GT(250 + x2Size, example->Left + width(prefix));
-        EXPECT_LT(250 + x2Size, example->Left + width(prefix + "30"));
+        EXPECT_LT(250 + x2Size, example->Left + width(prefix + size));
     }
 }
 
@@ -243,6 +244,18 @@ INSTANTIATE_TEST_SUITE_P(LanguagesPapersSeries, DescriptionLayoutTest,
                                             ::testing::Values(PaperA4, PaperLetter),
                                             ::testing::Values(1, 2)));
 
+TEST_F(DescriptionPageTest, SizeTableOfVXE)
+{
+    Draw(3);
+    const TRecordedText* row = dev_.FindText("VX-E 366");
+    ASSERT_NE(row, nullptr);
+    EXPECT_NE(dev_.FindText("178"), nullptr);
+    EXPECT_NE(dev_.FindText("194"), nullptr);
+    EXPECT_EQ(dev_.FindText("VX-K 18"), nullptr);
+    EXPECT_EQ(dev_.FindText("VX Kombi 62"), nullptr);
+    EXPECT_EQ(dev_.TextAt(250, 772)->Text, LoadTextLines(4322)[0]);
+}
+
 TEST_F(DescriptionPageTest, OtherSeriesShowAsVX)
 {
     auto texts = [&](int series) {
@@ -253,9 +266,10 @@ TEST_F(DescriptionPageTest, OtherSeriesShowAsVX)
         return all;
     };
     const QStringList vx = texts(1);
-    EXPECT_EQ(texts(3), vx);
     EXPECT_EQ(texts(0), vx);
+    EXPECT_EQ(texts(4), vx);
     EXPECT_NE(texts(2), vx);
+    EXPECT_NE(texts(3), vx);
 }
 
 TEST_F(DescriptionPageTest, LanguageChoosesTheText)

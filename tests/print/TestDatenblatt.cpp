@@ -10,6 +10,7 @@
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
 #include "series/UVXSerie.h"
+#include "thermo/UZahlformat.h"
 #include "ui/DatenGrids.h"
 #include "ui/UQvControls.h"
 
@@ -204,6 +205,11 @@ TEST_P(DatasheetTest, ResultsBlock) {
   ExpectText(UnitX(), 1885, TTextAlign::Left, r.series == 3 ? heat : "", "third heat unit");
   ExpectText(UnitX(), 1927, TTextAlign::Left, r.si ? "g/kg" : "gr/lb", "condensate unit");
   ExpectText(UnitX(), 1969, TTextAlign::Left, r.si ? "kg/h" : "lb/h", "mass unit");
+  // The frost limit of the winter case below the results.
+  ExpectText(L, 2074, TTextAlign::Left, LoadText(695), "frost limit label");
+  ExpectText(xs[0], 2074, TTextAlign::Right, Shown(g, 1, 9), "frost limit");
+  EXPECT_FALSE(Shown(g, 1, 9).isEmpty());
+  ExpectText(UnitX(), 2074, TTextAlign::Left, r.si ? "°C" : "°F", "frost limit unit");
 }
 
 TEST_P(DatasheetTest, CalculationBasisAndBypass) {
@@ -356,6 +362,29 @@ TEST(DatasheetMarks, AbsentMarksLetTheOthersMoveRight) {
   EuroventCertified = saved[0];
   AhriCertified = saved[1];
   TuevCertified = saved[2];
+}
+
+TEST(DatasheetVXE, TitlesFrostLimitAndNoMarks) {
+  UseLanguage(2);
+  DatasheetWindow win;
+  win.Setup(3, 10, false, {300, 300, -15, 22, 90, 70});
+  win.w->Selection.EnergyClasses = true;
+  win.Calculate();
+  ASSERT_TRUE(win.w->ResultsValid()) << win.Messages.join('\n').toStdString();
+  win.Record();
+  const int left = L;
+  ASSERT_NE(win.dev.FindText(LoadText(136) + ": VX-E 366 / 600"), nullptr);
+  const TRecordedText* erp = win.dev.TextAt(left, 1737);
+  ASSERT_NE(erp, nullptr);
+  EXPECT_EQ(erp->Text, LoadText(19) + " ErP Lot 6");
+  // The winter supply-air column.
+  const TRecordedText* frost = win.dev.TextAt(left + 1050, 2074, TTextAlign::Right);
+  ASSERT_NE(frost, nullptr);
+  EXPECT_EQ(frost->Text, Shown(win.w->Tabelle_Prozessdaten, 1, 9));
+  double limit = 0;
+  ASSERT_TRUE(ParseNumber(frost->Text.toStdString(), limit)) << frost->Text.toStdString();
+  EXPECT_NEAR(limit, *win.w->Selection.FrostLimit(), 0.05);
+  for (const auto& p : win.dev.Pictures) EXPECT_TRUE(p.Id != 203 && p.Id != 201 && p.Id != 195) << p.Id;
 }
 
 TEST(DatasheetWarnings, FlowRatioWarningIsPrinted) {

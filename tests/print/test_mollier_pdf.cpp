@@ -1,9 +1,11 @@
-// vxrate's chart command: the chart page as PDF in both chart forms and unit systems, and its
-// refusals (usage, bad input, a case the operating-point check stops).
+// vxrate's chart command: the chart page as PDF in both chart forms and unit systems, the chart as
+// SVG and PNG picture, and its refusals (usage, bad input, a case the operating-point check stops).
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include "../pdf/PdfTools.h"
 
@@ -74,5 +76,57 @@ TEST_F(VxrateChartTest, RefusesWithoutWritingAFile)
         EXPECT_FALSE(QFile::exists(pdf)) << r.json.toStdString();
     }
     EXPECT_EQ(Vxrate({"chart", Input("{}")}).ExitCode, 2); // no --pdf
+}
+
+// The texts of an SVG document's title and text elements; fails the test when it is not XML.
+QStringList SvgTexts(const QString& path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    QXmlStreamReader xml(&f);
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            (xml.name() == u"title" || xml.name() == u"text"))
+            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return texts;
+}
+
+TEST_F(VxrateChartTest, ChartAsSvgAndPng)
+{
+    const QString in = Input(R"({"Temp11": -10, "RelHum11": 90})");
+    const QString svg = dir_.filePath("chart.svg"), png = dir_.filePath("chart.png");
+    TToolResult run = Vxrate({"chart", in, "--svg", svg, "--png", png, "--dpi", "200", "--lang", "fr"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Output.toStdString();
+    // Title element and the drawn title are the chart's title, as text, in the chosen language.
+    const QStringList texts = SvgTexts(svg);
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.front().startsWith("Diagramme de Mollier")) << texts.front().toStdString();
+    EXPECT_TRUE(texts.contains(texts.front())) << "title drawn as text";
+    EXPECT_GT(texts.size(), 40); // axis labels, line values and titles stay text
+    // 150 x 200 mm at 200 dpi.
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(1181, 1575));
+    EXPECT_NEAR(image.dotsPerMeterX(), 200 / 0.0254, 1);
+
+    QFile::remove(png);
+    run = Vxrate({"chart", in, "--png", png, "--carrier"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Output.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(886, 1181)); // 150 dpi unless asked otherwise
+
+    const QString none = dir_.filePath("none.png");
+    for (const QStringList& bad : {QStringList{"--png", none, "--dpi", "20"},
+                                   QStringList{"--png", none, "--dpi", "150dpi"},
+                                   QStringList{"--svg", svg, "--dpi", "150"}}) {
+        run = Vxrate(QStringList{"chart", in} + bad);
+        EXPECT_EQ(run.ExitCode, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(run.Output.contains("--dpi")) << run.Output.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(none));
+    // A folder where the picture should go: the system's reason, no success reported.
+    run = Vxrate({"chart", in, "--svg", dir_.path()});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Output.contains(dir_.path())) << run.Output.toStdString();
 }
 } // namespace

@@ -5,7 +5,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QScrollArea>
+#include <QTemporaryDir>
+#include <QToolButton>
 
 #include "PrintTestSupport.h"
 #include "TRecordingDevice.h"
@@ -14,7 +19,9 @@
 #include "print/UTools.h"
 #include <cmath>
 #include "ui/FMollier.h"
+#include "ui/UMollierBild.h"
 #include "ui/UQvControls.h"
+#include "ui/UQvMessage.h"
 
 namespace {
 
@@ -130,6 +137,62 @@ TEST_F(MollierWindowTest, RecordedChartPlacesStatesAndTexts)
     EXPECT_NE(dev.FindText(LoadText(157) + " 1013 mbar"), nullptr);
     EXPECT_NE(dev.FindText(LoadText(13) + " [%]"), nullptr);
     EXPECT_NE(dev.FindText("100"), nullptr);
+}
+
+TEST_F(MollierWindowTest, SavesThePictureFromButtonAndPopupMenu)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    form_->SetProcessLines({kWinterSupply});
+    form_->SetChartPressure(1013);
+    QString chosen;
+    QString suggested;
+    int askedDpi = 0;
+    form_->ChoosePictureFile = [&](const QString& s) {
+        suggested = s;
+        return chosen;
+    };
+    form_->ChoosePictureDpi = [&](int current) {
+        askedDpi = current;
+        return 96;
+    };
+    QStringList messages;
+    SetMessageBoxHook([&](const QString& text, const QString&, int) {
+        messages << text;
+        return 1;
+    });
+
+    // PNG from the button: the resolution is asked, starting from the default.
+    chosen = dir.filePath("chart.png");
+    form_->Button_Bild->click();
+    EXPECT_EQ(suggested, LoadText(156) + ".svg");
+    EXPECT_EQ(askedDpi, kPictureDpiDefault);
+    EXPECT_EQ(QImage(chosen).size(), ChartPictureSize(96));
+    EXPECT_EQ(ChartPictureSize(96), QSize(567, 756));
+    EXPECT_EQ(form_->PictureDpi, 96); // offered again next time
+
+    // SVG from the pop-up menu, no resolution asked.
+    askedDpi = 0;
+    chosen = dir.filePath("chart.SVG");
+    form_->Menu_Bild->trigger();
+    EXPECT_EQ(askedDpi, 0);
+    QFile svg(chosen);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains(("<title>" + LoadText(157) + " 1013 mbar</title>").toUtf8()));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    // Another extension, or a folder in the way: a message, nothing written.
+    chosen = dir.filePath("chart.jpg");
+    form_->Button_Bild->click();
+    EXPECT_FALSE(QFile::exists(chosen));
+    chosen = dir.filePath("folder.svg");
+    ASSERT_TRUE(QDir().mkdir(chosen));
+    form_->Menu_Bild->trigger();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], LoadText(694));
+    EXPECT_TRUE(messages[1].contains(chosen)) << messages[1].toStdString();
+    EXPECT_TRUE(QFileInfo(chosen).isDir());
+    SetMessageBoxHook({});
 }
 
 TEST_F(MollierWindowTest, EmptyProcessListKeepsTheProcessDrawing)

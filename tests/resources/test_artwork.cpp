@@ -59,7 +59,7 @@ const RasterCase rasterCases[] = {
     {":/glyphs/BUTTON_NEXT.png", 16, 16, true},  {":/glyphs/BUTTON_NOTES.png", 16, 16, true},
     {":/glyphs/BUTTON_PAGE.png", 16, 16, true},  {":/glyphs/BUTTON_PREVIOUS.png", 16, 16, true},
     {":/glyphs/BUTTON_PRINT.png", 16, 16, true}, {":/glyphs/BUTTON_HIDE.png", 9, 9, true},
-    {":/glyphs/BUTTON_SHOW.png", 9, 9, true},
+    {":/glyphs/BUTTON_SHOW.png", 9, 9, true},    {":/glyphs/BUTTON_PICTURE.png", 16, 16, true},
 };
 
 TEST(Artwork, RasterPicturesHaveTheirDisplaySize)

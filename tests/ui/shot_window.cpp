@@ -1,6 +1,7 @@
 // Development aid, not a test: saves a picture of the product window after a calculation in each
-// interface language, with one and with two cases, for looking at the layout.
-//   shot_window <folder>
+// interface language, with one and with two cases, for looking at the layout. With a series code
+// the pictures show that series in a freezing winter case.
+//   shot_window <folder> [series]
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
+    const int series = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
     InitResources();
     ProductIndex = 4;
     SetProcessSeparators('.', ',');
@@ -29,6 +31,19 @@ int main(int argc, char* argv[]) {
         TFormVX w;
         w.show();
         w.Combo_Bypass->setCurrentIndex(1);
+        if (series > 0) {
+            w.Combo_VXSerie->setCurrentIndex(series - 1);
+            w.Edit_GBreite->SetValue(500);
+            w.Aenderung_Geraet(w.Edit_GBreite);
+            // Entries as a confirmed edit hands them to the window.
+            auto enter = [](TNumEdit* e, double v) {
+                e->SetValue(v);
+                emit e->OnCalculate(e);
+            };
+            for (TNumEdit* e : {w.Winter.SVol11, w.Winter.SVol21, w.Summer.SVol11, w.Summer.SVol21}) enter(e, 400);
+            enter(w.Winter.Temp11, -15);
+            enter(w.Winter.Feuchte21, 70);
+        }
         w.Calculate();
         QApplication::processEvents();
         w.grab().save(QString("%1/vx_%2_1.png").arg(folder).arg(lang));

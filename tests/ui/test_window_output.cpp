@@ -31,7 +31,10 @@ TEST_F(WindowTest, HintLineNamesCondensationAndFreezing) {
     const TDatenVX& r = *w->WinterRecord;
     ASSERT_NE(r.CondensationState, 0);
     QString expected = LoadText(42) + "!";
-    if (r.FreezeRisk) expected += " - " + LoadText(43);
+    // With a freezing risk: the frost limit of the process data in brackets.
+    if (r.FreezeRisk)
+        expected += " - " + LoadText(43) + " (" + LoadText(695) + ": " + w->Tabelle_Prozessdaten->Cell(1, 9) + " " +
+                    LoadText(411) + ")";
     EXPECT_EQ(w->LB_Hinweis->text(), expected);
     EXPECT_GT(w->LB_Hinweis->width(), w->LB_Hinweis->fontMetrics().horizontalAdvance(expected));
     // Dry extract air: no hint, and the control shrinks to nothing.
