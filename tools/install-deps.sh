@@ -10,6 +10,7 @@ packages=(
   nlohmann-json3-dev libqpdf-dev
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth poppler-utils qpdf
+  qt6-translations-l10n
 )
 
 missing=()

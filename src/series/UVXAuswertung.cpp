@@ -156,14 +156,16 @@ THint HintFor(const TDatenREK& r)
 {
     THint h;
     h.Condensation = r.CondensationState != 0;
-    h.Freezing = h.Condensation && r.FreezeRisk != 0;
+    // The freezing risk stands on its own: a record can carry condensate at the freezing limit
+    // without a condensation state.
+    h.Freezing = r.FreezeRisk != 0;
     return h;
 }
 
 std::string HintText(const THint& hint, const std::string& condensationText,
                      const std::string& freezingText)
 {
-    if (!hint.Condensation) return "";
+    if (!hint.Condensation) return hint.Freezing ? freezingText : "";
     std::string text = condensationText;
     text += '!';
     if (hint.Freezing) {

@@ -55,7 +55,8 @@ double ProcessDisplayValue(const TProcessRow& row, double value, bool si);
 std::string ErpMark(double erpEfficiency);
 
 // Condensation/freezing hint of the winter record: language text 42 ("Condensation") + "!", and
-// with a freezing risk " - " + language text 43.
+// with a freezing risk " - " + language text 43; a freezing risk without a condensation state
+// shows text 43 alone.
 constexpr int HintTextCondensation = 42;
 constexpr int HintTextFreezing = 43;
 struct THint {
@@ -63,7 +64,8 @@ struct THint {
     bool Freezing = false;
 };
 THint HintFor(const TDatenREK& record);
-// The hint line from the two language texts; empty when there is no condensation.
+// The hint line from the two language texts; empty when there is neither condensation nor a
+// freezing risk.
 std::string HintText(const THint& hint, const std::string& condensationText,
                      const std::string& freezingText);
 // Width of the hint control for a measured text width: 1.2 x, rounded.

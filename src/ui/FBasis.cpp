@@ -189,9 +189,6 @@ void TFormBasis::BuildMenu() {
     Menu_Hilfe_Info = item(Menu_Hilfe, "Menu_Hilfe_Info");
     Menu_Hilfe_Homepage = item(Menu_Hilfe, "Menu_Hilfe_Homepage");
     Menu_Hilfe_EMail = item(Menu_Hilfe, "Menu_Hilfe_EMail");
-    Menu_Hilfe_Info->setText("Info");
-    Menu_Hilfe_Homepage->setText("Tarvometrix Homepage");
-    Menu_Hilfe_EMail->setText("Tarvometrix e-mail");
     connect(Menu_Hilfe_Info, &QAction::triggered, this, [this] {
         if (!FormInfo) FormInfo = new TFormInfo(this);
         FormInfo->exec();
@@ -200,7 +197,7 @@ void TFormBasis::BuildMenu() {
     connect(Menu_Hilfe_EMail, &QAction::triggered, this, [this] { SendSupportMail(windowTitle()); });
 
     // Hidden item that carries the F9 shortcut; it is part of the window, not of a visible menu.
-    Menu_Calculate = new QAction("Calculate", this);
+    Menu_Calculate = new QAction(this);
     Menu_Calculate->setObjectName("Menu_Calculate");
     Menu_Calculate->setShortcut(Qt::Key_F9);
     Menu_Calculate->setShortcutContext(Qt::WindowShortcut);
@@ -261,7 +258,9 @@ void TFormBasis::DestroyFrame() {
 
 void TFormBasis::closeEvent(QCloseEvent* e) {
     QMainWindow::closeEvent(e);
-    if (e->isAccepted()) DestroyFrame();
+    if (!e->isAccepted()) return;
+    DestroyFrame();
+    emit Closed();
 }
 
 // ---- Settings --------------------------------------------------------------------------------
@@ -346,6 +345,7 @@ void TFormBasis::ApplyLanguage() {
         if (QAction* a = LanguageItem(code)) a->setChecked(code == Language);
     if (PersistSettings) WriteLanguageSetting(Language);
     ApplyLanguageFonts();
+    ApplyQtTranslations();
     ApplyTexts();
     UpdateUnitLabels();
     // Every subordinate window that exists re-applies its own texts.
@@ -395,6 +395,10 @@ void TFormBasis::ApplyTexts() {
     Menu_Optionen_Einstellungen->setText(Text(165));
     Menu_Optionen_UseSeasons->setText(Text(272) + " / " + Text(273));
     Menu_Hilfe->setTitle(Text(169));
+    Menu_Hilfe_Info->setText(Text(619));
+    Menu_Hilfe_Homepage->setText("Tarvometrix " + Text(617));
+    Menu_Hilfe_EMail->setText("Tarvometrix " + Text(618));
+    Menu_Calculate->setText(Text(155));
 }
 
 namespace {

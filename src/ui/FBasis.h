@@ -156,6 +156,11 @@ public:
     QPointer<QDialog> FormOptionen, FormAngebot, FormBemerkungen, FormInfo;
     QPointer<QWidget> FormSeite, FormMollier;
 
+signals:
+    // The window accepted a close (Exit, its close button, the end of the desktop session); the
+    // program ends with it.
+    void Closed();
+
 protected:
     // Creation steps that need the overrides: menus shown and hidden, note lists, page lists,
     // logos, LoadSettings and ApplyLanguage.

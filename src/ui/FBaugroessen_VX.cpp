@@ -46,9 +46,8 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSortIndicatorShown(false);
     ListView1->header()->setStretchLastSection(false);
-    ListView1->setColumnWidth(0, 110);
-    for (int c = 1; c <= 6; ++c) ListView1->setColumnWidth(c, 52);
-    for (int c = 7; c <= 9; ++c) ListView1->setColumnWidth(c, 60);
+    ListView1->header()->setSectionResizeMode(QHeaderView::Fixed);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             &TFormBaugroessen_VX::ListView1ColumnClick);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
@@ -64,6 +63,11 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
         // The list works without the dimension sketch.
     }
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    L_Leer = new QLabel(this);
+    L_Leer->setObjectName("L_Leer");
+    L_Leer->setWordWrap(true);
+    L_Leer->hide();
 
     Button_OK = new QPushButton("OK", this);
     Button_OK->setObjectName("Button_OK");
@@ -82,7 +86,10 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
     side->addWidget(Button_OK);
     side->addWidget(Button_Abbrechen);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(ListView1, 1);
+    auto* listSide = new QVBoxLayout;
+    listSide->addWidget(ListView1, 1);
+    listSide->addWidget(L_Leer);
+    layout->addLayout(listSide, 1);
     layout->addLayout(side);
     resize(900, 420);
     ApplyTexts();
@@ -96,6 +103,37 @@ void TFormBaugroessen_VX::ApplyTexts() {
     QStringList labels;
     for (const std::string& c : captions) labels << QString::fromStdString(c);
     ListView1->setHeaderLabels(labels);
+    L_Leer->setText(LoadText(616));
+    FitColumns();
+}
+
+void TFormBaugroessen_VX::FitColumns() {
+    // Each column as wide as its widest cell or caption; room left over is shared out in
+    // proportion, so the columns follow the dialog's width.
+    std::vector<int> need(kColumns);
+    int total = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        ListView1->resizeColumnToContents(c);  // the wider of the cells and the caption
+        need[static_cast<size_t>(c)] = ListView1->columnWidth(c) + 8;
+        total += need[static_cast<size_t>(c)];
+    }
+    const int room = ListView1->viewport()->width();
+    const int extra = std::max(0, room - total);
+    int given = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        int w = need[static_cast<size_t>(c)] + extra * need[static_cast<size_t>(c)] / std::max(1, total);
+        if (c == kColumns - 1) w = std::max(need[static_cast<size_t>(c)], room - given);
+        ListView1->setColumnWidth(c, w);
+        given += w;
+    }
+    // The dialog never becomes narrower than the columns need.
+    const int frame = ListView1->width() - ListView1->viewport()->width();
+    ListView1->setMinimumWidth(total + frame);
+}
+
+void TFormBaugroessen_VX::resizeEvent(QResizeEvent* e) {
+    TQvForm::resizeEvent(e);
+    FitColumns();
 }
 
 bool TFormBaugroessen_VX::event(QEvent* e) {
@@ -117,7 +155,9 @@ void TFormBaugroessen_VX::BuildProposals() {
     {
         TWaitCursor wait;
         Owner->ReadInputs();
-        TDatenVX& record = *Owner->WinterRecord;
+        // The search works on a copy, so the window's record and its results stay as they are
+        // whether a proposal is adopted or not.
+        TDatenVX record = *Owner->WinterRecord;
         record.Refresh();
         ListView1->clear();
         Proposals.clear();
@@ -132,6 +172,9 @@ void TFormBaugroessen_VX::BuildProposals() {
             }
         }
     }
+    ListView1->setVisible(!Proposals.empty());
+    L_Leer->setVisible(Proposals.empty());
+    FitColumns();
     m_building = false;
 }
 
@@ -183,6 +226,6 @@ void OpenPreselection(TFormVX* owner) {
     TFormBaugroessen_VX* dialog = PreselectionDialog(owner);
     dialog->SI = owner->UnitSystemSI;
     dialog->ApplyTexts();
+    // Adopting runs the window's device change; Cancel leaves the window and its results alone.
     dialog->exec();
-    owner->Aenderung_Geraet(nullptr);
 }

@@ -50,7 +50,7 @@ struct TUnitRow {
 constexpr TUnitRow kUnitRows[] = {
     {39, 410, "", 0, "cfm"},        {12, 411, "", 412, ""},        {14, 0, "g/kg", 0, "gr/lb"},
     {25, 0, "kJ/kg", 0, "BTU/lb"},  {33, 0, "kg/h", 0, "lb/h"},    {26, 0, "kW", 0, "BTU/h"},
-    {38, 0, "m/s", 0, "fpm"},       {22, 0, "Pa", 0, "in.W.G."},   {1, 0, "mbar", 0, "atm"},
+    {38, 0, "m/s", 0, "fpm"},       {22, 0, "Pa", 0, "in. WG"},    {1, 0, "mbar", 0, "atm"},
     {2, 0, "m", 0, "ft"},           {350, 0, "W", 0, "HP"},        {350, 0, "kW", 0, "HP"},
 };
 constexpr int UnitRows = 13;  // the last row is collapsed

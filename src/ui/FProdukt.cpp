@@ -562,7 +562,6 @@ void TFormProdukt::ApplyTexts() {
     LB_Zuluft_S->setText(s1);
     LB_Abluft->setText(s2);
     LB_Abluft_S->setText(s2);
-    TNumEditBase::NotANumberMessage() = "\"%1\"\n" + Text(105);
 
     TDatenGrid* in = Tabelle_Lufteintritt;
     const int titles[] = {0, 16, 33, 9, 17, 12, 13, 14, 51, 25};

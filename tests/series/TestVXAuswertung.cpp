@@ -177,8 +177,9 @@ TEST(Hint, TextFromCondensationAndFreezing)
 {
     TDatenVX r;
     EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"), "");
-    r.FreezeRisk = 1;  // a freezing risk without condensation shows nothing
-    EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"), "");
+    r.FreezeRisk = 1;  // a freezing risk without a condensation state still warns
+    EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"),
+              "Freezing limit not considered!");
     r.FreezeRisk = 0;
     for (std::uint8_t state : {1, 2}) {
         r.CondensationState = state;

@@ -342,7 +342,7 @@ TEST_F(DialogWindowTest, PreHeatIsOfferedOnTheFourInletTemperatures) {
         EXPECT_EQ(e->contextMenuPolicy(), Qt::CustomContextMenu) << e->objectName().toStdString();
         std::unique_ptr<QMenu> menu(PreHeatMenu(*w, e));
         ASSERT_FALSE(menu->actions().isEmpty());
-        EXPECT_EQ(menu->actions().first()->text(), "pre-heat");
+        EXPECT_EQ(menu->actions().first()->text(), "Pre-heat...");
     }
     // Not on the other inputs.
     EXPECT_NE(w->Winter.Feuchte11->contextMenuPolicy(), Qt::CustomContextMenu);
