@@ -348,6 +348,7 @@ void TFormBasis::ApplyLanguage() {
     ApplyQtTranslations();
     ApplyTexts();
     UpdateUnitLabels();
+    AssignMnemonics(this);
     // Every subordinate window that exists re-applies its own texts.
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->isWindow()) {

@@ -17,6 +17,7 @@
 #include "calc/UDaten.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"
+#include "ui/UQvControls.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
 void TFormBaugroessen_VX::ApplyTexts() {
     setWindowTitle("VX " + LoadText(181));
     Button_Abbrechen->setText(LoadText(161));
+    AssignMnemonics(this);
     const auto captions = ProposalCaptions(SI, Owner && Owner->AmericanMethod,
                                            [](int n) { return LoadText(n).toStdString(); });
     QStringList labels;

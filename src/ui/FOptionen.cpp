@@ -173,8 +173,8 @@ void TFormOptionen::BuildControls() {
     Label_m = label(Seite_Umgebung, "Label_m");
     for (TNumEdit** e : {&Edit_Luftdruck, &Edit_HoeheNN}) {
         *e = new TNumEdit(Seite_Umgebung);
-        (*e)->Format = TFloatFormat::General;
-        (*e)->Digits = 0;
+        // Shown like the rest of the program: fixed point, the digits set with the unit system.
+        (*e)->Format = TFloatFormat::Fixed;
         // Entries outside the ranges of the unit system are refused with the range message.
         (*e)->Validation = true;
         connect(*e, &TNumEditBase::OnCalculate, this, [this](QObject* s) { Edit_LuftdruckCalculate(s); });
@@ -331,6 +331,7 @@ void TFormOptionen::ApplyTexts() {
     RadioButton_PHI_USA->setText(Text(440));
     CheckBox_TotalEff->setText(Text(566));
     CheckBox_HCLASS->setText(Text(560) + " / " + Text(19) + " ErP Lot 6");
+    AssignMnemonics(this);
     PlaceControls();
 }
 
@@ -453,6 +454,11 @@ void TFormOptionen::SetUnitSystem(bool si) {
     RadioButton_US->setChecked(!si);
     Label_mbar->setText(si ? "mbar" : "atm");
     Label_m->setText(si ? "m" : "ft");
+    // Pressure to 0.1 mbar or 0.001 atm, altitude in whole metres or feet.
+    Edit_Luftdruck->Digits = si ? 1 : 3;
+    Edit_HoeheNN->Digits = 0;
+    Edit_Luftdruck->Unit = Label_mbar->text();
+    Edit_HoeheNN->Unit = Label_m->text();
     const TEnvironmentRanges r = EnvironmentRanges(si);
     Edit_Luftdruck->MinValue = r.PressureMin;
     Edit_Luftdruck->MaxValue = r.PressureMax;

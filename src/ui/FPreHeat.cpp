@@ -15,6 +15,7 @@
 #include "ui/FProdukt.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvForms.h"
+#include "ui/UQvControls.h"
 
 namespace {
 constexpr int ClientWidth = 262, ClientHeight = 140;
@@ -76,6 +77,7 @@ void TFormPreHeat::ApplyTexts() {
     LB_Temperatur->setText(LoadText(12));
     L_DegC->setText(LoadText(UnitSI ? 411 : 412));
     Button_Cancel->setText(LoadText(161));
+    AssignMnemonics(this);
     const QFontMetrics fm(font());
     const int lw = fm.horizontalAdvance(LB_Temperatur->text()) + 6;
     const int y = 62;

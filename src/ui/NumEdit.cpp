@@ -146,6 +146,11 @@ bool TNumEditBase::Confirm() {
 }
 
 void TNumEditBase::keyPressEvent(QKeyEvent* e) {
+    // Alt with a key is a command (a mnemonic the window may not have): it never types.
+    if (e->modifiers() & Qt::AltModifier) {
+        e->ignore();
+        return;
+    }
     if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) {
         QLineEdit::keyPressEvent(e);
         return;
