@@ -142,19 +142,3 @@ std::optional<std::string> ReadRateInput(const json& object, std::size_t caseInd
     }
     return std::nullopt;
 }
-
-TRatedCase RateCase(const TRateInput& input)
-{
-    TRatedCase out;
-    out.Record = input.Record;
-    out.Bypass = input.Bypass;
-    TDatenVX& r = out.Record;
-    r.Refresh();
-    out.Check = CheckRecord(r, input.Bypass);
-    r.Calculate();
-    r.EvaluateEnergyEfficiency();
-    out.Figures = DeviceFiguresFor(r.SizeCode, r.PackageWidth, r.Series, input.Bypass,
-                                   r.BypassWidth, r.BypassWidth);
-    out.ErpMark = ErpMark(r.ErpEfficiency);
-    return out;
-}

@@ -8,6 +8,7 @@
 
 #include "calc/UDaten.h"
 #include "series/UVXGrenzen.h"
+#include "series/USelection.h"
 #include "series/UVXSerie.h"
 
 // Inputs of one case: a record with the inputs written and the window's bypass code.
@@ -25,15 +26,5 @@ TRateInput DefaultRateInput();
 std::optional<std::string> ReadRateInput(const nlohmann::json& object, std::size_t caseIndex,
                                          TRateInput& input);
 
-// A rated case.
-struct TRatedCase {
-    TDatenVX Record;
-    int Bypass = BypassNone;
-    TCheckResult Check;
-    TDeviceFigures Figures;
-    std::string ErpMark;
-};
-
-// Runs the sequence of a calculation request: Refresh, operating-point check on the record as it
-// stands, Calculate, EvaluateEnergyEfficiency; then the device figures and the ErP mark.
-TRatedCase RateCase(const TRateInput& input);
+// Rates a case as a calculation request does (see RateCase in USelection.h).
+inline TRatedCase RateCase(const TRateInput& input) { return RateCase(input.Record, input.Bypass); }

@@ -83,6 +83,14 @@ std::string Row(const std::string& title, const std::string& unit,
     return line + "\n";
 }
 
+// The type key as the window shows it in English.
+std::string TypeKeyOf(const TRatedCase& rated)
+{
+    const TDatenVX& r = rated.Record;
+    return BuildTypeKey("Type", TypeEntryText(r.Series, r.SizeCode), std::to_string(r.PackageWidth),
+                        rated.Bypass, std::to_string(r.BypassWidth));
+}
+
 }  // namespace
 
 ordered_json RatedCaseJson(const TRatedCase& rated)
@@ -148,6 +156,7 @@ ordered_json RatedCaseJson(const TRatedCase& rated)
     j["Height"] = rated.Figures.Height;
     j["FaceHeight"] = rated.Figures.FaceHeight;
     j["Weight"] = rated.Figures.Weight;
+    j["TypeKey"] = TypeKeyOf(rated);
     return j;
 }
 
@@ -155,9 +164,7 @@ std::string RatedCaseTable(const TRatedCase& rated, long caseIndex)
 {
     const TDatenVX& r = rated.Record;
     std::string t;
-    const std::string key =
-        BuildTypeKey("Type", TypeEntryText(r.Series, r.SizeCode), std::to_string(r.PackageWidth),
-                     rated.Bypass, std::to_string(r.BypassWidth));
+    const std::string key = TypeKeyOf(rated);
     if (caseIndex >= 0) t += "Case " + std::to_string(caseIndex) + "   ";
     t += key + "\n";
     t += std::string(TitleWidth + 4 * ColumnWidth, '=') + "\n";
