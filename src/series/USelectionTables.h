@@ -17,6 +17,8 @@ struct TTableRow {
     std::string Unit;             // unit cell
     // Value cells: winter stream 1, winter stream 2, summer stream 1, summer stream 2.
     std::array<std::string, 4> Values;
+    // When not 0: the language text shown for that value cell (its Values entry is the English).
+    std::array<int, 4> ValueTextNo{};
 };
 using TTable = std::vector<TTableRow>;
 

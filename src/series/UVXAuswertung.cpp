@@ -121,7 +121,10 @@ std::array<TProcessValues, ProcessRowCount> ProcessDataValues(const TDatenREK& r
         v[2].Stream1 = Text(r.EnergyEfficiencyText);
         v[3].Stream1 = Number(r.ErpEfficiency);
         const std::string mark = ErpMark(r.ErpEfficiency);
-        if (!mark.empty()) v[3].Stream2 = Text(mark);
+        if (!mark.empty()) {
+            v[3].Stream2 = Text(mark);
+            v[3].Stream2.TextNo = ErpMarkTextNo(r.ErpEfficiency);
+        }
     }
 
     if (e) {
@@ -150,6 +153,13 @@ std::string ErpMark(double erpEfficiency)
     if (rounded >= 73.0) return "(2018 ready)";
     if (rounded >= 67.0) return "(2016 ready)";
     return "";
+}
+
+int ErpMarkTextNo(double erpEfficiency)
+{
+    const std::string mark = ErpMark(erpEfficiency);
+    if (mark.empty()) return 0;
+    return mark == "(2018 ready)" ? 613 : 614;
 }
 
 THint HintFor(const TDatenREK& r)

@@ -76,7 +76,9 @@ TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
         auto* panel = new QLabel(StatusBar1);
         panel->setFixedWidth(w);
         StatusBar1->addWidget(panel);
+        if (!L_Umgebung) L_Umgebung = panel;
     }
+    L_Umgebung->setObjectName("L_Umgebung");
     setStatusBar(StatusBar1);
 
     auto* central = new QWidget(this);
@@ -239,10 +241,37 @@ void TFormBasis::CreateFrame() {
     Image_Logo_R->setPixmap(LogoPixmap(ProductIndex * 1000 + 203));
     LoadSettings();
     ApplyLanguage();
-    // Placed at the centre of the screen.
+    // A window of fixed size (it can be minimised, not maximised), placed where it was last when
+    // that place is still on a screen.
     adjustSize();
-    if (QScreen* scr = screen())
-        move(scr->availableGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    setFixedSize(size());
+    QList<QRect> available;  // the primary screen first
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) available << primary->availableGeometry();
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != primary) available << s->availableGeometry();
+    move(PlaceOnScreens(frameGeometry().size(), StoredSettings.Frame.WindowPosition, available));
+}
+
+QPoint PlaceOnScreens(const QSize& frame, const std::optional<QPoint>& stored, const QList<QRect>& available) {
+    if (available.isEmpty()) return stored.value_or(QPoint(0, 0));
+    if (!stored) return available.first().center() - QPoint(frame.width() / 2, frame.height() / 2);
+    const QRect wanted(*stored, frame);
+    const QRect* best = &available.first();
+    qint64 bestArea = -1;
+    for (const QRect& a : available) {
+        if (a.contains(wanted)) return *stored;
+        const QRect common = a.intersected(wanted);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = &a;
+        }
+    }
+    // Into the chosen area by the least distance; a window larger than the area keeps its top left.
+    const int x = std::max(best->left(), std::min(wanted.left(), best->right() + 1 - frame.width()));
+    const int y = std::max(best->top(), std::min(wanted.top(), best->bottom() + 1 - frame.height()));
+    return {x, y};
 }
 
 void TFormBasis::DestroyFrame() {
@@ -309,6 +338,7 @@ void TFormBasis::SaveSettings() {
     }
     f.Seasons = Seasons;
     f.PrintHeader = PrintHeader;
+    f.WindowPosition = pos();
     for (int i = 0; i < 8; ++i) f.HeaderLines[i] = HeaderLines.value(i);
     for (int i = 0; i < 3; ++i) {
         f.NotesData[i] = NotesData.value(i);
@@ -322,6 +352,7 @@ void TFormBasis::SaveSettings() {
 void TFormBasis::SetUnitSystem(bool si) {
     UnitSystemSI = si;
     UpdateUnitLabels();
+    ShowAirPressure();
 }
 
 void TFormBasis::SetSeasons(bool on) {
@@ -332,7 +363,12 @@ void TFormBasis::SetSeasons(bool on) {
 void TFormBasis::SetAirPressure(double p) {
     if (p == AirPressure) return;
     AirPressure = p;
+    ShowAirPressure();
     SetResultsValid(false);
+}
+
+void TFormBasis::ShowAirPressure() {
+    L_Umgebung->setText(AirPressure > 0 ? EnvironmentText(AirPressure, UnitSystemSI) : QString());
 }
 
 void TFormBasis::SelectLanguage(int code) {
@@ -348,6 +384,7 @@ void TFormBasis::ApplyLanguage() {
     ApplyQtTranslations();
     ApplyTexts();
     UpdateUnitLabels();
+    ShowAirPressure();
     AssignMnemonics(this);
     // Every subordinate window that exists re-applies its own texts.
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))

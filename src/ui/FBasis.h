@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/USettings.h"
@@ -97,6 +98,8 @@ public:
     // ---- Other operations ----------------------------------------------------------------
     // Stores a new air pressure; a different value invalidates the results.
     void SetAirPressure(double p);
+    // Shows the air pressure and altitude in force in the status line.
+    void ShowAirPressure();
     void EditNotesData();
     void EditNotesChart();
     // Settings-dialog and header-dialog exchanges (the menu items call these).
@@ -112,6 +115,7 @@ public:
     QLabel* L_Titel = nullptr;
     QLabel* L_Titel_S = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    QLabel* L_Umgebung = nullptr;  // first status panel: air pressure and altitude in force
     TQvMainMenu* MainMenu1 = nullptr;
     QWidget* Client = nullptr;  // area below the title strip where the product window lays out
 
@@ -174,6 +178,11 @@ private:
     void BuildMenu();
     bool m_destroyed = false;
 };
+
+// Where a window of the given frame size goes: at `stored` when the whole window lies on one of
+// the screens' available areas there, otherwise moved the least distance into the area that holds
+// most of it (the first area when none does); without a stored place, the centre of the first.
+QPoint PlaceOnScreens(const QSize& frame, const std::optional<QPoint>& stored, const QList<QRect>& available);
 
 // Draws an empty page with the common page frame; the page lists start with it.
 void EmptyFramePage(TFormBasis* owner, QPainter& canvas, bool forPdf);

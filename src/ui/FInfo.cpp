@@ -140,12 +140,8 @@ TFormInfo::TFormInfo(QWidget* parent, bool frameless)
     Image_TUV->setCursor(Qt::ArrowCursor);
     Image_TUV->hide();
 
-    const QString address = QString::fromUtf8(Maker::Company) + QStringLiteral(" \u00B7 ")
-                            + QString::fromUtf8(Maker::Street) + QStringLiteral(" \u00B7 ")
-                            + QString::fromUtf8(Maker::PostCodeTown) + QStringLiteral(" \u00B7 ")
-                            + QString::fromUtf8(Maker::Country);
-    Label_Firma = MakeWhiteLabel(Image_Bild, "Label_Firma", address, 12, 150);
     // Label texts: ApplyTexts.
+    Label_Firma = MakeWhiteLabel(Image_Bild, "Label_Firma", QString(), 12, 150);
     Label1 = MakeWhiteLabel(Image_Bild, "Label1", QString(), 12, 166);
     Label_Internet = MakeWhiteLabel(Image_Bild, "Label_Internet", QString(), 12, 182);
     Label_EMail = MakeWhiteLabel(Image_Bild, "Label_EMail", QString(), 12, 198);
@@ -222,6 +218,10 @@ void TFormInfo::ApplyTexts()
 {
     setFont(DialogFont);
     SetPicture(Image_Energie, [] { return LoadJpeg(EnergyBannerId(Language)); });
+    // The maker's address with the country in the language.
+    Label_Firma->setText(QString::fromUtf8(Maker::Company) + QStringLiteral(" \u00B7 ") + QString::fromUtf8(Maker::Street)
+                         + QStringLiteral(" \u00B7 ") + QString::fromUtf8(Maker::PostCodeTown)
+                         + QStringLiteral(" \u00B7 ") + LoadText(625));
     Label1->setText(LoadText(620) + ' ' + QString::fromUtf8(Maker::Phone));
     Label_Internet->setText(LoadText(621) + ' ' + QString::fromUtf8(Maker::WebHost));
     Label_EMail->setText(LoadText(622) + ' ' + QString::fromUtf8(Maker::SupportEmail));

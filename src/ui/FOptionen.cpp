@@ -22,6 +22,7 @@
 #include "app/URessourcen.h"
 #include "app/UZahlAdapter.h"
 #include "thermo/UMath.h"
+#include "thermo/UZahlformat.h"
 #include "thermo/UThermo.h"
 #include "thermo/UUmrechnung.h"
 #include "ui/FBasis.h"
@@ -78,6 +79,24 @@ TEnvironmentRanges EnvironmentRanges(bool si) {
     // The pressure range is the one the settings file holds the air pressure to.
     if (si) return {MinAirPressure, MaxAirPressure, -700.0, 4200.0};
     return {0.6, 1.08, -2140.0, 13500.0};
+}
+
+TEnvironmentDisplay EnvironmentDisplay(double pressureMbar, double altitudeM, bool si) {
+    if (si) return {pressureMbar, altitudeM, 1, "mbar", "m"};
+    return {ConvertUnit(QPressure, CodeMbar, CodeAtm, pressureMbar), ConvertUnit(QLength, CodeMetre, CodeFoot, altitudeM),
+            3, "atm", "ft"};
+}
+
+QString EnvironmentText(double pressureMbar, bool si) {
+    double altitude = 0.0;
+    try {
+        altitude = AltitudeFromPressure(pressureMbar);
+    } catch (const MathFault&) {
+        // a pressure the settings never hold; the altitude stays 0
+    }
+    const TEnvironmentDisplay d = EnvironmentDisplay(pressureMbar, altitude, si);
+    return Text(1) + ": " + QString::fromStdString(FormatFixed(d.Pressure, d.PressureDigits)) + ' ' + d.PressureUnit +
+           "     " + Text(2) + ": " + QString::fromStdString(FormatFixed(d.Altitude, 0)) + ' ' + d.AltitudeUnit;
 }
 
 TSeparatorCheck ChooseSeparators(const QString& decimalText, const QString& thousandText,
@@ -452,10 +471,10 @@ void TFormOptionen::showEvent(QShowEvent* e) {
 void TFormOptionen::SetUnitSystem(bool si) {
     RadioButton_SI->setChecked(si);
     RadioButton_US->setChecked(!si);
-    Label_mbar->setText(si ? "mbar" : "atm");
-    Label_m->setText(si ? "m" : "ft");
-    // Pressure to 0.1 mbar or 0.001 atm, altitude in whole metres or feet.
-    Edit_Luftdruck->Digits = si ? 1 : 3;
+    const TEnvironmentDisplay d = EnvironmentDisplay(0.0, 0.0, si);
+    Label_mbar->setText(d.PressureUnit);
+    Label_m->setText(d.AltitudeUnit);
+    Edit_Luftdruck->Digits = d.PressureDigits;
     Edit_HoeheNN->Digits = 0;
     Edit_Luftdruck->Unit = Label_mbar->text();
     Edit_HoeheNN->Unit = Label_m->text();
@@ -484,8 +503,9 @@ void TFormOptionen::SetPressure(double p) {
 }
 
 void TFormOptionen::ShowEnvironment() {
-    Edit_Luftdruck->SetValue(UnitSI ? Pressure : ConvertUnit(QPressure, CodeMbar, CodeAtm, Pressure));
-    Edit_HoeheNN->SetValue(UnitSI ? Altitude : ConvertUnit(QLength, CodeMetre, CodeFoot, Altitude));
+    const TEnvironmentDisplay d = EnvironmentDisplay(Pressure, Altitude, UnitSI);
+    Edit_Luftdruck->SetValue(d.Pressure);
+    Edit_HoeheNN->SetValue(d.Altitude);
 }
 
 void TFormOptionen::Edit_LuftdruckCalculate(QObject* sender) {

@@ -256,6 +256,12 @@ void TFormVX::ApplyTexts() {
     ApplyProcessTitles();
     Label_Bauform->setText(BuildTypeKey());
     if (PageControl1) LayoutTables();
+    // Results on show carry texts of the language too: the ErP mark and the hint line.
+    if (ResultsValid()) {
+        ShowProcessData();
+        ShowHint();
+    }
+    AssignMnemonics(this);
 }
 
 void TFormVX::ApplyProcessTitles() {
@@ -504,7 +510,7 @@ void TFormVX::ShowProcessData() {
                 const TProcessCell& cell = *cells[s];
                 QString t;
                 if (cell.Present && cell.IsText) {
-                    t = Q(cell.Text);
+                    t = cell.TextNo ? Text(cell.TextNo) : Q(cell.Text);
                 } else if (cell.Present) {
                     const double v = ProcessDisplayValue(pr, cell.Value, si);
                     const int d = si ? pr.DecimalsSI : pr.DecimalsUS;

@@ -29,7 +29,12 @@ TEST(ErpMark, RoundedToOneDecimalHalvesToEven)
         {-5.0, ""},
         {std::numeric_limits<double>::quiet_NaN(), ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ErpMark(c.erp), c.mark) << c.erp;
+    for (const auto& c : cases) {
+        EXPECT_EQ(ErpMark(c.erp), c.mark) << c.erp;
+        // The language text of the mark: 613 for 2018, 614 for 2016.
+        const std::string mark = c.mark;
+        EXPECT_EQ(ErpMarkTextNo(c.erp), mark.empty() ? 0 : mark == "(2018 ready)" ? 613 : 614) << c.erp;
+    }
 }
 
 struct TitleCase {

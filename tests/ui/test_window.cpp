@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
@@ -105,6 +106,45 @@ TEST_F(WindowTest, InputsAndDeviceAreStoredAtCloseAndShownAtNextStart) {
     EXPECT_TRUE(w->Seasons);
     EXPECT_EQ(w->SeasonLayout, 1);
     EXPECT_FALSE(w->ResultsValid());
+}
+
+// The window keeps its size (no maximising), comes back where it was, and a stored place that is
+// no longer on a screen is pulled onto the nearest one.
+TEST_F(WindowTest, FixedSizeAndPlaceRememberedOnTheScreen) {
+    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint place = screen.topLeft() + QPoint(13, 17);
+    w->move(place);
+    w->close();
+    w.reset();
+    w = std::make_unique<TFormVX>();
+    EXPECT_EQ(w->pos(), place);
+    w->move(screen.bottomRight() + QPoint(500, 400));  // a screen that is gone
+    w->close();
+    w.reset();
+    w = std::make_unique<TFormVX>();
+    EXPECT_TRUE(screen.contains(w->frameGeometry())) << w->pos().x() << "," << w->pos().y();
+
+    // Two screens side by side: a place on the second stays; one hanging off its right edge moves
+    // back onto it; no stored place gives the centre of the primary screen.
+    const QList<QRect> two = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
+    const QSize frame(648, 540);
+    EXPECT_EQ(PlaceOnScreens(frame, QPoint(2000, 100), two), QPoint(2000, 100));
+    EXPECT_EQ(PlaceOnScreens(frame, QPoint(2900, 700), two), QPoint(3200 - 648, 1000 - 540));
+    EXPECT_EQ(PlaceOnScreens(frame, std::nullopt, two), QPoint(959 - 324, 519 - 270));
+}
+
+// The status line names the air pressure in force and its altitude, in the units and language.
+TEST_F(WindowTest, StatusLineShowsTheAirPressureInForce) {
+    EXPECT_EQ(w->L_Umgebung->text(), "Air pressure: 1013.0 mbar     Altitude: 0 m");
+    w->SetAirPressure(842.806528);
+    EXPECT_EQ(w->L_Umgebung->text(), "Air pressure: 842.8 mbar     Altitude: 1524 m");
+    w->SetUnitSystem(false);
+    EXPECT_EQ(w->L_Umgebung->text(), "Air pressure: 0.832 atm     Altitude: 5000 ft");
+    w->Menu_Optionen_Deutsch->trigger();
+    EXPECT_TRUE(w->L_Umgebung->text().startsWith(LoadText(1, LangGerman) + ": 0.832 atm"));
+    w->Menu_Optionen_English->trigger();
 }
 
 TEST_F(WindowTest, StoredSizeMissingInTheListSelectsTheNextLarger) {
