@@ -142,3 +142,25 @@ std::optional<std::string> ReadRateInput(const json& object, std::size_t caseInd
     }
     return std::nullopt;
 }
+
+TSelection SelectionOfCases(const std::vector<TRateInput>& cases)
+{
+    TSelection s;
+    const TDatenVX& first = cases.front().Record;
+    s.Pressure = first.Pressure;
+    s.SetHumidityMode(first.HumidityMode);
+    s.SetFlowMode(first.FlowMode);
+    s.SetSeasons(cases.size() == 2);
+    s.TwoCases = cases.size() == 2;
+    for (std::size_t i = 0; i < cases.size() && i < 2; ++i) s.Cases[i] = cases[i].Record;
+    TDevice d;
+    d.Series = first.Series;
+    d.SizeCode = first.SizeCode;
+    d.PackageWidth = first.PackageWidth;
+    d.Bypass = cases.front().Bypass;
+    d.BypassVelocity = first.BypassVelocity;
+    d.DpMultiplier = first.DpMultiplier;
+    s.SetDevice(d);
+    s.Calculate();
+    return s;
+}

@@ -3,6 +3,7 @@
 // window's calculation request, and the results ready for output.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -28,3 +29,7 @@ std::optional<std::string> ReadRateInput(const nlohmann::json& object, std::size
 
 // Rates a case as a calculation request does (see RateCase in USelection.h).
 inline TRatedCase RateCase(const TRateInput& input) { return RateCase(input.Record, input.Bypass); }
+
+// The selection of one case (winter) or two (winter, summer) sharing the first case's site, modes
+// and device, calculated as the window's calculation request does.
+TSelection SelectionOfCases(const std::vector<TRateInput>& cases);

@@ -205,5 +205,5 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
 void DescriptionPage(TFormBasis* owner, QPainter& canvas, bool)
 {
     const int series = owner && owner->WinterRecord ? owner->WinterRecord->Series : 1;
-    DrawDescriptionPage(canvas, series, owner ? owner->HeaderLines : QStringList());
+    DrawDescriptionPage(canvas, series, owner ? ToLines(owner->Selection.HeaderLines) : QStringList());
 }

@@ -9,27 +9,25 @@
 #include "series/UVXSerie.h"
 #include "thermo/UThermo.h"
 #include "thermo/UUmrechnung.h"
-#include "ui/DatenGrids.h"
-#include "ui/FVX.h"
-#include "ui/UQvControls.h"
-
-#include <QLabel>
-#include <QLineEdit>
+#include "series/USelectionTables.h"
+#include "thermo/UZahlformat.h"
+#include "ui/FBasis.h"
 
 namespace {
 
 // Row n of the page body.
 int Row(int n) { return PageFrame.Top + n * LineHeight; }
 
-// A grid cell as the window shows it, without leading blanks.
-QString CellText(const TDatenGrid* grid, int col, int row) {
-  if (!grid || col < 0 || row < 0 || col >= grid->ColCount() || row >= grid->RowCount())
-    return QString();
-  QString t = TDatenGrid::LookOf(grid->Cell(col, row)).text;
-  int i = 0;
-  while (i < t.size() && t.at(i).isSpace()) ++i;
-  return t.mid(i);
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Title of a table row as the window shows it.
+QString Title(const TTableRow& r) {
+  QString t = r.TitleTextNo ? LoadText(r.TitleTextNo) : QString();
+  if (r.TitleSuffixTextNo) t += " (" + LoadText(r.TitleSuffixTextNo) + ")";
+  return t + Q(r.TitleSuffix);
 }
+
+QString Fixed(double v, int decimals) { return Q(FormatFixed(v, decimals)); }
 
 struct TColumns {
   int Value[4];  // x offsets from Left; the last two only with two cases
@@ -44,10 +42,11 @@ TColumns ColumnsFor(int cases) {
 
 class TDatasheet {
 public:
-  TDatasheet(TFormVX& w, QPainter& c) : w_(w), c_(c), L_(PageFrame.Left), R_(PageFrame.Right) {
-    cols_ = ColumnsFor(w.SeasonLayout == 2 ? 2 : 1);
-    si_ = w.UnitSystemSI;
-    unitCol_ = cols_.Cases == 2 ? 9 : 5;
+  TDatasheet(const TPageContext& page, QPainter& c)
+      : p_(page), s_(page.Selection), c_(c), L_(PageFrame.Left), R_(PageFrame.Right),
+        tables_(BuildTables(page.Selection, page.SI)) {
+    cols_ = ColumnsFor(s_.CaseCount());
+    si_ = page.SI;
   }
 
   void Draw() {
@@ -66,16 +65,15 @@ public:
 private:
   void Text(int x, int y, const QString& s, TTextAlign a = TTextAlign::Left) { TextOut(c_, x, y, s, a); }
 
-  // One printed grid row: label, unit and the value cells of the shown cases.
-  void GridRow(const TDatenGrid* g, int row, int y, int labelX, int wetRow = -1) {
-    QString label = CellText(g, 0, row);
+  // One printed table row: label, unit and the value cells of the shown cases.
+  void GridRow(const TTable& t, int row, int y, int labelX, int wetRow = -1) {
+    QString label = Title(t[row]);
     if (wetRow >= 0) label += QStringLiteral(" (DB/WB)");
     Text(labelX, y, label);
-    Text(L_ + cols_.Unit, y, CellText(g, unitCol_, row));
-    const int gridCols[4] = {1, 3, 5, 7};
+    Text(L_ + cols_.Unit, y, Q(t[row].Unit));
     for (int i = 0; i < 2 * cols_.Cases; ++i) {
-      QString v = CellText(g, gridCols[i], row);
-      if (wetRow >= 0) v += QStringLiteral(" / ") + CellText(g, gridCols[i], wetRow).trimmed();
+      QString v = Q(t[row].Values[i]);
+      if (wetRow >= 0) v += QStringLiteral(" / ") + Q(t[wetRow].Values[i]);
       Text(L_ + cols_.Value[i], y, v, TTextAlign::Right);
     }
   }
@@ -83,26 +81,26 @@ private:
   void ProcessBlock() {
     SetPen(c_, 0, Qt::DotLine);
     SetFontHeight(c_, static_cast<int>(std::nearbyint(FontHeight / 1.2)));
-    Text(L_ + 250, Row(11), w_.LB_Hinweis ? w_.LB_Hinweis->text() : QString());
+    Text(L_ + 250, Row(11),
+         Q(HintText(s_.Hint(), LoadText(HintTextCondensation).toStdString(),
+                    LoadText(HintTextFreezing).toStdString())));
     SetFontHeight(c_, FontHeight);
 
     // Stream headings, and the case names above them.
     SetFontBold(c_, true);
-    const QString supply = w_.LB_Zuluft ? w_.LB_Zuluft->text() : QString();
-    const QString extract = w_.LB_Abluft ? w_.LB_Abluft->text() : QString();
+    const QString supply = StreamCaption(0);
+    const QString extract = StreamCaption(1);
     Text(L_ + cols_.Value[0], Row(18), supply, TTextAlign::Right);
     Text(L_ + cols_.Value[1], Row(18), extract, TTextAlign::Right);
-    if (w_.Seasons) {
+    if (s_.Seasons) {
       if (cols_.Cases == 2) {
         Text(L_ + cols_.Value[2], Row(18), supply, TTextAlign::Right);
         Text(L_ + cols_.Value[3], Row(18), extract, TTextAlign::Right);
       }
       const int winterX = L_ + cols_.Value[0] + 50 + (cols_.Cases == 1 ? 50 : 0);
-      Text(winterX, Row(17), w_.Edit_Winter ? w_.Edit_Winter->text() : QString(),
-           TTextAlign::Center);
+      Text(winterX, Row(17), LoadText(272), TTextAlign::Center);
       if (cols_.Cases == 2)
-        Text(L_ + cols_.Value[2] + 50, Row(17), w_.Edit_Sommer ? w_.Edit_Sommer->text() : QString(),
-             TTextAlign::Center);
+        Text(L_ + cols_.Value[2] + 50, Row(17), LoadText(273), TTextAlign::Center);
     }
     SetFontBold(c_, false);
 
@@ -113,24 +111,24 @@ private:
     // longer title is cut before it runs into them.
     SetFontBold(c_, true);
     const QRect inletClip(QPoint(L_, 1005), QPoint(L_ + 255 - 1, 1005 + LineHeight - 1));
-    TextOutClipped(c_, inletClip, L_, 1005, CellText(w_.Tabelle_Lufteintritt, 0, 3));
+    TextOutClipped(c_, inletClip, L_, 1005, Title(tables_.Inlet[InletRowHeading]));
     const QRect outletClip(QPoint(L_, 1232), QPoint(L_ + 255 - 1, 1232 + LineHeight - 1));
-    TextOutClipped(c_, outletClip, L_, 1232, CellText(w_.Tabelle_Luftaustritt, 0, 0));
+    TextOutClipped(c_, outletClip, L_, 1232, Title(tables_.Outlet[0]));
     SetFontBold(c_, false);
 
-    const bool wb = w_.WetBulbOnDatasheet;
+    const bool wb = p_.WetBulbOnDatasheet;
     const struct {
       int row, y;
     } inlet[] = {{1, 909}, {2, 951}, {4, 1005}, {5, 1047}, {6, 1089}, {7, 1131}, {9, 1173}};
     for (const auto& r : inlet)
-      GridRow(w_.Tabelle_Lufteintritt, r.row, r.y, L_ + 265, wb && r.row == 5 ? 8 : -1);
+      GridRow(tables_.Inlet, r.row, r.y, L_ + 265, wb && r.row == 5 ? 8 : -1);
     const struct {
       int row, y;
     } outlet[] = {{1, 1232}, {2, 1274}, {3, 1316}, {4, 1358}, {6, 1400}};
     for (const auto& r : outlet)
-      GridRow(w_.Tabelle_Luftaustritt, r.row, r.y, L_ + 265, wb && r.row == 2 ? 5 : -1);
+      GridRow(tables_.Outlet, r.row, r.y, L_ + 265, wb && r.row == 2 ? 5 : -1);
     const int wdp[] = {1453, 1495, 1537};
-    for (int r = 0; r < 3; ++r) GridRow(w_.Tabelle_w_dp, r, wdp[r], L_);
+    for (int r = 0; r < 3; ++r) GridRow(tables_.Velocity, r, wdp[r], L_);
 
     HLine(c_, L_, R_, 1221);
     HLine(c_, L_, R_, 1442);
@@ -138,17 +136,17 @@ private:
     // Calculation basis.
     const int base = ProductIndex == 4 ? 50 : 49;
     HLine(c_, L_, R_, Row(base) - HalfLine);
-    const double pressure = w_.WinterRecord ? w_.WinterRecord->Pressure : 0.0;
+    const double pressure = s_.Cases[0].Pressure;
     SetFontBold(c_, true);
     Text(L_, 2200, LoadText(134));
     SetFontBold(c_, false);
     Text(L_, Row(51), LoadText(1));
-    Text(L_ + 500, Row(51), TFormProdukt::Fixed(ConvertUnit(7, 14, si_ ? 14 : 15, pressure), si_ ? 0 : 2),
+    Text(L_ + 500, Row(51), Fixed(ConvertUnit(7, 14, si_ ? 14 : 15, pressure), si_ ? 0 : 2),
          TTextAlign::Right);
     Text(L_ + 530, Row(51), si_ ? QStringLiteral("mbar") : QStringLiteral("atm"));
     Text(L_, Row(52), LoadText(2));
     Text(L_ + 500, Row(52),
-         TFormProdukt::Fixed(ConvertUnit(10, 20, si_ ? 20 : 22, AltitudeFromPressure(pressure)), 0),
+         Fixed(ConvertUnit(10, 20, si_ ? 20 : 22, AltitudeFromPressure(pressure)), 0),
          TTextAlign::Right);
     Text(L_ + 530, Row(52), si_ ? QStringLiteral("m") : QStringLiteral("ft"));
 
@@ -159,7 +157,7 @@ private:
   }
 
   void CertificationMarks() {
-    const int series = w_.WinterRecord ? w_.WinterRecord->Series : 1;
+    const int series = s_.Device.Series;
     if (series == 2 || series == 3) return;
     const int top = 556, bottom = 644;
     if (EuroventCertified) {
@@ -176,30 +174,30 @@ private:
 
   void TypeKey() {
     SetFontBold(c_, true);
-    Text(L_, Row(16), w_.Label_Bauform ? w_.Label_Bauform->text() : QString());
+    Text(L_, Row(16), Q(s_.TypeKey(LoadText(TypeKeyTextNo).toStdString())));
     SetFontBold(c_, false);
     SetPen(c_, 0, Qt::DotLine);
   }
 
   void Results() {
-    const TDatenGrid* g = w_.Tabelle_Prozessdaten;
+    const TTable& g = tables_.Process;
     const QString standard =
-        w_.AmericanMethod ? QStringLiteral(" (AHRI 1060)") : QStringLiteral(" (EN 308)");
-    Text(L_, 1611, CellText(g, 0, 0) + standard);
-    Text(L_, 1653, CellText(g, 0, 1) + standard);
-    if (!w_.AmericanMethod && w_.EnergyClasses) {
+        s_.AmericanMethod ? QStringLiteral(" (AHRI 1060)") : QStringLiteral(" (EN 308)");
+    Text(L_, 1611, Title(g[0]) + standard);
+    Text(L_, 1653, Title(g[1]) + standard);
+    if (!s_.AmericanMethod && s_.EnergyClasses) {
       Text(L_, 1695, LoadText(560));
       Text(L_, 1737, LoadText(47) + QStringLiteral(" ErP Lot 6"));
     }
     const int labelY[] = {1801, 1843, 1885, 1927};
-    for (int r = 4; r <= 7; ++r) Text(L_, labelY[r - 4], CellText(g, 0, r));
+    for (int r = 4; r <= 7; ++r) Text(L_, labelY[r - 4], Title(g[r]));
 
     const int ux = L_ + cols_.Unit;
-    const int series = w_.WinterRecord ? w_.WinterRecord->Series : 1;
+    const int series = s_.Device.Series;
     const QString heat = si_ ? QStringLiteral("kW") : QStringLiteral("BTU/h");
     Text(ux, 1611, QStringLiteral("%"));
     Text(ux, 1653, QStringLiteral("%"));
-    if (w_.EnergyClasses) Text(ux, 1737, QStringLiteral("%"));
+    if (s_.EnergyClasses) Text(ux, 1737, QStringLiteral("%"));
     Text(ux, 1801, heat);
     Text(ux, 1843, heat);
     if (series == 3) Text(ux, 1885, heat);
@@ -207,31 +205,30 @@ private:
     Text(ux, 1969, si_ ? QStringLiteral("kg/h") : QStringLiteral("lb/h"));
 
     const int q = LineHeight / 4;
-    const int gridCols[4] = {1, 3, 5, 7};
     for (int r = 0; r <= 8; ++r) {
       const int y = PageFrame.Top + (35 + r + (r > 3 ? 1 : 0)) * LineHeight + HalfLine +
                     (r < 4 ? 2 * q : 0);
       for (int i = 0; i < 2 * cols_.Cases; ++i)
-        Text(L_ + cols_.Value[i], y, CellText(g, gridCols[i], r), TTextAlign::Right);
+        Text(L_ + cols_.Value[i], y, Q(g[r].Values[i]), TTextAlign::Right);
     }
   }
 
-  bool HasBypass() const { return w_.BypassCode == BypassSide || w_.BypassCode == BypassMiddle; }
+  bool HasBypass() const { return ::HasBypass(s_.Device.Bypass); }
 
   void BypassValues() {
-    if (!HasBypass() || !w_.WinterRecord) return;
-    const auto& rec = *w_.WinterRecord;
+    if (!HasBypass()) return;
     Text(L_ + 1400, 2242,
-         TFormProdukt::Fixed(ConvertUnit(5, 9, si_ ? 9 : 10, rec.BypassVelocity), si_ ? 1 : 0),
+         Fixed(ConvertUnit(5, 9, si_ ? 9 : 10, s_.Cases[0].BypassVelocity), si_ ? 1 : 0),
          TTextAlign::Right);
-    Text(L_ + 1400, 2284, TFormProdukt::Fixed(rec.BypassWidth, 0), TTextAlign::Right);
+    Text(L_ + 1400, 2284, Fixed(s_.ShownBypassWidth(), 0), TTextAlign::Right);
   }
 
   void Warnings() {
     if (Language == LangRussian)
       SetFontHeight(c_, static_cast<int>(std::nearbyint(FontHeight / 1.1)));
     HLine(c_, L_, R_, 2011);
-    const TMessageSet codes = w_.AssembleCheckMessage().Codes;
+    TMessageSet codes = s_.CaseCheck(0).Codes;
+    if (s_.TwoCases) codes |= s_.CaseCheck(1).Codes;
     if (codes.test(10) || codes.test(11)) Text(L_, 2032, LoadText(126));
     if (codes.test(7) || codes.test(8)) Text(L_, 2116, LoadText(127));
     SetFontHeight(c_, FontHeight);
@@ -250,9 +247,10 @@ private:
 
   void Dimensions() {
     auto rowY = [](int n) { return 58 + 42 * n; };
-    const int packageWidth = w_.WinterRecord ? w_.WinterRecord->PackageWidth : 0;
-    const int bypassWidth = w_.WinterRecord ? w_.WinterRecord->BypassWidth : 0;
-    const bool middle = w_.BypassCode == BypassMiddle;
+    const int packageWidth = s_.Device.PackageWidth;
+    const int bypassWidth = s_.ShownBypassWidth();
+    const bool middle = s_.Device.Bypass == BypassMiddle;
+    const TDeviceFigures& f = s_.Figures();
     struct Line {
       QString label;
       int mm;        // printed value in mm
@@ -260,12 +258,12 @@ private:
       int rowSI, rowUS;
     };
     std::vector<Line> lines = {
-        {QStringLiteral("A ="), w_.Figures.Length, w_.Figures.Length / 25.4, 57, 56},
-        {QStringLiteral("B ="), w_.Figures.Height, w_.Figures.Height / 25.4, 58, 58},
+        {QStringLiteral("A ="), f.Length, f.Length / 25.4, 57, 56},
+        {QStringLiteral("B ="), f.Height, f.Height / 25.4, 58, 58},
         {HasBypass() ? QStringLiteral("C1 =") : QStringLiteral("C ="),
          middle ? packageWidth / 2 : packageWidth,
          middle ? packageWidth / 25.4 / 2 : packageWidth / 25.4, 59, 60},
-        {QStringLiteral("D ="), w_.Figures.FaceHeight, w_.Figures.FaceHeight / 25.4, 60, 62},
+        {QStringLiteral("D ="), f.FaceHeight, f.FaceHeight / 25.4, 60, 62},
     };
     if (HasBypass())
       lines.push_back({middle ? QStringLiteral("2xC1+C2 =") : QStringLiteral("C1+C2 ="),
@@ -273,12 +271,12 @@ private:
     for (const Line& l : lines) {
       const int y = rowY(si_ ? l.rowSI : l.rowUS);
       Text(L_, y, l.label);
-      Text(L_ + 300, y, TFormProdukt::Fixed(l.mm, 0), TTextAlign::Right);
+      Text(L_ + 300, y, Fixed(l.mm, 0), TTextAlign::Right);
       Text(L_ + 330, y, QStringLiteral("mm"));
       if (!si_) {
         SetFontItalic(c_, true);
         SetFontHeight(c_, static_cast<int>(std::nearbyint(FontHeight / 1.2)));
-        Text(L_ + 300, rowY(l.rowUS + 1), TFormProdukt::Fixed(l.inch, 2), TTextAlign::Right);
+        Text(L_ + 300, rowY(l.rowUS + 1), Fixed(l.inch, 2), TTextAlign::Right);
         Text(L_ + 330, rowY(l.rowUS + 1), QStringLiteral("in."));
         SetFontItalic(c_, false);
         SetFontHeight(c_, FontHeight);
@@ -287,7 +285,7 @@ private:
     if (!si_ && HasBypass()) {
       SetFontItalic(c_, true);
       SetFontHeight(c_, static_cast<int>(std::nearbyint(FontHeight / 1.2)));
-      Text(L_ + 1400, rowY(54), TFormProdukt::Fixed(bypassWidth / 25.4, 2), TTextAlign::Right);
+      Text(L_ + 1400, rowY(54), Fixed(bypassWidth / 25.4, 2), TTextAlign::Right);
       Text(L_ + 1430, rowY(54), QStringLiteral("in."));
     }
     SetFontItalic(c_, false);
@@ -297,22 +295,24 @@ private:
 
   void Weight() {
     Text(L_ + 1100, 2452, LoadText(64));
-    Text(L_ + 1400, 2452, w_.L_Gewicht ? w_.L_Gewicht->text() : QString(), TTextAlign::Right);
+    Text(L_ + 1400, 2452, Fixed(ConvertUnit(9, 18, si_ ? 18 : 19, s_.Figures().Weight), 1),
+         TTextAlign::Right);
     Text(L_ + 1430, 2452, si_ ? QStringLiteral("kg") : QStringLiteral("lb"));
   }
 
   void Sketch() {
-    const int size = w_.WinterRecord ? w_.WinterRecord->SizeCode : 0;
+    const int size = s_.Device.SizeCode;
     DrawResourcePicture(c_, QRectF(QPointF(L_ + 500, 2410), QPointF(L_ + 938, 2760)),
-                        DimensionSketchId(w_.BypassCode, si_, size));
+                        DimensionSketchId(s_.Device.Bypass, si_, size));
   }
 
-  TFormVX& w_;
+  const TPageContext& p_;
+  const TSelection& s_;
   QPainter& c_;
   const int L_, R_;
+  const TSelectionTables tables_;
   TColumns cols_{};
   bool si_ = true;
-  int unitCol_ = 5;
 };
 
 }  // namespace
@@ -324,10 +324,17 @@ int DimensionSketchId(int bypassCode, bool si, int sizeCode) {
   return id;
 }
 
-void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool) {
-  const bool printHeader = owner && owner->PrintHeader;
-  DrawPageHeader(owner, canvas, printHeader, true, owner ? &owner->NotesData : nullptr);
-  auto* window = dynamic_cast<TFormVX*>(owner);
-  if (!window) return;
-  TDatasheet(*window, canvas).Draw();
+void DrawDatasheet(const TPageContext& page, QPainter& canvas, bool) {
+  const QStringList notes = ToLines(page.Notes);
+  DrawPageHeader(ToLines(page.Selection.HeaderLines), canvas, page.Selection.PrintHeader, true, &notes);
+  TDatasheet(page, canvas).Draw();
+}
+
+void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool forPdf) {
+  if (!owner) {
+    DrawPageHeader(QStringList(), canvas, false, true, nullptr);
+    return;
+  }
+  DrawDatasheet({owner->Selection, owner->UnitSystemSI, owner->WetBulbOnDatasheet, owner->Selection.NotesData},
+                canvas, forPdf);
 }

@@ -161,7 +161,7 @@ void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printH
 
 void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
                    const QStringList* notes) {
-  DrawPageFrame(owner ? owner->HeaderLines : QStringList(), canvas, printHeaderLines, withNotes,
+  DrawPageFrame(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
                 notes);
 }
 
@@ -179,7 +179,7 @@ void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool print
 
 void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
                     const QStringList* notes) {
-  DrawPageHeader(owner ? owner->HeaderLines : QStringList(), canvas, printHeaderLines, withNotes,
+  DrawPageHeader(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
                  notes);
 }
 

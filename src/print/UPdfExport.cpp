@@ -5,6 +5,16 @@
 
 void ExportPagesToPdf(TFormBasis* owner, const std::vector<TPageProc>& pages,
                       const QString& fileName, bool openAfterCreate) {
+  std::vector<TPageDrawer> drawers;
+  for (TPageProc page : pages)
+    drawers.push_back([owner, page](QPainter& p, bool forPdf) {
+      if (page) page(owner, p, forPdf);
+    });
+  ExportPagesToPdf(drawers, fileName, openAfterCreate);
+}
+
+void ExportPagesToPdf(const std::vector<TPageDrawer>& pages, const QString& fileName,
+                      bool openAfterCreate) {
   const QSize pageSize = TPageSettings::Size();
   TMetafile metafile;  // reused for every page
   metafile.Size = pageSize;
@@ -38,7 +48,7 @@ void ExportPagesToPdf(TFormBasis* owner, const std::vector<TPageProc>& pages,
       QPainter& p = canvas.Painter();
       p.setWindow(0, 0, pageSize.width(), pageSize.height());
       p.setViewport(0, 0, pageSize.width(), pageSize.height());
-      if (pages[i]) pages[i](owner, p, true);
+      if (pages[i]) pages[i](p, true);
     }  // recording ends here
     engine.DrawMetafile(metafile.Picture, QSizeF(pageSize),
                         QRectF(0, 0, pageSize.width() / 10, pageSize.height() / 10));

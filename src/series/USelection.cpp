@@ -108,7 +108,7 @@ void TSelection::SetCalculationStandard(bool american, bool energyClasses, bool 
 
 void TSelection::Update() {
     resultsValid_ = false;
-    auto refresh = [this](TDatenVX& r) {
+    auto share = [this](TDatenVX& r) {
         r.Pressure = Pressure;
         r.HumidityMode = HumidityMode;
         r.FlowMode = FlowMode;
@@ -118,8 +118,13 @@ void TSelection::Update() {
         r.PackageWidth = Device.PackageWidth;
         r.BypassVelocity = HasBypass(Device.Bypass) ? Device.BypassVelocity : 15.0;
         r.DpMultiplier = Device.DpMultiplier;
+    };
+    auto refresh = [&share](TDatenVX& r) {
+        share(r);
         r.Refresh();
     };
+    // The summer record always holds the shared inputs; it is completed only while it is shown.
+    share(Cases[1]);
     refresh(Cases[0]);
     // A typed bypass width is kept: its velocity follows the winter supply-air flow.
     if (HasBypass(Device.Bypass) && Device.BypassMode == TBypassMode::Width) {

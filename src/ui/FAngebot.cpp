@@ -145,10 +145,10 @@ bool ExchangeHeader(TFormBasis& owner) {
         dlg = new TFormAngebot(&owner);
         owner.FormAngebot = dlg;
     }
-    dlg->CheckBox_AlsAngebot->setChecked(owner.PrintHeader);
-    dlg->SetLines(owner.HeaderLines);
+    dlg->CheckBox_AlsAngebot->setChecked(owner.Selection.PrintHeader);
+    dlg->SetLines(ToLines(owner.Selection.HeaderLines));
     if (dlg->exec() != QDialog::Accepted) return false;
-    owner.PrintHeader = dlg->CheckBox_AlsAngebot->isChecked();
-    owner.HeaderLines = dlg->Lines();
+    owner.Selection.PrintHeader = dlg->CheckBox_AlsAngebot->isChecked();
+    owner.Selection.HeaderLines = FromLines(dlg->Lines(), 8);
     return true;
 }

@@ -25,6 +25,7 @@
 #include "app/URessourcen.h"
 #include "app/USettings.h"
 #include "app/UVersion.h"
+#include "ui/NumEdit.h"
 #include "ui/UQvControls.h"
 
 #include "ui/FOptionen.h"
@@ -184,7 +185,7 @@ void TFormBasis::BuildMenu() {
     Menu_Optionen_UseSeasons->setCheckable(true);
     Menu_Optionen_UseSeasons->setVisible(false);
     connect(Menu_Optionen_Einstellungen, &QAction::triggered, this, [this] { EditSettings(); });
-    connect(Menu_Optionen_UseSeasons, &QAction::triggered, this, [this] { SetSeasons(!Seasons); });
+    connect(Menu_Optionen_UseSeasons, &QAction::triggered, this, [this] { SetSeasons(!Selection.Seasons); });
 
     Menu_Hilfe = MainMenu1->addMenu(QString());
     Menu_Hilfe->setObjectName("Menu_Hilfe");
@@ -219,7 +220,7 @@ void TFormBasis::CreateFrame() {
     Menu_Optionen_UseSeasons->setVisible(true);
     SetSeasonLayout(1);
     SetSeasons(false);
-    AmericanMethod = TotalEffectiveness = WetBulbOnDatasheet = false;
+    Selection.AmericanMethod = TotalEffectiveness = WetBulbOnDatasheet = false;
     for (const LangItem& li : kLangItems)
         if (IsAvailableLanguage(li.code)) {
             LanguageItem(li.code)->setVisible(true);
@@ -230,9 +231,6 @@ void TFormBasis::CreateFrame() {
     Menu_Datei_Save->setVisible(false);
     Menu_Datei_SaveAs->setVisible(false);
     Menu_Datei_Sep->setVisible(false);
-    NotesData = QStringList(3);
-    NotesChart = QStringList(3);
-    HeaderLines = QStringList(8);
     if (PricesEnabled) NotesPrice = QStringList(3);
     if (DatasheetPages.empty()) DatasheetPages = {&EmptyFramePage};
     if (ChartPages.empty()) ChartPages = {&EmptyFramePage};
@@ -299,26 +297,19 @@ void TFormBasis::LoadSettings() {
     LoadFrameSettings(*Settings, ProductSection, f);
     ProjectPath = f.ProjectPath;
     SetUnitSystem(f.UnitSystemSI);
-    AmericanMethod = f.AmericanMethod;
     TotalEffectiveness = f.TotalEffectiveness;
-    EnergyClasses = f.EnergyClasses;
     WetBulbOnDatasheet = f.WetBulbOnDatasheet;
     CarrierChart = f.CarrierChart;
-    if (WinterRecord) {
-        WinterRecord->Pressure = f.AirPressure;
-        WinterRecord->FlowMode = static_cast<std::uint8_t>(f.FlowMode);
-        WinterRecord->HumidityMode = static_cast<std::uint8_t>(f.HumidityMode);
-    }
+    Selection.AmericanMethod = f.AmericanMethod;
+    Selection.EnergyClasses = f.EnergyClasses;
+    Selection.Pressure = f.AirPressure;
+    Selection.SetFlowMode(static_cast<std::uint8_t>(f.FlowMode));
+    Selection.SetHumidityMode(static_cast<std::uint8_t>(f.HumidityMode));
     SetSeasons(f.Seasons);
-    if (WinterRecord && SummerRecord) {
-        SummerRecord->Pressure = WinterRecord->Pressure;
-        SummerRecord->FlowMode = WinterRecord->FlowMode;
-        SummerRecord->HumidityMode = WinterRecord->HumidityMode;
-    }
-    PrintHeader = f.PrintHeader;
-    HeaderLines = QStringList(f.HeaderLines.begin(), f.HeaderLines.end());
-    NotesData = QStringList(f.NotesData.begin(), f.NotesData.end());
-    NotesChart = QStringList(f.NotesChart.begin(), f.NotesChart.end());
+    Selection.PrintHeader = f.PrintHeader;
+    Selection.HeaderLines = FromLines(QStringList(f.HeaderLines.begin(), f.HeaderLines.end()), 8);
+    Selection.NotesData = FromLines(QStringList(f.NotesData.begin(), f.NotesData.end()), 3);
+    Selection.NotesChart = FromLines(QStringList(f.NotesChart.begin(), f.NotesChart.end()), 3);
     if (PricesEnabled) NotesPrice = QStringList(f.NotesPrice.begin(), f.NotesPrice.end());
 }
 
@@ -326,23 +317,23 @@ void TFormBasis::SaveSettings() {
     if (!Settings) return;
     TFrameSettings& f = StoredSettings.Frame;
     f.UnitSystemSI = UnitSystemSI;
-    f.AmericanMethod = AmericanMethod;
+    f.AmericanMethod = Selection.AmericanMethod;
     f.TotalEffectiveness = TotalEffectiveness;
-    f.EnergyClasses = EnergyClasses;
+    f.EnergyClasses = Selection.EnergyClasses;
     f.WetBulbOnDatasheet = WetBulbOnDatasheet;
     f.CarrierChart = CarrierChart;
-    if (WinterRecord) {
-        f.AirPressure = WinterRecord->Pressure;
-        f.FlowMode = WinterRecord->FlowMode;
-        f.HumidityMode = WinterRecord->HumidityMode;
-    }
-    f.Seasons = Seasons;
-    f.PrintHeader = PrintHeader;
+    f.AirPressure = Selection.Pressure;
+    f.FlowMode = Selection.FlowMode;
+    f.HumidityMode = Selection.HumidityMode;
+    f.Seasons = Selection.Seasons;
+    f.PrintHeader = Selection.PrintHeader;
     f.WindowPosition = pos();
-    for (int i = 0; i < 8; ++i) f.HeaderLines[i] = HeaderLines.value(i);
+    const QStringList header = ToLines(Selection.HeaderLines), notesData = ToLines(Selection.NotesData),
+                      notesChart = ToLines(Selection.NotesChart);
+    for (int i = 0; i < 8; ++i) f.HeaderLines[i] = header.value(i);
     for (int i = 0; i < 3; ++i) {
-        f.NotesData[i] = NotesData.value(i);
-        f.NotesChart[i] = NotesChart.value(i);
+        f.NotesData[i] = notesData.value(i);
+        f.NotesChart[i] = notesChart.value(i);
         f.NotesPrice[i] = NotesPrice.value(i);
     }
     SaveFrameSettings(*Settings, ProductSection, f);
@@ -356,19 +347,36 @@ void TFormBasis::SetUnitSystem(bool si) {
 }
 
 void TFormBasis::SetSeasons(bool on) {
-    Seasons = on;
+    Selection.SetSeasons(on);
     Menu_Optionen_UseSeasons->setChecked(on);
 }
 
 void TFormBasis::SetAirPressure(double p) {
-    if (p == AirPressure) return;
-    AirPressure = p;
+    if (p == Selection.Pressure) return;
+    Selection.SetPressure(p);
     ShowAirPressure();
     SetResultsValid(false);
 }
 
 void TFormBasis::ShowAirPressure() {
-    L_Umgebung->setText(AirPressure > 0 ? EnvironmentText(AirPressure, UnitSystemSI) : QString());
+    L_Umgebung->setText(Selection.Pressure > 0 ? EnvironmentText(Selection.Pressure, UnitSystemSI) : QString());
+}
+
+bool TFormBasis::ConfirmPendingEdit() {
+    auto* e = qobject_cast<TNumEditBase*>(QApplication::focusWidget());
+    return !e || !e->isModified() || e->ConfirmPending();
+}
+
+QStringList ToLines(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const std::string& l : lines) out << QString::fromStdString(l);
+    return out;
+}
+
+std::vector<std::string> FromLines(const QStringList& lines, int count) {
+    std::vector<std::string> out(count);
+    for (int i = 0; i < count; ++i) out[i] = lines.value(i).toStdString();
+    return out;
 }
 
 void TFormBasis::SelectLanguage(int code) {
@@ -466,11 +474,15 @@ void TFormBasis::ShowProductDescription() {
 
 // ---- Dialog exchanges ------------------------------------------------------------------------
 void TFormBasis::EditNotesData() {
-    EditNotes(this, NotesData);
+    QStringList notes = ToLines(Selection.NotesData);
+    EditNotes(this, notes);
+    Selection.NotesData = FromLines(notes, 3);
 }
 
 void TFormBasis::EditNotesChart() {
-    EditNotes(this, NotesChart);
+    QStringList notes = ToLines(Selection.NotesChart);
+    EditNotes(this, notes);
+    Selection.NotesChart = FromLines(notes, 3);
 }
 
 void TFormBasis::EditSettings() {

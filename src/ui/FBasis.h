@@ -22,6 +22,7 @@
 
 #include "app/USettings.h"
 #include "calc/UDaten.h"
+#include "series/USelection.h"
 
 class QAction;
 class QActionGroup;
@@ -45,22 +46,16 @@ public:
     ~TFormBasis() override;
 
     // ---- Frame state (read by the pages and the dialogs) -------------------------------------
+    // The selection shown by this window: every input, the device, header and notes, and what is
+    // derived from them. Edits write it; every display is rendered from it.
+    TSelection Selection;
+    TDatenVX* const WinterRecord = &Selection.Cases[0];
+    TDatenVX* const SummerRecord = &Selection.Cases[1];
     bool CarrierChart = false;        // chart style: true Carrier, false Mollier
     bool UnitSystemSI = false;        // true SI, false UK/US
-    double AirPressure = 0.0;         // mbar
-    std::uint8_t FlowMode = 0;        // 0 standard volume, 1 operating volume, 3 mass flow
-    std::uint8_t HumidityMode = 0;    // 0 relative humidity, 1 humidity ratio, 7 wet bulb
     std::vector<TPageProc> DatasheetPages, ChartPages, DescriptionPages;
-    std::uint8_t SeasonLayout = 0;    // 1 winter case only, 2 winter and summer
-    bool Seasons = false;             // summer case offered
-    std::uint8_t VolumeReference = 0; // operating volume at inlet (0) or outlet (1)
     bool WetBulbOnDatasheet = false;
-    bool EnergyClasses = false;
-    std::unique_ptr<TDatenVX> WinterRecord, SummerRecord;
-    QStringList NotesData, NotesChart, NotesPrice;  // three lines each
-    bool PrintHeader = false;
-    QStringList HeaderLines;          // eight lines: four label/value pairs
-    bool AmericanMethod = false;      // effectiveness after ASHRAE 84 / AHRI 1060
+    QStringList NotesPrice;           // three lines
     bool TotalEffectiveness = false;
     std::unique_ptr<TIniDatei> Settings;
     QString ProjectPath;
@@ -77,10 +72,9 @@ public:
     virtual void SetResultsValid(bool) {}
     virtual bool CheckInputs() { return false; }
     virtual void SetUnitSystem(bool si);
-    virtual void SetHumidityMode(std::uint8_t mode) { HumidityMode = mode; }
-    virtual void SetVolumeReference(std::uint8_t ref) { VolumeReference = ref; }
-    virtual void SetFlowMode(std::uint8_t mode) { FlowMode = mode; }
-    virtual void SetSeasonLayout(std::uint8_t mode) { SeasonLayout = mode; }
+    virtual void SetHumidityMode(std::uint8_t mode) { Selection.SetHumidityMode(mode); }
+    virtual void SetFlowMode(std::uint8_t mode) { Selection.SetFlowMode(mode); }
+    virtual void SetSeasonLayout(std::uint8_t mode) { Selection.SetTwoCases(mode == 2); }
     virtual void SetSeasons(bool on);
     virtual void Calculate() {}
     virtual void ClearResults() {}
@@ -96,6 +90,9 @@ public:
     virtual void ShowDiagram(bool /*modal*/, bool /*withProcesses*/) {}
 
     // ---- Other operations ----------------------------------------------------------------
+    // Confirms a value typed into the focused number field and not yet confirmed, so that every
+    // command works on what the user sees. False when the value was refused.
+    bool ConfirmPendingEdit();
     // Stores a new air pressure; a different value invalidates the results.
     void SetAirPressure(double p);
     // Shows the air pressure and altitude in force in the status line.
@@ -183,6 +180,10 @@ private:
 // the screens' available areas there, otherwise moved the least distance into the area that holds
 // most of it (the first area when none does); without a stored place, the centre of the first.
 QPoint PlaceOnScreens(const QSize& frame, const std::optional<QPoint>& stored, const QList<QRect>& available);
+
+// Header and notes lines of the selection as the dialogs edit them, and back.
+QStringList ToLines(const std::vector<std::string>& lines);
+std::vector<std::string> FromLines(const QStringList& lines, int count);
 
 // Draws an empty page with the common page frame; the page lists start with it.
 void EmptyFramePage(TFormBasis* owner, QPainter& canvas, bool forPdf);

@@ -100,7 +100,7 @@ void TFormBaugroessen_VX::ApplyTexts() {
     setWindowTitle("VX " + LoadText(181));
     Button_Abbrechen->setText(LoadText(161));
     AssignMnemonics(this);
-    const auto captions = ProposalCaptions(SI, Owner && Owner->AmericanMethod,
+    const auto captions = ProposalCaptions(SI, Owner && Owner->Selection.AmericanMethod,
                                            [](int n) { return LoadText(n).toStdString(); });
     QStringList labels;
     for (const std::string& c : captions) labels << QString::fromStdString(c);
@@ -151,19 +151,17 @@ bool TFormBaugroessen_VX::event(QEvent* e) {
 }
 
 void TFormBaugroessen_VX::BuildProposals() {
-    if (m_building || !Owner || !Owner->WinterRecord) return;
+    if (m_building || !Owner) return;
     m_building = true;
     ++m_buildCount;
     {
         TWaitCursor wait;
-        Owner->ReadInputs();
-        // The search works on a copy, so the window's record and its results stay as they are
-        // whether a proposal is adopted or not.
-        TDatenVX record = *Owner->WinterRecord;
-        record.Refresh();
+        // Proposals for the winter case as the selection holds it; the search works on a copy, so
+        // the selection and its results stay as they are whether a proposal is adopted or not.
+        TDatenVX record = Owner->Selection.Cases[0];
         ListView1->clear();
         Proposals.clear();
-        const bool american = Owner->AmericanMethod;
+        const bool american = Owner->Selection.AmericanMethod;
         Proposals = ::BuildProposals(record, [] { QCoreApplication::processEvents(); });
         for (const TProposal& p : Proposals) {
             auto* item = new QTreeWidgetItem(ListView1);

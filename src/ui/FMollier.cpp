@@ -440,7 +440,8 @@ void ChartPage(TFormBasis* owner, QPainter& canvas, bool forPdf)
 {
     if (!owner)
         return;
-    DrawPageHeader(owner, canvas, owner->PrintHeader, true, &owner->NotesChart);
+    const QStringList notes = ToLines(owner->Selection.NotesChart);
+    DrawPageHeader(owner, canvas, owner->Selection.PrintHeader, true, &notes);
     auto* chart = qobject_cast<TFormMollier*>(owner->FormMollier.data());
     if (!chart)
         return;

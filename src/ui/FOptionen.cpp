@@ -590,17 +590,17 @@ bool ExchangeSettings(TFormBasis& owner) {
         owner.FormOptionen = dlg;
     }
     dlg->SetUnitSystem(owner.UnitSystemSI);
-    dlg->SetPressure(owner.AirPressure);
-    dlg->SetHumidityMode(owner.HumidityMode);
-    dlg->SetFlowMode(owner.FlowMode);
+    dlg->SetPressure(owner.Selection.Pressure);
+    dlg->SetHumidityMode(owner.Selection.HumidityMode);
+    dlg->SetFlowMode(owner.Selection.FlowMode);
     dlg->Edit_DecimalSeparator->setText(CharText(ProcessDecimalSeparator()));
     dlg->Edit_ThousandSeparator->setText(CharText(ProcessThousandSeparator()));
-    (owner.AmericanMethod ? static_cast<QAbstractButton*>(dlg->RadioButton_PHI_USA)
+    (owner.Selection.AmericanMethod ? static_cast<QAbstractButton*>(dlg->RadioButton_PHI_USA)
                           : static_cast<QAbstractButton*>(dlg->RadioButton_PHI_Europa))
         ->setChecked(true);
-    if (owner.AmericanMethod) dlg->CheckBox_TotalEff->setChecked(owner.TotalEffectiveness);
+    if (owner.Selection.AmericanMethod) dlg->CheckBox_TotalEff->setChecked(owner.TotalEffectiveness);
     dlg->CheckBox_WB->setChecked(owner.WetBulbOnDatasheet);
-    dlg->CheckBox_HCLASS->setChecked(owner.EnergyClasses);
+    dlg->CheckBox_HCLASS->setChecked(owner.Selection.EnergyClasses);
 
     if (dlg->exec() != QDialog::Accepted) return false;
 
@@ -609,10 +609,10 @@ bool ExchangeSettings(TFormBasis& owner) {
     owner.SetHumidityMode(dlg->HumidityMode);
     owner.SetFlowMode(dlg->FlowMode);
     SetProcessSeparators(dlg->DecimalSeparator(), dlg->ThousandSeparator());
-    owner.AmericanMethod = dlg->RadioButton_PHI_USA->isChecked();
+    owner.Selection.SetCalculationStandard(dlg->RadioButton_PHI_USA->isChecked(),
+                                           dlg->CheckBox_HCLASS->isChecked(), owner.Selection.FlowAtOutlet);
     owner.TotalEffectiveness = dlg->CheckBox_TotalEff->isChecked();
     owner.WetBulbOnDatasheet = dlg->CheckBox_WB->isChecked();
-    owner.EnergyClasses = dlg->CheckBox_HCLASS->isChecked();
     owner.SettingsChanged();
     return true;
 }

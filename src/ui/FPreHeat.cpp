@@ -115,15 +115,17 @@ TPreHeatState PreHeatState(double t, double x, double P) {
 bool ApplyPreHeat(TFormProdukt& w, TNumEdit* tempEdit, double newTemp) {
     TInlet inlet;
     if (!FindInlet(w, tempEdit, inlet)) return false;
-    // The records follow every input shown at this moment.
-    w.Aenderung_Daten();
-    const TDatenVX& r = inlet.Summer ? *w.SummerRecord : *w.WinterRecord;
+    const int c = inlet.Summer ? 1 : 0;
+    const TDatenVX& r = w.Selection.Cases[c];
+    // Heating keeps the humidity ratio; the humidity typed in the current mode follows from it.
     const double x = inlet.Stream1 ? r.X11 : r.X21;
     const double t = w.FromDisplay(QTemp, CodeDegC, CodeDegF, newTemp);
-    const TPreHeatState s = PreHeatState(t, x, w.WinterRecord->Pressure);
-    tempEdit->SetValue(newTemp);
-    if (w.HumidityMode == 0) inlet.Humidity->SetValue(s.RelHum);
-    else if (w.HumidityMode == 7) inlet.Humidity->SetValue(Round1(w.ToDisplay(QTemp, CodeDegC, CodeDegF, s.WetBulb)));
+    const TPreHeatState s = PreHeatState(t, x, w.Selection.Pressure);
+    w.Selection.SetAirInput(c, inlet.Stream1 ? TAirInput::Temp11 : TAirInput::Temp21, t);
+    const TAirInput humidity = inlet.Stream1 ? TAirInput::Humidity11 : TAirInput::Humidity21;
+    if (w.Selection.HumidityMode == HumidityInputRelative) w.Selection.SetAirInput(c, humidity, s.RelHum);
+    else if (w.Selection.HumidityMode == HumidityInputWetBulb) w.Selection.SetAirInput(c, humidity, s.WetBulb);
+    w.ShowInputs();
     w.Aenderung_Daten();
     return true;
 }

@@ -10,6 +10,8 @@
 
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
+#include "print/UPageContext.h"
+#include "series/USelectionTables.h"
 #include "thermo/UUmrechnung.h"
 #include "thermo/UZahlformat.h"
 #include "ui/DatenGrids.h"
@@ -28,9 +30,6 @@ constexpr int QFlow = 1, QTemp = 2, QHum = 3, QDp = 4, QVel = 5, QMass = 8, QEnt
 
 double Round1(double v) { return std::nearbyint(v * 10.0) / 10.0; }
 
-// Inlet table rows.
-constexpr int RowSVol = 1, RowMass = 2, RowHeading = 3, RowOVol = 4, RowTemp = 5, RowRelHum = 6,
-              RowX = 7, RowWetBulb = 8, RowEnthalpy = 9;
 } // namespace
 
 QString TFormProdukt::Fixed(double v, int decimals) {
@@ -48,7 +47,7 @@ TFormProdukt::~TFormProdukt() = default;
 void TFormProdukt::ConnectEdit(TNumEdit* e) {
     e->Digits = 1;
     e->setStyleSheet("QLineEdit { border: 1px solid #7a7a7a; background: white; padding: 0px 1px; }");
-    connect(e, &TNumEditBase::OnCalculate, this, [this] { Aenderung_Daten(); });
+    connect(e, &TNumEditBase::OnCalculate, this, [this, e] { AirEditConfirmed(e); });
 }
 
 void TFormProdukt::BuildControls() {
@@ -83,7 +82,7 @@ void TFormProdukt::BuildControls() {
     Button_Seasons->setGeometry(0, 0, 15, 15);
     Button_Seasons->setIconSize(QSize(9, 9));
     Panel_Seasons->resize(15, 15);
-    connect(Button_Seasons, &QToolButton::clicked, this, [this] { SetSeasonLayout(SeasonLayout == 1 ? 2 : 1); });
+    connect(Button_Seasons, &QToolButton::clicked, this, [this] { SetSeasonLayout(BothCases() ? 1 : 2); });
 
     Tabelle_Lufteintritt = new TDatenGrid(c);
     Tabelle_Lufteintritt->setObjectName("Tabelle_Lufteintritt");
@@ -185,8 +184,8 @@ void TFormProdukt::CreateProdukt() {
 }
 
 QList<TDatenVX*> TFormProdukt::ActiveRecords() const {
-    QList<TDatenVX*> r{WinterRecord.get()};
-    if (BothCases()) r << SummerRecord.get();
+    QList<TDatenVX*> r{WinterRecord};
+    if (BothCases()) r << SummerRecord;
     return r;
 }
 
@@ -203,6 +202,7 @@ void TFormProdukt::LoadSettings() {
     TFormBasis::LoadSettings();
     if (!Settings) return;
     LoadProductSettings(*Settings, ProductSection, StoredSettings.Product);
+    // The stored inlets were typed as standard volumes and relative humidities.
     auto put = [](TDatenVX& r, const TInletValues& v) {
         r.SVol11 = v.SVol11;
         r.Temp11 = v.Temp11;
@@ -211,8 +211,8 @@ void TFormProdukt::LoadSettings() {
         r.Temp21 = v.Temp21;
         r.RelHum21 = v.Humidity21;
     };
-    put(*WinterRecord, StoredSettings.Product.Winter);
-    put(*SummerRecord, StoredSettings.Product.Summer);
+    put(Selection.Cases[0], StoredSettings.Product.Winter);
+    put(Selection.Cases[1], StoredSettings.Product.Summer);
 }
 
 void TFormProdukt::SaveSettings() {
@@ -221,66 +221,33 @@ void TFormProdukt::SaveSettings() {
     auto get = [](const TDatenVX& r) {
         return TInletValues{r.SVol11, r.Temp11, r.RelHum11, r.SVol21, r.Temp21, r.RelHum21};
     };
-    StoredSettings.Product.Winter = get(*WinterRecord);
-    StoredSettings.Product.Summer = get(*SummerRecord);
+    StoredSettings.Product.Winter = get(Selection.Cases[0]);
+    StoredSettings.Product.Summer = get(Selection.Cases[1]);
     SaveProductSettings(*Settings, ProductSection, StoredSettings.Product);
 }
 
 // ---- Inputs ----------------------------------------------------------------------------------
-void TFormProdukt::ReadInputs() {
-    ReadAirInputs();
-    ReadDeviceInputs();
-}
-
-void TFormProdukt::ReadAirInputs() {
-    auto read = [this](TDatenVX& r, const TCaseEdits& e) {
-        r.HumidityMode = HumidityMode;
-        r.FlowMode = FlowMode;
-        r.Pressure = AirPressure;
-        r.FlowAtOutlet = VolumeReference;
-        const double f1 = e.SVol11->Value(), f2 = e.SVol21->Value();
-        switch (FlowMode) {
-        case 1:
-            r.OVol11 = FromDisplay(QFlow, 1, 2, f1);
-            r.OVol21 = FromDisplay(QFlow, 1, 2, f2);
-            break;
-        case 3:
-            r.MassMoist11 = FromDisplay(QMass, 16, 17, f1);
-            r.MassMoist21 = FromDisplay(QMass, 16, 17, f2);
-            break;
-        default:
-            r.SVol11 = FromDisplay(QFlow, 1, 2, f1);
-            r.SVol21 = FromDisplay(QFlow, 1, 2, f2);
-        }
-        r.Temp11 = FromDisplay(QTemp, 3, 4, e.Temp11->Value());
-        r.Temp21 = FromDisplay(QTemp, 3, 4, e.Temp21->Value());
-        const double h1 = e.Feuchte11->Value(), h2 = e.Feuchte21->Value();
-        switch (HumidityMode) {
-        case 1:
-            r.X11 = FromDisplay(QHum, 5, 6, h1);
-            r.X21 = FromDisplay(QHum, 5, 6, h2);
-            break;
-        case 7:
-            r.WetBulb11 = FromDisplay(QTemp, 3, 4, h1);
-            r.WetBulb21 = FromDisplay(QTemp, 3, 4, h2);
-            break;
-        default:
-            r.RelHum11 = h1;
-            r.RelHum21 = h2;
-        }
-    };
-    read(*WinterRecord, Winter);
-    read(*SummerRecord, Summer);
+void TFormProdukt::AirEditConfirmed(TNumEdit* e) {
+    for (int c = 0; c < 2; ++c) {
+        const TCaseEdits& ce = c == 0 ? Winter : Summer;
+        const std::pair<TNumEdit*, TAirInput> inputs[] = {
+            {ce.SVol11, TAirInput::Flow11},  {ce.SVol21, TAirInput::Flow21},
+            {ce.Temp11, TAirInput::Temp11},  {ce.Temp21, TAirInput::Temp21},
+            {ce.Feuchte11, TAirInput::Humidity11}, {ce.Feuchte21, TAirInput::Humidity21}};
+        for (const auto& [edit, input] : inputs)
+            if (edit == e) {
+                Selection.SetAirInput(c, input, FromDisplay(input, e->Value()));
+                Aenderung_Daten();
+                return;
+            }
+    }
 }
 
 void TFormProdukt::Aenderung_Daten() {
     if (m_inCycle) return;
     m_inCycle = true;
-    SetResultsValid(false);
-    ReadInputs();
     ApplyTemperatureLimits();
-    WinterRecord->Refresh();
-    if (BothCases()) SummerRecord->Refresh();
+    SetResultsValid(false);
     ShowCurrentState();
     m_inCycle = false;
 }
@@ -288,148 +255,107 @@ void TFormProdukt::Aenderung_Daten() {
 void TFormProdukt::Calculate() {
     // A value typed into the focused field and not yet confirmed (F9 does not move the focus)
     // is confirmed first, so the checks see the current inputs.
-    if (auto* e = qobject_cast<TNumEditBase*>(QApplication::focusWidget()); e && e->isModified()) {
-        if (!e->ConfirmPending()) return;
-    }
+    if (!ConfirmPendingEdit()) return;
     if (!CheckInputs()) return;
-    SetResultsValid(false);
-    ReadInputs();
-    try {
-        for (TDatenVX* r : ActiveRecords()) {
-            r->Calculate();
-            r->EvaluateEnergyEfficiency();
-        }
-    } catch (...) {
-        // the records keep what they computed; the results are shown as they stand
-    }
-    SetResultsValid(true);
-    ShowCurrentState();
+    Selection.Calculate();
+    SetResultsValid(Selection.ResultsValid());
 }
 
 void TFormProdukt::SetResultsValid(bool valid) {
-    m_resultsValid = valid;
-    if (valid) {
-        ShowCurrentState();
-        ShowOutletTable();
-        ShowHint();
-        ShowProcessData();
-        if (FormMollier && FormMollier->isVisible()) ShowDiagram(false, true);
-    } else {
-        ClearResults();
-    }
+    m_resultsValid = valid && Selection.ResultsValid();
+    ShowCurrentState();
+    ShowResultTables();
+    ShowHint();
+    if (FormMollier && FormMollier->isVisible()) ShowDiagram(false, m_resultsValid);
     for (QWidget* b : {static_cast<QWidget*>(Button_Datenblatt), static_cast<QWidget*>(Button_Diagramm)})
-        b->setEnabled(valid);
-    Menu_Ansicht_Datenblatt->setEnabled(valid);
-    Menu_Ansicht_Diagramm->setEnabled(valid);
+        b->setEnabled(m_resultsValid);
+    Menu_Ansicht_Datenblatt->setEnabled(m_resultsValid);
+    Menu_Ansicht_Diagramm->setEnabled(m_resultsValid);
 }
 
-void TFormProdukt::ClearValueCells(TDatenGrid* g) {
-    // With one case, column 5 holds the units.
-    const QList<int> cols = BothCases() ? QList<int>{1, 3, 5, 7} : QList<int>{1, 3};
-    for (int row = 0; row < g->RowCount(); ++row)
-        for (int col : cols) g->ClearCell(col, row);
-}
-
-void TFormProdukt::ClearResults() {
-    ClearValueCells(Tabelle_Luftaustritt);
-    ClearValueCells(Tabelle_Prozessdaten);
-    if (FormMollier && FormMollier->isVisible()) ShowDiagram(false, false);
-    LB_Hinweis->clear();
-}
+void TFormProdukt::ClearResults() { SetResultsValid(false); }
 
 // ---- Display of the inputs -------------------------------------------------------------------
-void TFormProdukt::ShowTemperatureEdits() {
-    auto show = [this](const TDatenVX& r, const TCaseEdits& e) {
-        e.Temp11->SetValue(Round1(ToDisplay(QTemp, 3, 4, r.Temp11)));
-        e.Temp21->SetValue(Round1(ToDisplay(QTemp, 3, 4, r.Temp21)));
-    };
-    show(*WinterRecord, Winter);
-    show(*SummerRecord, Summer);
+namespace {
+struct TAirUnit {
+    int Quantity, SI, US;
+};
+// The quantity and unit codes of an air input in the selection's modes; quantity 12 converts
+// nothing (relative humidity).
+TAirUnit AirUnit(TAirInput input, const TSelection& s) {
+    switch (input) {
+        case TAirInput::Flow11:
+        case TAirInput::Flow21:
+            return s.FlowMode == FlowInputMoistMass ? TAirUnit{QMass, 16, 17} : TAirUnit{QFlow, 1, 2};
+        case TAirInput::Temp11:
+        case TAirInput::Temp21:
+            return {QTemp, 3, 4};
+        default:
+            if (s.HumidityMode == HumidityInputRatio) return {QHum, 5, 6};
+            if (s.HumidityMode == HumidityInputWetBulb) return {QTemp, 3, 4};
+            return {12, 0, 0};
+    }
+}
+}  // namespace
+
+double TFormProdukt::ToDisplay(TAirInput input, double v) const {
+    const TAirUnit u = AirUnit(input, Selection);
+    return u.Quantity == 12 ? v : ToDisplay(u.Quantity, u.SI, u.US, v);
 }
 
-void TFormProdukt::ShowFlowEdits() {
-    auto show = [this](const TDatenVX& r, const TCaseEdits& e) {
-        double v1 = r.SVol11, v2 = r.SVol21;
-        int q = QFlow, si = 1, us = 2;
-        if (FlowMode == 1) {
-            v1 = r.OVol11;
-            v2 = r.OVol21;
-        } else if (FlowMode == 3) {
-            v1 = r.MassMoist11;
-            v2 = r.MassMoist21;
-            q = QMass, si = 16, us = 17;
-        }
-        e.SVol11->SetValue(std::nearbyint(ToDisplay(q, si, us, v1)));
-        e.SVol21->SetValue(std::nearbyint(ToDisplay(q, si, us, v2)));
-    };
-    show(*WinterRecord, Winter);
-    show(*SummerRecord, Summer);
+double TFormProdukt::FromDisplay(TAirInput input, double v) const {
+    const TAirUnit u = AirUnit(input, Selection);
+    return u.Quantity == 12 ? v : FromDisplay(u.Quantity, u.SI, u.US, v);
 }
 
-void TFormProdukt::ShowHumidityEdits() {
-    auto show = [this](const TDatenVX& r, const TCaseEdits& e) {
-        double h1 = r.RelHum11, h2 = r.RelHum21;
-        if (HumidityMode == 1) {
-            h1 = ToDisplay(QHum, 5, 6, r.X11);
-            h2 = ToDisplay(QHum, 5, 6, r.X21);
-        } else if (HumidityMode == 7) {
-            h1 = ToDisplay(QTemp, 3, 4, r.WetBulb11);
-            h2 = ToDisplay(QTemp, 3, 4, r.WetBulb21);
+void TFormProdukt::ShowAirEdits() {
+    for (int c = 0; c < 2; ++c) {
+        const TCaseEdits& ce = c == 0 ? Winter : Summer;
+        const std::pair<TNumEdit*, TAirInput> inputs[] = {
+            {ce.SVol11, TAirInput::Flow11},  {ce.SVol21, TAirInput::Flow21},
+            {ce.Temp11, TAirInput::Temp11},  {ce.Temp21, TAirInput::Temp21},
+            {ce.Feuchte11, TAirInput::Humidity11}, {ce.Feuchte21, TAirInput::Humidity21}};
+        for (const auto& [edit, input] : inputs) {
+            // Flows are shown whole, temperatures and humidities to one decimal; the selection
+            // keeps the exact value.
+            const double shown = ToDisplay(input, Selection.AirInput(c, input));
+            edit->SetValue(edit->Digits == 0 ? std::nearbyint(shown) : Round1(shown));
         }
-        e.Feuchte11->SetValue(Round1(h1));
-        e.Feuchte21->SetValue(Round1(h2));
-    };
-    show(*WinterRecord, Winter);
-    show(*SummerRecord, Summer);
+    }
 }
 
 void TFormProdukt::ShowInputs() {
-    for (TDatenVX* r : {WinterRecord.get(), SummerRecord.get()}) {
-        const auto hm = r->HumidityMode, fm = r->FlowMode;
-        r->HumidityMode = 0;
-        r->FlowMode = 0;
-        r->Refresh();
-        r->HumidityMode = hm;
-        r->FlowMode = fm;
-    }
-    ShowTemperatureEdits();
-    SetAirPressure(WinterRecord->Pressure);
-    SetHumidityMode(WinterRecord->HumidityMode);
-    SetFlowMode(WinterRecord->FlowMode);
+    SetSeasons(Selection.Seasons);
+    SetSeasonLayout(Selection.TwoCases ? 2 : 1);
+    ShowAirEdits();
+    PlaceInputEdits();
 }
 
 void TFormProdukt::SetHumidityMode(std::uint8_t mode) {
     TFormBasis::SetHumidityMode(mode);
-    ShowHumidityEdits();
+    ShowAirEdits();
     PlaceInputEdits();
 }
 
 void TFormProdukt::SetFlowMode(std::uint8_t mode) {
     TFormBasis::SetFlowMode(mode);
-    ShowFlowEdits();
+    ShowAirEdits();
     PlaceInputEdits();
 }
 
 void TFormProdukt::SetUnitSystem(bool si) {
     TFormBasis::SetUnitSystem(si);
-    if (!WinterRecord) return;
-    // The flow edits show the quantity of the current flow mode (not always the standard volume).
-    ShowFlowEdits();
-    ShowTemperatureEdits();
-    ShowHumidityEdits();
     if (!m_created) return;
-    ShowCurrentState();
+    ShowAirEdits();
     SetResultsValid(m_resultsValid);
 }
 
 void TFormProdukt::SettingsChanged() {
     TFormBasis::SettingsChanged();
-    // Re-enter every value so the new separators and formats apply.
-    for (TCaseEdits* ce : {&Winter, &Summer}) {
-        if (ce == &Summer && !BothCases()) break;
-        for (TNumEdit* e : ce->All()) e->SetValue(e->Value());
-    }
-    Aenderung_Daten();
+    // New separators, modes or calculation standard: everything is shown again from the selection.
+    ApplyTemperatureLimits();
+    ShowAirEdits();
+    SetResultsValid(Selection.ResultsValid());
 }
 
 void TFormProdukt::SetSeasons(bool on) {
@@ -447,10 +373,9 @@ void TFormProdukt::SetSeasonLayout(std::uint8_t mode) {
         Button_Seasons->setText(mode == 2 ? "-" : "+");
     }
     LayoutTables();
-    UpdateUnitLabels();
     if (!m_created) return;
-    if (mode == 2) Aenderung_Daten();
-    else if (m_resultsValid) ShowHint();
+    // Showing the summer case asks for a new calculation; hiding it keeps the winter results.
+    SetResultsValid(Selection.ResultsValid());
 }
 
 // ---- Layout ----------------------------------------------------------------------------------
@@ -489,9 +414,9 @@ void TFormProdukt::LayoutTables() {
     }
     const int x = TablesLeft;
     int y = 3;
-    Edit_Winter->setVisible(Seasons);
-    Edit_Sommer->setVisible(Seasons && two);
-    Panel_Seasons->setVisible(Seasons);
+    Edit_Winter->setVisible(Selection.Seasons);
+    Edit_Sommer->setVisible(Selection.Seasons && two);
+    Panel_Seasons->setVisible(Selection.Seasons);
     Tabelle_Lufteintritt->move(x, y + 13);
     const QRect w1 = CellRect(Tabelle_Lufteintritt, 1, 0), w3 = CellRect(Tabelle_Lufteintritt, 3, 0);
     Edit_Winter->setGeometry(w1.left(), y - 2, w3.right() - w1.left() + 1, 16);
@@ -524,8 +449,8 @@ void TFormProdukt::LayoutTables() {
 }
 
 void TFormProdukt::PlaceInputEdits() {
-    const int flowRow = FlowMode == 1 ? RowOVol : FlowMode == 3 ? RowMass : RowSVol;
-    const int humRow = HumidityMode == 1 ? RowX : HumidityMode == 7 ? RowWetBulb : RowRelHum;
+    const int flowRow = Selection.FlowMode == FlowInputOperatingVolume ? InletRowOpVolume : Selection.FlowMode == FlowInputMoistMass ? InletRowMass : InletRowStdVolume;
+    const int humRow = Selection.HumidityMode == HumidityInputRatio ? InletRowX : Selection.HumidityMode == HumidityInputWetBulb ? InletRowWetBulb : InletRowRelHum;
     auto place = [this](TNumEdit* e, int col, int row) {
         const QRect r = CellRect(Tabelle_Lufteintritt, col, row);
         e->setGeometry(r.adjusted(0, -1, 0, 1));
@@ -535,8 +460,8 @@ void TFormProdukt::PlaceInputEdits() {
         const TCaseEdits& e = c == 0 ? Winter : Summer;
         place(e.SVol11, ValueColumn(c, 0), flowRow);
         place(e.SVol21, ValueColumn(c, 1), flowRow);
-        place(e.Temp11, ValueColumn(c, 0), RowTemp);
-        place(e.Temp21, ValueColumn(c, 1), RowTemp);
+        place(e.Temp11, ValueColumn(c, 0), InletRowTemp);
+        place(e.Temp21, ValueColumn(c, 1), InletRowTemp);
         place(e.Feuchte11, ValueColumn(c, 0), humRow);
         place(e.Feuchte21, ValueColumn(c, 1), humRow);
     }
@@ -555,146 +480,63 @@ void TFormProdukt::ApplyTexts() {
     Button_Preise->setText(Text(360));
     Edit_Winter->setText(Text(272));
     Edit_Sommer->setText(Text(273));
-    const bool english = Language == LangEnglish;
-    const QString s1 = english ? QString("Outside air") : Text(3);
-    const QString s2 = english ? QString("Return air") : Text(4);
+    const QString s1 = StreamCaption(0);
+    const QString s2 = StreamCaption(1);
     LB_Zuluft->setText(s1);
     LB_Zuluft_S->setText(s1);
     LB_Abluft->setText(s2);
     LB_Abluft_S->setText(s2);
 
-    TDatenGrid* in = Tabelle_Lufteintritt;
-    const int titles[] = {0, 16, 33, 9, 17, 12, 13, 14, 51, 25};
-    for (int r = 0; r < 10; ++r) in->SetCell(0, r, titles[r] ? Text(titles[r]) : QString());
-    Tabelle_w_dp->SetCell(0, 0, Text(49));
-    Tabelle_w_dp->SetCell(0, 1, Text(22));
-    Tabelle_w_dp->SetCell(0, 2, Text(22) + " (" + Text(24) + ")");
-    const int outTitles[] = {0, 17, 12, 13, 14, 51, 25};
-    for (int r = 0; r < 7; ++r) Tabelle_Luftaustritt->SetCell(0, r, outTitles[r] ? Text(outTitles[r]) : QString());
-    // Heading row of the inlet table in bold.
-    if (QTableWidgetItem* it = in->item(RowHeading, 0)) {
-        QFont f = in->font();
-        f.setBold(true);
-        it->setFont(f);
-    }
     for (TDatenGrid* g : {Tabelle_Lufteintritt, Tabelle_w_dp, Tabelle_Luftaustritt, Tabelle_Prozessdaten})
         g->setFont(font());
+    ShowCurrentState();
+    ShowResultTables();
+    ShowHint();
 }
 
 void TFormProdukt::UpdateUnitLabels() {
-    if (!Tabelle_Lufteintritt) return;
-    const bool si = UnitSystemSI;
-    const int uc = UnitColumn();
-    for (TDatenGrid* g : {Tabelle_Lufteintritt, Tabelle_w_dp, Tabelle_Luftaustritt, Tabelle_Prozessdaten})
-        for (int r = 0; r < g->RowCount(); ++r) {
-            g->ClearCell(5, r);
-            g->ClearCell(9, r);
-        }
-    const QString degC = Text(411), degF = Text(412);
-    const QString temp = si ? degC : degF;
-    const QString hum = si ? "g/kg" : "gr/lb";
-    const QString enth = si ? "kJ/kg" : "BTU/lb";
-    TDatenGrid* in = Tabelle_Lufteintritt;
-    in->SetCell(uc, RowSVol, si ? Text(410) : "scfm");
-    in->SetCell(uc, RowMass, si ? "kg/h" : "lb/h");
-    in->SetCell(uc, RowOVol, si ? Text(410) : "acfm");
-    in->SetCell(uc, RowTemp, temp);
-    in->SetCell(uc, RowRelHum, "%");
-    in->SetCell(uc, RowX, hum);
-    in->SetCell(uc, RowWetBulb, temp);
-    in->SetCell(uc, RowEnthalpy, enth);
-    Tabelle_w_dp->SetCell(uc, 0, si ? "m/s" : "fpm");
-    Tabelle_w_dp->SetCell(uc, 1, si ? "Pa" : "in.WG");
-    Tabelle_w_dp->SetCell(uc, 2, si ? "Pa" : "in.WG");
-    TDatenGrid* out = Tabelle_Luftaustritt;
-    out->SetCell(uc, 1, si ? Text(410) : "acfm");
-    out->SetCell(uc, 2, temp);
-    out->SetCell(uc, 3, "%");
-    out->SetCell(uc, 4, hum);
-    out->SetCell(uc, 5, temp);
-    out->SetCell(uc, 6, enth);
+    if (!Tabelle_Lufteintritt || !m_created) return;
+    ShowCurrentState();
+    ShowResultTables();
 }
 
 // ---- Tables ----------------------------------------------------------------------------------
+void TFormProdukt::FillGrid(TDatenGrid* g, const TTable& table) {
+    const int unitColumn = UnitColumn();
+    for (int row = 0; row < static_cast<int>(table.size()) && row < g->RowCount(); ++row) {
+        const TTableRow& r = table[row];
+        QString title = r.TitleTextNo ? Text(r.TitleTextNo) : QString();
+        if (r.TitleSuffixTextNo) title += " (" + Text(r.TitleSuffixTextNo) + ")";
+        g->SetCell(0, row, title + QString::fromStdString(r.TitleSuffix));
+        if (r.TitleBold)
+            if (QTableWidgetItem* it = g->item(row, 0)) {
+                QFont f = g->font();
+                f.setBold(true);
+                it->setFont(f);
+            }
+        for (int col = 1; col < g->ColCount(); ++col)
+            if (col % 2 == 1 || col == unitColumn) g->ClearCell(col, row);
+        g->SetCell(unitColumn, row, QString::fromStdString(r.Unit));
+        for (int c = 0; c < (BothCases() ? 2 : 1); ++c)
+            for (int st = 0; st < 2; ++st) {
+                const int i = ValueIndex(c, st);
+                g->SetCell(ValueColumn(c, st), row,
+                           r.ValueTextNo[i] ? Text(r.ValueTextNo[i]) : QString::fromStdString(r.Values[i]));
+            }
+    }
+}
+
 void TFormProdukt::ShowCurrentState() {
-    ShowInletTable();
-    ShowVelocityTable();
+    const TSelectionTables t = BuildTables(Selection, UnitSystemSI);
+    FillGrid(Tabelle_Lufteintritt, t.Inlet);
+    FillGrid(Tabelle_w_dp, t.Velocity);
     ShowBypassResult();
 }
 
-void TFormProdukt::ShowInletTable() {
-    TDatenGrid* g = Tabelle_Lufteintritt;
-    const bool si = UnitSystemSI;
-    for (int c = 0; c < 2; ++c) {
-        const TDatenVX& r = c == 0 ? *WinterRecord : *SummerRecord;
-        const bool shown = c == 0 || BothCases();
-        struct P {
-            double SVol, Mass, OVol, Temp, RelHum, X, WetBulb, Enthalpy;
-        };
-        const P pts[2] = {{r.SVol11, r.MassMoist11, r.OVol11, r.Temp11, r.RelHum11, r.X11, r.WetBulb11, r.Enthalpy11},
-                          {r.SVol21, r.MassMoist21, r.OVol21, r.Temp21, r.RelHum21, r.X21, r.WetBulb21, r.Enthalpy21}};
-        for (int s = 0; s < 2; ++s) {
-            const int col = ValueColumn(c, s);
-            if (!shown) continue;
-            const P& p = pts[s];
-            g->SetCell(col, RowSVol, Fixed(ToDisplay(QFlow, 1, 2, p.SVol), 0));
-            g->SetCell(col, RowMass, Fixed(ToDisplay(QMass, 16, 17, p.Mass), 0));
-            g->SetCell(col, RowOVol, Fixed(ToDisplay(QFlow, 1, 2, p.OVol), 0));
-            g->SetCell(col, RowTemp, Fixed(ToDisplay(QTemp, 3, 4, p.Temp), 1));
-            g->SetCell(col, RowRelHum, Fixed(p.RelHum, 1));
-            g->SetCell(col, RowX, Fixed(ToDisplay(QHum, 5, 6, p.X), si ? 2 : 1));
-            g->SetCell(col, RowWetBulb, Fixed(ToDisplay(QTemp, 3, 4, p.WetBulb), 1));
-            g->SetCell(col, RowEnthalpy, Fixed(ToDisplay(QEnth, 24, 25, p.Enthalpy), 1));
-        }
-    }
-}
-
-void TFormProdukt::ShowVelocityTable() {
-    TDatenGrid* g = Tabelle_w_dp;
-    const bool si = UnitSystemSI;
-    const int dpRec = RecommendedDp();
-    const double dpLimit = std::nearbyint(1.5 * dpRec);
-    for (int c = 0; c < 2; ++c) {
-        const TDatenVX& r = c == 0 ? *WinterRecord : *SummerRecord;
-        const double vel[2] = {r.FaceVelocity1, r.FaceVelocity2};
-        const double dp[2] = {r.PressureDrop1, r.PressureDrop2};
-        const double dps[2] = {r.PressureDropStd1, r.PressureDropStd2};
-        for (int s = 0; s < 2; ++s) {
-            const int col = ValueColumn(c, s);
-            if (c == 1 && !BothCases()) continue;
-            g->SetCell(col, 0, Fixed(ToDisplay(QVel, 9, 10, vel[s]), si ? 2 : 0));
-            // A pressure drop far beyond the recommended maximum is not shown.
-            auto dpText = [&](double v) {
-                return dpRec > 0 && v > dpLimit ? QString() : Fixed(ToDisplay(QDp, 7, 8, v), si ? 0 : 2);
-            };
-            g->SetCell(col, 1, dpText(dp[s]));
-            g->SetCell(col, 2, dpText(dps[s]));
-        }
-    }
-}
-
-void TFormProdukt::ShowOutletTable() {
-    TDatenGrid* g = Tabelle_Luftaustritt;
-    const bool si = UnitSystemSI;
-    for (int c = 0; c < 2; ++c) {
-        if (c == 1 && !BothCases()) break;
-        const TDatenVX& r = c == 0 ? *WinterRecord : *SummerRecord;
-        struct P {
-            double OVol, Temp, RelHum, X, WetBulb, Enthalpy;
-        };
-        const P pts[2] = {{r.OVol12, r.Temp12, r.RelHum12, r.X12, r.WetBulb12, r.Enthalpy12},
-                          {r.OVol22, r.Temp22, r.RelHum22, r.X22, r.WetBulb22, r.Enthalpy22}};
-        for (int s = 0; s < 2; ++s) {
-            const int col = ValueColumn(c, s);
-            const P& p = pts[s];
-            g->SetCell(col, 1, Fixed(ToDisplay(QFlow, 1, 2, p.OVol), 0));
-            g->SetCell(col, 2, Fixed(ToDisplay(QTemp, 3, 4, p.Temp), 1));
-            g->SetCell(col, 3, Fixed(p.RelHum, 1));
-            g->SetCell(col, 4, Fixed(ToDisplay(QHum, 5, 6, p.X), si ? 2 : 1));
-            g->SetCell(col, 5, Fixed(ToDisplay(QTemp, 3, 4, p.WetBulb), 1));
-            g->SetCell(col, 6, Fixed(ToDisplay(QEnth, 24, 25, p.Enthalpy), 1));
-        }
-    }
+void TFormProdukt::ShowResultTables() {
+    const TSelectionTables t = BuildTables(Selection, UnitSystemSI);
+    FillGrid(Tabelle_Luftaustritt, t.Outlet);
+    FillGrid(Tabelle_Prozessdaten, t.Process);
 }
 
 // ---- Chart window ----------------------------------------------------------------------------
@@ -715,7 +557,7 @@ void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
     std::vector<TProcessLine> lines;
     if (withProcesses) {
         for (TDatenVX* r : ActiveRecords())
-            AddProcessLines(*r, r == WinterRecord.get() ? TChartPen::Solid : TChartPen::Dot, lines);
+            AddProcessLines(*r, r == WinterRecord ? TChartPen::Solid : TChartPen::Dot, lines);
         chart->SetProcessLines(lines);
         chart->RaiseRanges();
     } else {
@@ -724,7 +566,7 @@ void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
     }
     chart->SetChartForm(CarrierChart);
     chart->SetChartUnits(UnitSystemSI);
-    chart->SetChartPressure(AirPressure);
+    chart->SetChartPressure(Selection.Pressure);
     chart->RedrawChart();
     if (modal) {
         chart->exec();

@@ -2,6 +2,7 @@
 // Product window layer: the two calculation cases (winter and summer), the air inputs, the inlet,
 // velocity/pressure-drop, outlet and process data tables and the calculation cycle. The series
 // window below adds the device panel, the checks and the process data.
+#include "series/USelectionTables.h"
 #include "ui/FBasis.h"
 
 class QLineEdit;
@@ -49,34 +50,31 @@ public:
     void ShowDiagram(bool modal, bool withProcesses) override;
 
     // ---- The window's own operations --------------------------------------------------------
-    // Input change cycle: results cleared, inputs read, records refreshed, inlet and velocity
-    // tables shown.
+    // A confirmed air input edit: its value goes into the selection, then the input change cycle.
+    void AirEditConfirmed(TNumEdit* edit);
+    // Input change cycle: results cleared, inlet and velocity tables shown from the selection.
     void Aenderung_Daten();
-    void ReadInputs();
-    void ReadAirInputs();
-    virtual void ReadDeviceInputs() {}
     virtual void ApplyTemperatureLimits() {}
     // Inlet table, then velocity/pressure-drop table and the bypass result.
     void ShowCurrentState();
-    void ShowInletTable();
-    void ShowVelocityTable();
-    void ShowOutletTable();
+    // Outlet and process data tables (values only while the results are valid).
+    void ShowResultTables();
     virtual void ShowBypassResult() {}
-    virtual void ShowProcessData() {}
     virtual void ShowHint() {}
-    // Recommended maximum pressure drop of the chosen device (Pa); 0 when unknown.
-    virtual int RecommendedDp() const { return 0; }
     // Places the tables, edits and captions for the current case count.
     virtual void LayoutTables();
 
     bool ResultsValid() const { return m_resultsValid; }
-    bool BothCases() const { return SeasonLayout == 2; }
+    bool BothCases() const { return Selection.TwoCases; }
     // The records that take part in a calculation request (winter, and summer with two cases).
     QList<TDatenVX*> ActiveRecords() const;
 
     // Display conversion of a quantity held in its internal code.
     double ToDisplay(int quantity, int siCode, int usCode, double v) const;
     double FromDisplay(int quantity, int siCode, int usCode, double v) const;
+    // The same for an air input in the selection's modes.
+    double ToDisplay(TAirInput input, double v) const;
+    double FromDisplay(TAirInput input, double v) const;
 
     // ---- Controls ----------------------------------------------------------------------------
     TCaseEdits Winter, Summer;
@@ -123,12 +121,11 @@ protected:
     static int ValueColumn(int caseIndex, int stream) { return 1 + 2 * stream + 4 * caseIndex; }
     // Geometry of a cell relative to the client area.
     QRect CellRect(TDatenGrid* grid, int col, int row) const;
-    // Re-displays the flow and humidity edits of both cases in the current modes and units.
-    void ShowFlowEdits();
-    void ShowHumidityEdits();
-    void ShowTemperatureEdits();
+    // Shows the air input edits of both cases from the selection in the current modes and units.
+    void ShowAirEdits();
     void PlaceInputEdits();
-    void ClearValueCells(TDatenGrid* grid);
+    // Titles, unit cells and value cells of a grid from a table of the selection.
+    void FillGrid(TDatenGrid* grid, const TTable& table);
     bool m_resultsValid = false;
     bool m_inCycle = false;  // guards against the cycle re-entering itself
     bool m_created = false;

@@ -44,15 +44,12 @@ TFormVX::TFormVX(QWidget* parent, bool persistent) : TFormProdukt(parent) {
         m_privateSettings = std::make_unique<QTemporaryDir>();
         Settings = std::make_unique<TIniDatei>(IniFileName, m_privateSettings->path() + "/");
     }
-    WinterRecord = std::make_unique<TDatenVX>();
-    SummerRecord = std::make_unique<TDatenVX>();
     DatasheetPages = {&DatasheetPage};
     ChartPages = {&ChartPage};
     DescriptionPages = {&DescriptionPage};
     FillTypeList(SeriesVX);
     CreateProdukt();
-    // Series layer: device change from the window itself, no bypass, panel layout.
-    Aenderung_Geraet(nullptr);
+    // Series layer: the device of the selection, no bypass, panel layout.
     Combo_Bypass->setCurrentIndex(0);
     Combo_BypassChange();
     LayoutTables();
@@ -253,25 +250,9 @@ void TFormVX::ApplyTexts() {
     Combo_VXSerie->setCurrentIndex(si);
     m_deviceBusy = false;
 
-    ApplyProcessTitles();
-    Label_Bauform->setText(BuildTypeKey());
+    ShowFigures();
     if (PageControl1) LayoutTables();
-    // Results on show carry texts of the language too: the ErP mark and the hint line.
-    if (ResultsValid()) {
-        ShowProcessData();
-        ShowHint();
-    }
     AssignMnemonics(this);
-}
-
-void TFormVX::ApplyProcessTitles() {
-    const auto rows = ProcessDataRows(CurrentSeries(), AmericanMethod, EnergyClasses);
-    for (int r = 0; r < ProcessRowCount; ++r) {
-        QString t;
-        if (rows[r].TitleByWindow) t = Text(46);
-        else if (rows[r].TitleTextNo) t = Text(rows[r].TitleTextNo) + Q(rows[r].TitleSuffix);
-        Tabelle_Prozessdaten->SetCell(0, r, t);
-    }
 }
 
 void TFormVX::UpdateUnitLabels() {
@@ -279,9 +260,6 @@ void TFormVX::UpdateUnitLabels() {
     if (!LE_BypGeschw) return;
     LE_BypGeschw->setText(UnitSystemSI ? "m/s" : "fpm");
     LE_Gewicht->setText(UnitSystemSI ? "kg" : "lb");
-    const auto rows = ProcessDataRows(CurrentSeries(), AmericanMethod, EnergyClasses);
-    for (int r = 0; r < ProcessRowCount; ++r)
-        Tabelle_Prozessdaten->SetCell(UnitColumn(), r, Q(UnitSystemSI ? rows[r].UnitSI : rows[r].UnitUS));
 }
 
 // ---- Settings --------------------------------------------------------------------------------
@@ -289,26 +267,26 @@ void TFormVX::LoadSettings() {
     TFormProdukt::LoadSettings();
     if (!Settings) return;
     LoadVXSettings(*Settings, ProductSection, StoredSettings.Product, StoredSettings.VX);
+    // The series section keeps inlet values of its own: the winter inlets and the summer flows.
     const TInletValues& w = StoredSettings.Product.Winter;
-    WinterRecord->SVol11 = w.SVol11;
-    WinterRecord->Temp11 = w.Temp11;
-    WinterRecord->RelHum11 = w.Humidity11;
-    WinterRecord->SVol21 = w.SVol21;
-    WinterRecord->Temp21 = w.Temp21;
-    WinterRecord->RelHum21 = w.Humidity21;
-    SummerRecord->SVol11 = StoredSettings.Product.Summer.SVol11;
-    SummerRecord->SVol21 = StoredSettings.Product.Summer.SVol21;
-    for (TDatenVX* r : {WinterRecord.get(), SummerRecord.get()}) {
-        r->SizeCode = StoredSettings.VX.VXType;
-        r->PackageWidth = StoredSettings.VX.Width;
-    }
+    TDatenVX& winter = Selection.Cases[0];
+    winter.SVol11 = w.SVol11;
+    winter.Temp11 = w.Temp11;
+    winter.RelHum11 = w.Humidity11;
+    winter.SVol21 = w.SVol21;
+    winter.Temp21 = w.Temp21;
+    winter.RelHum21 = w.Humidity21;
+    Selection.Cases[1].SVol11 = StoredSettings.Product.Summer.SVol11;
+    Selection.Cases[1].SVol21 = StoredSettings.Product.Summer.SVol21;
+    Selection.Device.SizeCode = StoredSettings.VX.VXType;
+    Selection.Device.PackageWidth = StoredSettings.VX.Width;
 }
 
 void TFormVX::SaveSettings() {
     TFormProdukt::SaveSettings();
     if (!Settings) return;
-    StoredSettings.VX.VXType = WinterRecord->SizeCode;
-    StoredSettings.VX.Width = WinterRecord->PackageWidth;
+    StoredSettings.VX.VXType = Selection.Device.SizeCode;
+    StoredSettings.VX.Width = Selection.Device.PackageWidth;
     SaveVXSettings(*Settings, ProductSection, StoredSettings.VX);
 }
 
@@ -325,11 +303,16 @@ void TFormVX::FillTypeList(int series) {
 
 void TFormVX::ShowDeviceInputs() {
     m_deviceBusy = true;
-    const int series = std::clamp<int>(WinterRecord->Series, 1, SeriesListCount);
+    const TDevice& d = Selection.Device;
+    const int series = std::clamp<int>(d.Series, 1, SeriesListCount);
     Combo_VXSerie->setCurrentIndex(series - 1);
     FillTypeList(series);
-    Combo_VXTyp->setCurrentIndex(SizeIndexForStoredCode(series, WinterRecord->SizeCode));
-    Edit_GBreite->SetValue(WinterRecord->PackageWidth);
+    Combo_VXTyp->setCurrentIndex(SizeIndexForStoredCode(series, d.SizeCode));
+    Edit_GBreite->SetValue(d.PackageWidth);
+    Combo_Bypass->setCurrentIndex(BypassIndexFromCode(d.Bypass));
+    (d.BypassMode == TBypassMode::Width ? RButton_BypBreite : RButton_BypGeschw)->setChecked(true);
+    Edit_BypGeschw->setEnabled(d.BypassMode == TBypassMode::Velocity);
+    Edit_BypBreite->setEnabled(d.BypassMode == TBypassMode::Width);
     m_deviceBusy = false;
 }
 
@@ -338,23 +321,20 @@ void TFormVX::ShowInputs() {
     ShowDeviceInputs();
 }
 
-void TFormVX::Combo_VXSerieChange() {
-    ApplyTemperatureLimits();
-    Aenderung_Geraet(Combo_VXSerie);
-}
+void TFormVX::Combo_VXSerieChange() { Aenderung_Geraet(Combo_VXSerie); }
 
 void TFormVX::Combo_BypassChange() {
-    BypassCode = BypassCodeFromIndex(Combo_Bypass->currentIndex());
-    const bool on = HasBypass(BypassCode);
+    const bool on = HasBypass(BypassCodeFromIndex(Combo_Bypass->currentIndex()));
     for (QWidget* w : std::initializer_list<QWidget*>{RButton_BypGeschw, RButton_BypBreite, Edit_BypGeschw,
                                                      Edit_BypBreite, LE_BypGeschw, LE_BypBreite})
         w->setVisible(on);
-    Aenderung_Geraet(Combo_VXTyp);
+    Aenderung_Geraet(Combo_Bypass);
 }
 
 void TFormVX::RButton_BypGeschwClick(QObject* sender) {
     Edit_BypGeschw->setEnabled(RButton_BypGeschw->isChecked());
     Edit_BypBreite->setEnabled(RButton_BypBreite->isChecked());
+    Aenderung_Geraet(sender);
     if (sender == RButton_BypGeschw) Edit_BypGeschw->setFocus();
     else Edit_BypBreite->setFocus();
 }
@@ -362,85 +342,66 @@ void TFormVX::RButton_BypGeschwClick(QObject* sender) {
 void TFormVX::Aenderung_Geraet(QObject* source) {
     if (m_deviceBusy) return;
     m_deviceBusy = true;
+    TDevice d = Selection.Device;
     if (source == Combo_VXSerie) {
-        const int oldSeries = WinterRecord->Series;
         const int oldIndex = Combo_VXTyp->currentIndex();
-        const int newSeries = CurrentSeries();
-        WinterRecord->Series = static_cast<std::uint8_t>(newSeries);
-        FillTypeList(newSeries);
-        {
-            const QSignalBlocker block(Combo_VXTyp);
-            Combo_VXTyp->setCurrentIndex(std::max(0, SizeIndexAfterSeriesChange(oldSeries, oldIndex, newSeries)));
-        }
-        m_deviceBusy = false;
+        FillTypeList(CurrentSeries());
+        const QSignalBlocker block(Combo_VXTyp);
+        Combo_VXTyp->setCurrentIndex(std::max(0, SizeIndexAfterSeriesChange(d.Series, oldIndex, CurrentSeries())));
+    }
+    // Every device control is read as it stands except the bypass edits, which show rounded
+    // values: only the one the user confirmed is read.
+    d.Series = CurrentSeries();
+    d.SizeCode = CurrentSize();
+    d.PackageWidth = Edit_GBreite->Value();
+    d.Bypass = BypassCodeFromIndex(Combo_Bypass->currentIndex());
+    d.BypassMode = RButton_BypBreite->isChecked() ? TBypassMode::Width : TBypassMode::Velocity;
+    if (source == Edit_BypGeschw) d.BypassVelocity = FromDisplay(QVel, 9, 10, Edit_BypGeschw->Value());
+    if (source == Edit_BypBreite) d.BypassWidth = Edit_BypBreite->Value();
+    Selection.SetDevice(d);
+    m_deviceBusy = false;
+    if (source == Combo_VXSerie) {
         ApplyTexts();
-        UpdateUnitLabels();
-        m_deviceBusy = true;
-        const bool described = newSeries == SeriesVX || newSeries == SeriesVXK;
+        const bool described = d.Series == SeriesVX || d.Series == SeriesVXK;
         Button_Produktbeschreibung->setEnabled(described);
         Menu_Ansicht_Produktbeschreibung->setEnabled(described);
     }
-    if (source == Edit_BypBreite) {
-        double v = 0;
-        if (BypassVelocityFromWidth(CurrentSize(), Edit_BypBreite->Value(), WinterRecord->SVol11, v))
-            Edit_BypGeschw->SetValue(ToDisplay(QVel, 9, 10, v));
-    }
-    ReadDeviceInputs();
-    m_deviceBusy = false;
     Aenderung_Daten();
-    WinterRecord->Series = static_cast<std::uint8_t>(CurrentSeries());
     ShowFigures();
 }
 
 void TFormVX::ShowFigures() {
-    Figures = DeviceFiguresFor(WinterRecord->SizeCode, WinterRecord->PackageWidth, WinterRecord->Series,
-                               BypassCode, Edit_BypBreite->StoredValue(), WinterRecord->BypassWidth);
-    L_Hoehe->setText(QString::number(Figures.Height) + " mm");
-    L_Laenge->setText(QString::number(Figures.Length) + " mm");
-    L_Breite->setText(QString::number(Figures.ShownWidth) + " mm");
-    L_Gewicht->setText(Fixed(ToDisplay(QWeight, 18, 19, Figures.Weight), 1));
+    const TDeviceFigures& f = Selection.Figures();
+    L_Hoehe->setText(QString::number(f.Height) + " mm");
+    L_Laenge->setText(QString::number(f.Length) + " mm");
+    L_Breite->setText(QString::number(f.ShownWidth) + " mm");
+    L_Gewicht->setText(Fixed(ToDisplay(QWeight, 18, 19, f.Weight), 1));
     Label_Bauform->setText(BuildTypeKey());
 }
 
-QString TFormVX::BuildTypeKey() const {
-    return Q(::BuildTypeKey(Text(TypeKeyTextNo).toStdString(), Combo_VXTyp->currentText().toStdString(),
-                            Edit_GBreite->text().toStdString(), BypassCode,
-                            Edit_BypBreite->text().toStdString()));
-}
-
-void TFormVX::ReadDeviceInputs() {
-    const int series = CurrentSeries();
-    const int size = CurrentSize();
-    for (TDatenVX* r : {WinterRecord.get(), SummerRecord.get()}) {
-        r->Series = static_cast<std::uint8_t>(series);
-        r->SizeCode = size;
-        r->PackageWidth = Edit_GBreite->Value();
-        r->BypassVelocity = HasBypass(BypassCode) ? FromDisplay(QVel, 9, 10, Edit_BypGeschw->Value()) : 15.0;
-    }
-    m_dpRec = RecommendedPressureDrop(size, series);
-}
+QString TFormVX::BuildTypeKey() const { return Q(Selection.TypeKey(Text(TypeKeyTextNo).toStdString())); }
 
 void TFormVX::ShowBypassResult() {
     Edit_BypGeschw->Digits = UnitSystemSI ? 2 : 0;
-    Edit_BypBreite->SetValue(WinterRecord->BypassWidth);
-    Edit_BypGeschw->SetValue(ShownBypassVelocity(WinterRecord->BypassVelocity, UnitSystemSI));
+    Edit_BypBreite->SetValue(Selection.ShownBypassWidth());
+    // The velocity the rating used: a bypass at its smallest width is slower than asked for.
+    Edit_BypGeschw->SetValue(ShownBypassVelocity(Selection.Cases[0].BypassVelocity, UnitSystemSI));
+    ShowFigures();
 }
 
 void TFormVX::SetUnitSystem(bool si) {
     TFormProdukt::SetUnitSystem(si);
     if (!m_created) return;
-    L_Gewicht->setText(Fixed(ToDisplay(QWeight, 18, 19, Figures.Weight), 1));
-    Edit_BypGeschw->Digits = si ? 2 : 0;
-    Edit_BypGeschw->SetValue(ShownBypassVelocity(WinterRecord->BypassVelocity, si));
+    ShowBypassResult();
 }
 
 void TFormVX::SettingsChanged() {
-    ApplyProcessTitles();
     TFormProdukt::SettingsChanged();
+    ShowBypassResult();
 }
 
 void TFormVX::ApplyTemperatureLimits() {
-    const TTempRange lim = TemperatureInputLimits(CurrentSeries(), UnitSystemSI);
+    const TTempRange lim = TemperatureInputLimits(Selection.Device.Series, UnitSystemSI);
     for (TCaseEdits* ce : {&Winter, &Summer})
         for (TNumEdit* e : {ce->Temp11, ce->Temp21}) {
             e->Validation = true;
@@ -453,7 +414,7 @@ void TFormVX::ApplyTemperatureLimits() {
 
 // ---- Checks ----------------------------------------------------------------------------------
 QString TFormVX::MessageText(int code) const {
-    const TMessageSpec msg = MessageSpec(code, WinterRecord->Series, UnitSystemSI, SeparatorText(DecimalSeparator));
+    const TMessageSpec msg = MessageSpec(code, Selection.Device.Series, UnitSystemSI, SeparatorText(DecimalSeparator));
     if (msg.TextNo == 0) return QString();
     std::string arg2 = msg.Arg2;
     if (msg.Arg2TextNo) arg2 += Text(msg.Arg2TextNo).toStdString();
@@ -463,7 +424,7 @@ QString TFormVX::MessageText(int code) const {
 TFormVX::TCheckMessage TFormVX::AssembleCheckMessage() const {
     const QString br = "\n";
     TCheckMessage m;
-    const TCheckResult w = CheckRecord(*WinterRecord, BypassCode);
+    const TCheckResult w = Selection.CaseCheck(0);
     for (int code : w.List()) {
         if (!m.Text.isEmpty()) m.Text += br + br;
         m.Text += MessageText(code);
@@ -471,7 +432,7 @@ TFormVX::TCheckMessage TFormVX::AssembleCheckMessage() const {
     m.Codes = w.Codes;
     m.WarningsOnly = w.WarningsOnly;
     if (BothCases()) {
-        const TCheckResult s = CheckRecord(*SummerRecord, BypassCode);
+        const TCheckResult s = Selection.CaseCheck(1);
         if (!m.Text.isEmpty()) m.Text = Edit_Winter->text() + ":" + br + br + m.Text;
         if (s.Codes.any()) {
             if (!m.Text.isEmpty()) m.Text += br + br + "----------------------" + br + br;
@@ -496,34 +457,8 @@ bool TFormVX::CheckInputs() {
 }
 
 // ---- Results ---------------------------------------------------------------------------------
-void TFormVX::ShowProcessData() {
-    const bool si = UnitSystemSI;
-    for (int c = 0; c < 2; ++c) {
-        if (c == 1 && !BothCases()) break;
-        const TDatenVX& r = c == 0 ? *WinterRecord : *SummerRecord;
-        const auto rows = ProcessDataRows(r.Series, AmericanMethod, EnergyClasses);
-        const auto vals = ProcessDataValues(r, AmericanMethod, EnergyClasses);
-        for (int row = 0; row < ProcessRowCount; ++row) {
-            const TProcessRow& pr = rows[row];
-            const TProcessCell* cells[2] = {&vals[row].Stream1, &vals[row].Stream2};
-            for (int s = 0; s < 2; ++s) {
-                const TProcessCell& cell = *cells[s];
-                QString t;
-                if (cell.Present && cell.IsText) {
-                    t = cell.TextNo ? Text(cell.TextNo) : Q(cell.Text);
-                } else if (cell.Present) {
-                    const double v = ProcessDisplayValue(pr, cell.Value, si);
-                    const int d = si ? pr.DecimalsSI : pr.DecimalsUS;
-                    t = pr.Thousands ? Q(FormatNumber(v, d)) : Q(FormatFixed(v, d));
-                }
-                Tabelle_Prozessdaten->SetCell(ValueColumn(c, s), row, t);
-            }
-        }
-    }
-}
-
 void TFormVX::ShowHint() {
-    const std::string text = HintText(HintFor(*WinterRecord), Text(HintTextCondensation).toStdString(),
+    const std::string text = HintText(Selection.Hint(), Text(HintTextCondensation).toStdString(),
                                       Text(HintTextFreezing).toStdString());
     LB_Hinweis->setText(Q(text));
     const int width = HintWidth(LB_Hinweis->fontMetrics().horizontalAdvance(LB_Hinweis->text()));

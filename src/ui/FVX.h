@@ -29,12 +29,9 @@ public:
     void SettingsChanged() override;
     void ApplyTexts() override;
     void UpdateUnitLabels() override;
-    void ReadDeviceInputs() override;
     void ApplyTemperatureLimits() override;
     void ShowBypassResult() override;
-    void ShowProcessData() override;
     void ShowHint() override;
-    int RecommendedDp() const override { return m_dpRec; }
     void LayoutTables() override;
     int DevicePanelWidth() const override;
 
@@ -56,8 +53,6 @@ public:
     };
     TCheckMessage AssembleCheckMessage() const;
 
-    int BypassCode = BypassNone;
-    TDeviceFigures Figures;
 
     QLabel* LB_VXTyp = nullptr;
     QComboBox* Combo_VXSerie = nullptr;
@@ -88,10 +83,8 @@ private:
     void BuildDevicePanel();
     void FillTypeList(int series);
     void ShowFigures();
-    void ApplyProcessTitles();
     int CurrentSeries() const;
     int CurrentSize() const;
-    int m_dpRec = 0;
     bool m_deviceBusy = false;
     std::unique_ptr<QTemporaryDir> m_privateSettings;
 };

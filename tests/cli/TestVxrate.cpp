@@ -209,7 +209,7 @@ TEST_F(Vxrate, DefaultCaseAnswersTheContract)
         names.push_back(key);
     std::vector<std::string> expected = RecordFieldNames();
     for (const char* n : {"Messages", "WarningsOnly", "RecommendedPressureDrop", "ErpMark",
-                          "Length", "Height", "FaceHeight", "Weight"})
+                          "Length", "Height", "FaceHeight", "Weight", "TypeKey"})
         expected.push_back(n);
     std::vector<std::string> sortedNames = names, sortedExpected = expected;
     std::sort(sortedNames.begin(), sortedNames.end());

@@ -62,8 +62,8 @@ TEST(PreselectAndDialog, SameRowsForTheSameCase)
         SCOPED_TRACE(c.Name);
         TFormVX w(nullptr, false);
         w.UnitSystemSI = true;
-        w.FlowMode = 0;
-        w.HumidityMode = 0;
+        w.Selection.FlowMode = 0;
+        w.Selection.HumidityMode = 0;
         w.Combo_VXSerie->setCurrentIndex(c.SeriesIndex);
         w.Winter.SVol11->SetValue(c.SVol1);
         w.Winter.SVol21->SetValue(c.SVol2);
@@ -73,7 +73,7 @@ TEST(PreselectAndDialog, SameRowsForTheSameCase)
         w.Winter.Feuchte21->SetValue(40.0);
 
         // The record as the dialog will read it, before its search moves the size and width.
-        w.ReadInputs();
+        for (TNumEdit* e : w.Winter.All()) e->ConfirmPending();
         const std::string input = preselect_test::CaseJson(*w.WinterRecord).dump();
         ASSERT_EQ(w.WinterRecord->Series, c.SeriesIndex + 1);
 

@@ -70,8 +70,8 @@ public:
     Type(w->Edit_GBreite, 600);
     w->Combo_Bypass->setCurrentIndex(bypassCode == 10 ? 0 : bypassCode == 20 ? 1 : 2);
     if (twoCases) {
-      if (!w->Seasons) w->Menu_Optionen_UseSeasons->trigger();
-      if (w->SeasonLayout != 2) w->Button_Seasons->click();
+      if (!w->Selection.Seasons) w->Menu_Optionen_UseSeasons->trigger();
+      if ((w->Selection.TwoCases ? 2 : 1) != 2) w->Button_Seasons->click();
     }
     Fill(w->Winter, winter);
     if (twoCases) Fill(w->Summer, kSummer);

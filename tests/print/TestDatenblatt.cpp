@@ -51,15 +51,15 @@ protected:
     const Row& r = GetParam();
     TFormVX& w = *win_->w;
     win_->Setup(r.series, r.bypass, r.twoCases);
-    w.EnergyClasses = r.hclass;
+    w.Selection.EnergyClasses = r.hclass;
     w.WetBulbOnDatasheet = r.wbdb;
-    w.AmericanMethod = r.american;
+    w.Selection.AmericanMethod = r.american;
     win_->Calculate();
     w.SetUnitSystem(r.si);
     ASSERT_TRUE(w.ResultsValid()) << win_->Messages.join('\n').toStdString();
-    ASSERT_EQ(w.BypassCode, r.bypass);
+    ASSERT_EQ(w.Selection.Device.Bypass, r.bypass);
     ASSERT_EQ(w.WinterRecord->Series, r.series);
-    ASSERT_EQ(w.SeasonLayout, r.twoCases ? 2 : 1);
+    ASSERT_EQ((w.Selection.TwoCases ? 2 : 1), r.twoCases ? 2 : 1);
     win_->Record();
   }
   void TearDown() override { win_.reset(); }
@@ -117,7 +117,7 @@ TEST_P(DatasheetTest, HeadingsTypeKeyAndHint) {
     ExpectText(xs[3], 856, TTextAlign::Right, W().LB_Abluft->text(), "summer extract heading");
     ExpectText(xs[0] + 50, 814, TTextAlign::Center, W().Edit_Winter->text(), "winter case");
     ExpectText(xs[2] + 50, 814, TTextAlign::Center, W().Edit_Sommer->text(), "summer case");
-  } else if (W().Seasons) {
+  } else if (W().Selection.Seasons) {
     ExpectText(xs[0] + 100, 814, TTextAlign::Center, W().Edit_Winter->text(), "winter case");
     EXPECT_EQ(Dev().TextsAtTop(814).size(), 1u);
   } else {
@@ -252,11 +252,11 @@ TEST_P(DatasheetTest, DimensionListWeightSketchAndMarks) {
     int ySI, yUS;
   };
   std::vector<Dim> dims = {
-      {"A =", double(w.Figures.Length), w.Figures.Length / 25.4, 2452, 2410},
-      {"B =", double(w.Figures.Height), w.Figures.Height / 25.4, 2494, 2494},
+      {"A =", double(w.Selection.Figures().Length), w.Selection.Figures().Length / 25.4, 2452, 2410},
+      {"B =", double(w.Selection.Figures().Height), w.Selection.Figures().Height / 25.4, 2494, 2494},
       {bypass ? "C1 =" : "C =", double(middle ? rec.PackageWidth / 2 : rec.PackageWidth),
        middle ? rec.PackageWidth / 25.4 / 2 : rec.PackageWidth / 25.4, 2536, 2578},
-      {"D =", double(w.Figures.FaceHeight), w.Figures.FaceHeight / 25.4, 2578, 2662},
+      {"D =", double(w.Selection.Figures().FaceHeight), w.Selection.Figures().FaceHeight / 25.4, 2578, 2662},
   };
   if (bypass)
     dims.push_back({middle ? "2xC1+C2 =" : "C1+C2 =", double(rec.PackageWidth + rec.BypassWidth),

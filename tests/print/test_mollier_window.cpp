@@ -152,7 +152,7 @@ protected:
         EnsureApplication();
         UseLanguage(2);
         owner_ = std::make_unique<TFormBasis>();
-        owner_->NotesChart = QStringList{QStringLiteral("chart note"), QString(), QString()};
+        owner_->Selection.NotesChart = FromLines(QStringList{QStringLiteral("chart note"), QString(), QString()}, 3);
     }
     std::unique_ptr<TFormBasis> owner_;
 };

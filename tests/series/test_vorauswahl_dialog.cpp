@@ -48,8 +48,8 @@ private:
 std::unique_ptr<TFormVX> Window(double svol) {
     auto w = std::make_unique<TFormVX>();
     w->UnitSystemSI = true;
-    w->FlowMode = 0;
-    w->HumidityMode = 0;
+    w->Selection.FlowMode = 0;
+    w->Selection.HumidityMode = 0;
     w->Winter.SVol11->SetValue(svol);
     w->Winter.SVol21->SetValue(svol);
     w->Winter.Temp11->SetValue(-5.0);
@@ -97,7 +97,7 @@ TEST(PreselectionDialog, BuildsRowsWithCaptionsAndDimensions) {
     ASSERT_EQ(static_cast<size_t>(list->topLevelItemCount()), d->Proposals.size());
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         const auto cells =
-            ProposalColumns(d->Proposals[static_cast<size_t>(i)], true, w->AmericanMethod);
+            ProposalColumns(d->Proposals[static_cast<size_t>(i)], true, w->Selection.AmericanMethod);
         for (int c = 0; c < 10; ++c)
             EXPECT_EQ(list->topLevelItem(i)->text(c).toStdString(), cells[static_cast<size_t>(c)]);
     }
@@ -151,6 +151,8 @@ TEST(PreselectionDialog, ColumnsFitTheirContentAndFollowTheDialog) {
 
     // Flows no package width of the series can carry: no rows, and the reason instead of the list.
     auto huge = Window(400000.0);
+    huge->Selection.SetAirInput(0, TAirInput::Flow11, 400000.0);
+    huge->Selection.SetAirInput(0, TAirInput::Flow21, 400000.0);
     TFormBaugroessen_VX* e = PreselectionDialog(huge.get());
     e->show();
     e->BuildProposals();

@@ -48,8 +48,8 @@ protected:
     // Switches to two cases with the real seasons button.
     void ShowBothCases() {
         w->Menu_Optionen_UseSeasons->trigger();
-        if (w->SeasonLayout != 2) QTest::mouseClick(w->Button_Seasons, Qt::LeftButton);
-        ASSERT_EQ(w->SeasonLayout, 2);
+        if ((w->Selection.TwoCases ? 2 : 1) != 2) QTest::mouseClick(w->Button_Seasons, Qt::LeftButton);
+        ASSERT_EQ((w->Selection.TwoCases ? 2 : 1), 2);
     }
     // Selects a list entry as a user's choice arrives.
     static void Choose(QComboBox* box, const QString& text) {

@@ -103,8 +103,8 @@ TEST_F(WindowTest, InputsAndDeviceAreStoredAtCloseAndShownAtNextStart) {
     EXPECT_EQ(w->Summer.Temp11->text(), "33.0");
     EXPECT_EQ(w->Combo_VXTyp->currentText(), "VX Kombi 80");
     EXPECT_EQ(w->Edit_GBreite->text(), "900");
-    EXPECT_TRUE(w->Seasons);
-    EXPECT_EQ(w->SeasonLayout, 1);
+    EXPECT_TRUE(w->Selection.Seasons);
+    EXPECT_EQ((w->Selection.TwoCases ? 2 : 1), 1);
     EXPECT_FALSE(w->ResultsValid());
 }
 
@@ -286,9 +286,10 @@ TEST_F(WindowTest, SettingsDialogOkAppliesCancelKeepsEverything) {
     EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(5, 5), LoadText(412));
     EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(1, 5), "23.0");
     EXPECT_FALSE(w->Tabelle_w_dp->Cell(1, 0).isEmpty());
-    EXPECT_FALSE(w->ResultsValid());
-    EXPECT_TRUE(w->Tabelle_Luftaustritt->Cell(1, 2).isEmpty());
-    EXPECT_TRUE(w->Tabelle_Prozessdaten->Cell(1, 0).isEmpty());
+    // Another unit system shows the same case: the results stay valid, shown in the new units.
+    EXPECT_TRUE(w->ResultsValid());
+    EXPECT_FALSE(w->Tabelle_Luftaustritt->Cell(1, 2).isEmpty());
+    EXPECT_FALSE(w->Tabelle_Prozessdaten->Cell(1, 0).isEmpty());
 }
 
 TEST_F(WindowTest, HeaderAndNotesDialogsFillTheFrameState) {
@@ -298,15 +299,15 @@ TEST_F(WindowTest, HeaderAndNotesDialogsFillTheFrameState) {
         d->findChild<QPushButton*>("Button_OK")->click();
     });
     w->Menu_Edit_Kopfzeile->trigger();
-    EXPECT_TRUE(w->PrintHeader);
-    EXPECT_EQ(w->HeaderLines.value(3), "A-17");
+    EXPECT_TRUE(w->Selection.PrintHeader);
+    EXPECT_EQ(ToLines(w->Selection.HeaderLines).value(3), "A-17");
     OnNextDialog([](QWidget* d) {
         d->findChild<QLineEdit*>("Bem2")->setText("second line");
         d->findChild<QPushButton*>("Button_OK")->click();
     });
     w->Menu_Edit_Bem_Datenblatt->trigger();
-    EXPECT_EQ(w->NotesData, (QStringList{"", "second line", ""}));
-    EXPECT_EQ(w->NotesChart, (QStringList{"", "", ""}));
+    EXPECT_EQ(ToLines(w->Selection.NotesData), (QStringList{"", "second line", ""}));
+    EXPECT_EQ(ToLines(w->Selection.NotesChart), (QStringList{"", "", ""}));
 }
 
 } // namespace

@@ -191,19 +191,19 @@ TEST_F(WindowTest, SeasonsButtonTwiceReturnsToOneCaseKeepingSummerInputs) {
     EXPECT_EQ(w->Tabelle_Lufteintritt->ColCount(), 10);
     Type(w->Summer.Temp11, "35");
     QTest::mouseClick(w->Button_Seasons, Qt::LeftButton);
-    EXPECT_EQ(w->SeasonLayout, 1);
+    EXPECT_EQ((w->Selection.TwoCases ? 2 : 1), 1);
     EXPECT_FALSE(w->Summer.Temp11->isVisible());
     EXPECT_EQ(w->Tabelle_Lufteintritt->ColCount(), 6);
     EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(5, 5), LoadText(411));
     QTest::mouseClick(w->Button_Seasons, Qt::LeftButton);
-    EXPECT_EQ(w->SeasonLayout, 2);
+    EXPECT_EQ((w->Selection.TwoCases ? 2 : 1), 2);
     EXPECT_EQ(w->Summer.Temp11->text(), "35.0");
     EXPECT_DOUBLE_EQ(w->SummerRecord->Temp11, 35.0);
     EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(9, 5), LoadText(411));
     // Switching the feature off forces one case and hides the button.
     w->Menu_Optionen_UseSeasons->trigger();
-    EXPECT_FALSE(w->Seasons);
-    EXPECT_EQ(w->SeasonLayout, 1);
+    EXPECT_FALSE(w->Selection.Seasons);
+    EXPECT_EQ((w->Selection.TwoCases ? 2 : 1), 1);
     EXPECT_FALSE(w->Panel_Seasons->isVisible());
     EXPECT_FALSE(w->Menu_Optionen_UseSeasons->isChecked());
 }

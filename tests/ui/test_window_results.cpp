@@ -184,7 +184,7 @@ TEST_F(WindowTest, PressureDropFarAboveTheRecommendationIsNotShown) {
     Type(w->Winter.SVol11, "800");
     Type(w->Winter.SVol21, "800");
     const TDatenVX& r = *w->WinterRecord;
-    ASSERT_EQ(w->RecommendedDp(), 182);
+    ASSERT_EQ(w->Selection.RecommendedDp(), 182);
     ASSERT_GT(r.PressureDrop1, 273.0);
     EXPECT_TRUE(w->Tabelle_w_dp->Cell(1, 1).isEmpty());
     EXPECT_TRUE(w->Tabelle_w_dp->Cell(3, 1).isEmpty());
@@ -204,7 +204,7 @@ TEST_F(WindowTest, EnergyClassRowsFollowTheSetting) {
     EXPECT_EQ(pd->Cell(0, 3), LoadText(47) + " ErP Lot 6");
     EXPECT_EQ(pd->Cell(3, 3).toStdString(), ErpMark(w->WinterRecord->ErpEfficiency));
 
-    w->EnergyClasses = false;
+    w->Selection.EnergyClasses = false;
     w->SettingsChanged();
     ClickCalculate();
     ASSERT_TRUE(w->ResultsValid());
@@ -249,7 +249,7 @@ TEST_F(WindowTest, UnitSwitchShowsValidResultsAgainInTheNewUnits) {
 TEST_F(WindowTest, SamePressureKeepsResultsOtherPressureClearsThem) {
     ClickCalculate();
     ASSERT_TRUE(w->ResultsValid());
-    w->SetAirPressure(w->AirPressure);
+    w->SetAirPressure(w->Selection.Pressure);
     EXPECT_TRUE(w->ResultsValid());
     w->SetAirPressure(950);
     EXPECT_FALSE(w->ResultsValid());
