@@ -64,6 +64,7 @@ TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont);
+    qApp->installEventFilter(this);
 
     MainMenu1 = new TQvMainMenu(this);
     MainMenu1->setObjectName("MainMenu1");
@@ -281,6 +282,20 @@ void TFormBasis::DestroyFrame() {
     } catch (...) {
         // settings are lost without a message when they cannot be written
     }
+}
+
+bool TFormBasis::eventFilter(QObject* watched, QEvent* e) {
+    // Clicking a label, a table or the background takes no focus, so the field would stay
+    // unconfirmed; the click confirms it as leaving the field does. A refused value keeps the
+    // click from acting (the field shows its message and keeps the focus).
+    if (e->type() == QEvent::MouseButtonPress) {
+        auto* target = qobject_cast<QWidget*>(watched);
+        auto* edit = qobject_cast<TNumEditBase*>(QApplication::focusWidget());
+        if (target && edit && edit->isModified() && target->window() == this && target != edit &&
+            !edit->isAncestorOf(target) && !edit->ConfirmPending())
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TFormBasis::closeEvent(QCloseEvent* e) {

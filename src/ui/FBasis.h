@@ -170,6 +170,8 @@ protected:
     // a normal close.
     void DestroyFrame();
     void closeEvent(QCloseEvent* e) override;
+    // A click anywhere in the window outside the number field being edited confirms that field.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void BuildMenu();

@@ -273,7 +273,7 @@ void AssignMnemonics(QWidget* window) {
         titles = bar->actions();
     QList<QAbstractButton*> buttons;
     for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
-        if (!b->text().isEmpty() && b->window() == window) buttons << b;
+        if (!b->text().isEmpty() && b->window() == window && !b->isHidden()) buttons << b;
     QStringList captions;
     for (QAction* a : titles) captions << a->text();
     for (QAbstractButton* b : buttons) captions << b->text();

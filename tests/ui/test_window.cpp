@@ -147,6 +147,49 @@ TEST_F(WindowTest, StatusLineShowsTheAirPressureInForce) {
     w->Menu_Optionen_English->trigger();
 }
 
+// Tab walks the window as it reads: the inputs, the device panel, the command buttons.
+TEST_F(WindowTest, TabOrderFollowsTheWindow) {
+    w->Winter.SVol11->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 18; ++i) {
+        walked << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QStringList expected = {"Edit_SVol11", "Edit_Temp11", "Edit_Feuchte11", "Edit_SVol21", "Edit_Temp21",
+                                  "Edit_Feuchte21", "Combo_VXSerie", "Combo_VXTyp", "Button_Vorauswahl",
+                                  "Edit_GBreite", "Combo_Bypass", "Button_Berechnen",
+                                  "Button_Produktbeschreibung"};  // chart and datasheet wait for results
+    EXPECT_EQ(walked.mid(0, expected.size()).join(' ').toStdString(), expected.join(' ').toStdString());
+}
+
+// A click on a label, a table or the background confirms the field being edited; Alt with a
+// letter never types into a number field.
+TEST_F(WindowTest, ClickOutsideConfirmsAndAltNeverTypes) {
+    TNumEdit* e = w->Winter.SVol11;
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, "2500");
+    QTest::mouseClick(w->Tabelle_Lufteintritt, Qt::LeftButton);
+    EXPECT_FALSE(e->isModified());
+    EXPECT_DOUBLE_EQ(w->Selection.AirInput(0, TAirInput::Flow11), 2500.0);
+    // A text that is not a number: the click shows the message and the field keeps the focus.
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, "abc");
+    ClearMessages();
+    QTest::mouseClick(w->L_Titel, Qt::LeftButton);
+    ASSERT_EQ(ShownMessages().size(), 1);
+    EXPECT_TRUE(ShownMessages()[0].Text.startsWith("\"abc\""));
+    EXPECT_DOUBLE_EQ(w->Selection.AirInput(0, TAirInput::Flow11), 2500.0);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), e);
+
+    const QString before = e->text();
+    QTest::keyClick(e, Qt::Key_O, Qt::AltModifier);
+    QTest::keyClick(e, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(e->text(), before);
+}
+
 TEST_F(WindowTest, StoredSizeMissingInTheListSelectsTheNextLarger) {
     w.reset();
     {
