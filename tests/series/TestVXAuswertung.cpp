@@ -5,7 +5,10 @@
 #include <limits>
 
 #include "calc/UDaten.h"
+#include "series/USelection.h"
 #include "series/UVXAuswertung.h"
+#include "series/UVXSerie.h"
+#include "thermo/UUmrechnung.h"
 
 namespace {
 
@@ -194,6 +197,34 @@ TEST(Hint, TextFromCondensationAndFreezing)
     r.FreezeRisk = 1;
     EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"),
               "Condensation! - Freezing limit not considered!");
+}
+
+// A planner's case at altitude: VX-K 45 / 1530, 800 scfm each way, 14 degF / 80 % outside,
+// 70 degF / 30 % extract, 843 mbar. Condensate forms at the freezing limit without a condensation
+// state; the hint warns of the freezing limit as vxrate does.
+TEST(Hint, FreezingLimitWithoutCondensationState)
+{
+    TSelection s;
+    s.SetPressure(843.0);
+    TDevice d = s.Device;
+    d.Series = SeriesVXK;
+    d.SizeCode = 45;
+    d.PackageWidth = 1530;
+    s.SetDevice(d);
+    const double flow = ConvertUnit(1, 2, 1, 800.0);  // scfm -> m3/h
+    for (auto [input, value] : {std::pair{TAirInput::Flow11, flow}, {TAirInput::Flow21, flow},
+                                {TAirInput::Temp11, -10.0}, {TAirInput::Humidity11, 80.0},
+                                {TAirInput::Temp21, (70.0 - 32.0) / 1.8}, {TAirInput::Humidity21, 30.0}})
+        s.SetAirInput(0, input, value);
+    s.Calculate();
+    ASSERT_TRUE(s.ResultsValid());
+    const TDatenVX& r = s.Cases[0];
+    ASSERT_NE(r.FreezeRisk, 0);
+    EXPECT_GT(r.Condensate2, 0.0);
+    const THint hint = s.Hint();
+    EXPECT_TRUE(hint.Freezing);
+    EXPECT_EQ(HintText(hint, "Condensation", "Freezing limit not considered!").find("Freezing limit"), 0u)
+        << HintText(hint, "Condensation", "Freezing limit not considered!");
 }
 
 TEST(Hint, GeometryCentresTheLine)
