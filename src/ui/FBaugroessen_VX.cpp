@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
@@ -129,7 +130,9 @@ void TFormBaugroessen_VX::FitColumns() {
         given += w;
     }
     // The dialog never becomes narrower than the columns need.
-    const int frame = ListView1->width() - ListView1->viewport()->width();
+    // Its frame and a vertical scroll bar beside the columns (the viewport is not laid out yet
+    // while the dialog is being built).
+    const int frame = 2 * ListView1->frameWidth() + ListView1->verticalScrollBar()->sizeHint().width();
     ListView1->setMinimumWidth(total + frame);
 }
 

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QLabel>
 #include <QTreeWidget>
@@ -27,6 +28,9 @@ public:
         static int argc = 1;
         static char name[] = "test_vorauswahl_dialog";
         static char* argv[] = {name, nullptr};
+        // A settings folder of this process: the windows here read and write their settings.
+        settingsDir_ = new QTemporaryDir;
+        qputenv("XDG_CONFIG_HOME", settingsDir_->path().toLocal8Bit());
         app_ = new QApplication(argc, argv);
         InitResources();
         ProductIndex = 4;
@@ -35,10 +39,14 @@ public:
         // A message never waits for a click here.
         SetMessageBoxHook([](const QString&, const QString&, int) { return 1; });
     }
-    void TearDown() override { delete app_; }
+    void TearDown() override {
+        delete app_;
+        delete settingsDir_;
+    }
 
 private:
     QApplication* app_ = nullptr;
+    QTemporaryDir* settingsDir_ = nullptr;
 };
 
 [[maybe_unused]] testing::Environment* const g_env =
@@ -138,6 +146,7 @@ TEST(PreselectionDialog, ColumnsFitTheirContentAndFollowTheDialog) {
             int total = 0;
             for (int c = 0; c < 10; ++c) total += list->columnWidth(c);
             EXPECT_LE(total, list->viewport()->width() + 1) << "language " << language;
+            EXPECT_LT(d->width(), 1200) << "language " << language;  // the columns need no more
         }
     Language = LangEnglish;
     ApplyLanguageFonts();
