@@ -180,6 +180,9 @@ TEST_F(DialogWindowTest, SeparatorsApplyAndOneCharacterForBothIsRefused) {
     EXPECT_EQ(ProcessThousandSeparator(), QChar('.'));
     EXPECT_EQ(w->Winter.Temp11->text(), "-5,0");
     EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(1, 5), "-5,0");
+    // Every number of the window follows: the weight and the status line too.
+    EXPECT_TRUE(w->L_Gewicht->text().contains(',')) << w->L_Gewicht->text().toStdString();
+    EXPECT_TRUE(w->L_Umgebung->text().contains("1013,0 mbar")) << w->L_Umgebung->text().toStdString();
 
     Settings([](TFormOptionen* d) {
         d->Edit_ThousandSeparator->setText(",");
