@@ -12,6 +12,7 @@ packages=(
   xvfb xauth poppler-utils qpdf
   dpkg-dev file help2man lintian appstream desktop-file-utils shared-mime-info bash-completion
   man-db
+  qt6-translations-l10n
 )
 
 missing=()

@@ -14,8 +14,9 @@ inline constexpr const char* SupportEmail = "support@tarvometrix.com";
 // Web address as shown to the user (host name without scheme) and as opened.
 inline constexpr const char* WebHost = "www.tarvometrix.com";
 inline constexpr const char* WebUrl = "https://www.tarvometrix.com";
-// Legal notice under the picture of the about window.
-inline constexpr const char* LegalNotice = "© 2016 Tarvometrix GmbH. All rights reserved.";
+// Copyright line under the picture of the about window; the language text "All rights reserved."
+// follows it.
+inline constexpr const char* Copyright = "© 2016 Tarvometrix GmbH.";
 // Directories of the two certification programmes, opened from their logos in the about window.
 inline constexpr const char* EuroventDirectoryUrl = "https://www.eurovent-certification.com";
 inline constexpr const char* AhriDirectoryUrl = "https://www.ahridirectory.org";

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFont>
 #include <QHash>
+#include <QLibraryInfo>
 #include <QStringDecoder>
 #include <QSvgRenderer>
 #include <QToolTip>
+#include <QTranslator>
 
 #include <map>
 
@@ -147,6 +149,20 @@ QString LoadText(int k)
     return LoadText(k, Language);
 }
 
+QString FillText(const QString& pattern, const QStringList& args)
+{
+    QString out = pattern;
+    int from = 0;
+    for (const QString& arg : args) {
+        const int at = out.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        out.replace(at, 2, arg);
+        from = at + arg.size();
+    }
+    return out;
+}
+
 QString LoadWideText(int id)
 {
     const int language = (id - 10000) / 1000;
@@ -179,6 +195,36 @@ QStringList FontSubstitutes(const QString& family, int language)
     else
         list << QStringLiteral("WenQuanYi Micro Hei");
     return list;
+}
+
+QString QtTranslationFile(int language)
+{
+    QString code = LanguageTableCode(language);
+    if (code.isEmpty() || code == QLatin1String("en"))
+        return QString();
+    if (code == QLatin1String("zh"))
+        code = QStringLiteral("zh_CN");
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_") + code
+           + QStringLiteral(".qm");
+}
+
+bool ApplyQtTranslations()
+{
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    const QString file = QtTranslationFile(Language);
+    if (file.isEmpty())
+        return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(file))
+        return false;
+    installed = translator.release();
+    QCoreApplication::installTranslator(installed);
+    return true;
 }
 
 void ApplyLanguageFonts()

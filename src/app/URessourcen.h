@@ -3,7 +3,7 @@
 // pictures, drawings and text resources.
 //
 // Texts: one table per language, ":/lang/<de|en|fr|pl|zh|ru>.tsv", lines "k<TAB>text" with
-// k = 1 .. 749 and "\n" for a line break. Text k of language L has the id 10000 + 1000 L + k.
+// k = 1 .. 999 and "\n" for a line break. Text k of language L has the id 10000 + 1000 L + k.
 // Pictures: ":/img/<id>.<jpg|png|bmp|svg>", button glyphs ":/glyphs/<NAME>.png",
 // text resources ":/text/<id>.txt".
 #include <QImage>
@@ -22,8 +22,8 @@ struct EResourceNotFound : std::runtime_error {
 
 // Longest text LoadText returns.
 inline constexpr int MaxTextLength = 255;
-// Text numbers run from 1 to this.
-inline constexpr int MaxTextNumber = 749;
+// Text numbers run from 1 to this (the numbers of one language fill one block of 1000 ids).
+inline constexpr int MaxTextNumber = 999;
 
 // Two-letter table code of a language ("de", "en", ...), empty when the language has no table.
 QString LanguageTableCode(int language);
@@ -35,6 +35,9 @@ QString ClipText(const QString& text);
 QString LoadText(int k);
 // Text k of a given language (same rules).
 QString LoadText(int k, int language);
+// A text with its "%s" placeholders filled in order by the arguments (placeholders without an
+// argument stay as they are).
+QString FillText(const QString& pattern, const QStringList& args);
 // The whole text of string id 10000 + 1000 L + k; empty when missing.
 QString LoadWideText(int id);
 // Texts stay Unicode in this program; this is the one place a conversion to an 8-bit code page
@@ -47,6 +50,12 @@ QList<int> TextNumbers(int language);
 // TextCodePage for Language, registers installed substitutes for the two font names, and hands
 // the dialog font to menus and tool tips when an application object exists.
 void ApplyLanguageFonts();
+// Installs Qt's own translation of its dialogs and context menus (file and print dialogs, the
+// editing menu of text fields) for Language, replacing the one installed before; English needs
+// none. False when the language's translation file is not installed (Qt's texts stay English).
+bool ApplyQtTranslations();
+// The Qt translation file of a language, empty for English and languages without a table.
+QString QtTranslationFile(int language);
 // Font families the program's font names resolve to for a language (first choice first).
 QStringList FontSubstitutes(const QString& family, int language);
 

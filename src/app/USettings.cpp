@@ -90,6 +90,9 @@ void LoadFrameSettings(TIniDatei& ini, const QString& section, TFrameSettings& s
         s.HumidityMode = 0;
     s.Seasons = ini.ReadBool(section, QStringLiteral("Seasons"), false);
     s.PrintHeader = ini.ReadBool(section, QStringLiteral("PrintHeader"), false);
+    if (ini.ValueExists(section, QStringLiteral("WindowLeft")) && ini.ValueExists(section, QStringLiteral("WindowTop")))
+        s.WindowPosition = QPoint(ini.ReadInteger(section, QStringLiteral("WindowLeft"), 0),
+                                  ini.ReadInteger(section, QStringLiteral("WindowTop"), 0));
     for (int i = 0; i < 8; ++i) {
         s.HeaderLines[i] = ini.ReadString(section, Numbered("Header", i), QString());
         if (i == 1)
@@ -123,6 +126,10 @@ void SaveFrameSettings(TIniDatei& ini, const QString& section, const TFrameSetti
     ini.WriteInteger(section, QStringLiteral("AirQuant"), s.FlowMode);
     ini.WriteInteger(section, QStringLiteral("AirState"), s.HumidityMode);
     ini.WriteBool(section, QStringLiteral("PrintHeader"), s.PrintHeader);
+    if (s.WindowPosition) {
+        ini.WriteInteger(section, QStringLiteral("WindowLeft"), s.WindowPosition->x());
+        ini.WriteInteger(section, QStringLiteral("WindowTop"), s.WindowPosition->y());
+    }
     for (int i = 0; i < 8; ++i)
         ini.WriteString(section, Numbered("Header", i), s.HeaderLines[i]);
     for (int i = 0; i < 3; ++i)

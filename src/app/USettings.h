@@ -16,8 +16,10 @@
 #include "series/UVXGrenzen.h"
 
 #include <QDate>
+#include <QPoint>
 #include <QString>
 #include <array>
+#include <optional>
 
 class TIniDatei;
 
@@ -49,6 +51,9 @@ struct TFrameSettings {
     std::array<QString, 3> NotesData;    // "NotesData1" .. "NotesData3"
     std::array<QString, 3> NotesChart;   // "NotesChart1" .. "NotesChart3"
     std::array<QString, 3> NotesPrice;   // "NotesPrice1" .. "NotesPrice3", only with prices
+    // "WindowLeft", "WindowTop": where the main window was last; absent until it has been placed
+    // once (the window then starts at the centre of the screen).
+    std::optional<QPoint> WindowPosition;
 };
 
 // Inlet values of one case: standard volume flow m³/h, temperature °C, relative humidity %

@@ -123,7 +123,10 @@ public:
             const auto vals = ProcessDataValues(s_.Cases[c], s_.AmericanMethod, s_.EnergyClasses);
             for (int row = 0; row < ProcessRowCount; ++row) {
                 const TProcessCell* cells[2] = {&vals[row].Stream1, &vals[row].Stream2};
-                for (int st = 0; st < 2; ++st) t[row].Values[ValueIndex(c, st)] = Cell(rows[row], *cells[st]);
+                for (int st = 0; st < 2; ++st) {
+                    t[row].Values[ValueIndex(c, st)] = Cell(rows[row], *cells[st]);
+                    t[row].ValueTextNo[ValueIndex(c, st)] = cells[st]->TextNo;
+                }
             }
         }
     }

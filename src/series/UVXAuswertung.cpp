@@ -121,7 +121,10 @@ std::array<TProcessValues, ProcessRowCount> ProcessDataValues(const TDatenREK& r
         v[2].Stream1 = Text(r.EnergyEfficiencyText);
         v[3].Stream1 = Number(r.ErpEfficiency);
         const std::string mark = ErpMark(r.ErpEfficiency);
-        if (!mark.empty()) v[3].Stream2 = Text(mark);
+        if (!mark.empty()) {
+            v[3].Stream2 = Text(mark);
+            v[3].Stream2.TextNo = ErpMarkTextNo(r.ErpEfficiency);
+        }
     }
 
     if (e) {
@@ -152,18 +155,27 @@ std::string ErpMark(double erpEfficiency)
     return "";
 }
 
+int ErpMarkTextNo(double erpEfficiency)
+{
+    const std::string mark = ErpMark(erpEfficiency);
+    if (mark.empty()) return 0;
+    return mark == "(2018 ready)" ? 613 : 614;
+}
+
 THint HintFor(const TDatenREK& r)
 {
     THint h;
     h.Condensation = r.CondensationState != 0;
-    h.Freezing = h.Condensation && r.FreezeRisk != 0;
+    // The freezing risk stands on its own: a record can carry condensate at the freezing limit
+    // without a condensation state.
+    h.Freezing = r.FreezeRisk != 0;
     return h;
 }
 
 std::string HintText(const THint& hint, const std::string& condensationText,
                      const std::string& freezingText)
 {
-    if (!hint.Condensation) return "";
+    if (!hint.Condensation) return hint.Freezing ? freezingText : "";
     std::string text = condensationText;
     text += '!';
     if (hint.Freezing) {

@@ -35,7 +35,8 @@ struct TProcessCell {
     bool Present = false;
     bool IsText = false;
     double Value = 0.0;
-    std::string Text;
+    std::string Text;  // English wording
+    int TextNo = 0;    // when not 0: the language text that stands for Text
 };
 
 struct TProcessValues {
@@ -53,9 +54,12 @@ double ProcessDisplayValue(const TProcessRow& row, double value, bool si);
 // ErP Lot 6 mark of a temperature efficiency (%): "(2018 ready)" from 73, "(2016 ready)" from 67,
 // else empty; the value is rounded to one decimal (halves to even) first.
 std::string ErpMark(double erpEfficiency);
+// Language text of the mark: 613 "(2018 ready)", 614 "(2016 ready)", 0 for none.
+int ErpMarkTextNo(double erpEfficiency);
 
 // Condensation/freezing hint of the winter record: language text 42 ("Condensation") + "!", and
-// with a freezing risk " - " + language text 43.
+// with a freezing risk " - " + language text 43; a freezing risk without a condensation state
+// shows text 43 alone.
 constexpr int HintTextCondensation = 42;
 constexpr int HintTextFreezing = 43;
 struct THint {
@@ -63,7 +67,8 @@ struct THint {
     bool Freezing = false;
 };
 THint HintFor(const TDatenREK& record);
-// The hint line from the two language texts; empty when there is no condensation.
+// The hint line from the two language texts; empty when there is neither condensation nor a
+// freezing risk.
 std::string HintText(const THint& hint, const std::string& condensationText,
                      const std::string& freezingText);
 // Width of the hint control for a measured text width: 1.2 x, rounded.

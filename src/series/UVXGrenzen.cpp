@@ -163,7 +163,7 @@ TMessageSpec MessageSpec(int code, int series, bool si, const std::string& sep)
     case MsgPressureError:
         return {109, "", "", 0};
     case MsgBypassVelocity:
-        return si ? TMessageSpec{523, "5", "15", 0} : TMessageSpec{523, "985", "2950", 0};
+        return si ? TMessageSpec{523, "5", "15 m/s", 0} : TMessageSpec{523, "985", "2950 fpm", 0};
     default:
         return {};
     }

@@ -87,6 +87,7 @@ void TFormAngebot::ApplyTexts() {
     Button_Vorgabe->setText(Text(163));
     CheckBox_AlsAngebot->setText(Text(143));
     Button_Cancel->setText(Text(161));
+    AssignMnemonics(this);
     PlaceFields();
 }
 

@@ -68,6 +68,7 @@ TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont);
+    qApp->installEventFilter(this);
 
     MainMenu1 = new TQvMainMenu(this);
     MainMenu1->setObjectName("MainMenu1");
@@ -81,7 +82,9 @@ TFormBasis::TFormBasis(QWidget* parent) : QMainWindow(parent) {
         auto* panel = new QLabel(StatusBar1);
         panel->setFixedWidth(w);
         StatusBar1->addWidget(panel);
+        if (!L_Umgebung) L_Umgebung = panel;
     }
+    L_Umgebung->setObjectName("L_Umgebung");
     setStatusBar(StatusBar1);
 
     auto* central = new QWidget(this);
@@ -196,9 +199,6 @@ void TFormBasis::BuildMenu() {
     Menu_Hilfe_Info = item(Menu_Hilfe, "Menu_Hilfe_Info");
     Menu_Hilfe_Homepage = item(Menu_Hilfe, "Menu_Hilfe_Homepage");
     Menu_Hilfe_EMail = item(Menu_Hilfe, "Menu_Hilfe_EMail");
-    Menu_Hilfe_Info->setText("Info");
-    Menu_Hilfe_Homepage->setText("Tarvometrix Homepage");
-    Menu_Hilfe_EMail->setText("Tarvometrix e-mail");
     connect(Menu_Hilfe_Info, &QAction::triggered, this, [this] {
         if (!FormInfo) FormInfo = new TFormInfo(this);
         FormInfo->exec();
@@ -207,7 +207,7 @@ void TFormBasis::BuildMenu() {
     connect(Menu_Hilfe_EMail, &QAction::triggered, this, [this] { SendSupportMail(windowTitle()); });
 
     // Hidden item that carries the F9 shortcut; it is part of the window, not of a visible menu.
-    Menu_Calculate = new QAction("Calculate", this);
+    Menu_Calculate = new QAction(this);
     Menu_Calculate->setObjectName("Menu_Calculate");
     Menu_Calculate->setShortcut(Qt::Key_F9);
     Menu_Calculate->setShortcutContext(Qt::WindowShortcut);
@@ -242,10 +242,37 @@ void TFormBasis::CreateFrame() {
     Image_Logo_R->setPixmap(LogoPixmap(ProductIndex * 1000 + 203));
     LoadSettings();
     ApplyLanguage();
-    // Placed at the centre of the screen.
+    // A window of fixed size (it can be minimised, not maximised), placed where it was last when
+    // that place is still on a screen.
     adjustSize();
-    if (QScreen* scr = screen())
-        move(scr->availableGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    setFixedSize(size());
+    QList<QRect> available;  // the primary screen first
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) available << primary->availableGeometry();
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != primary) available << s->availableGeometry();
+    move(PlaceOnScreens(frameGeometry().size(), StoredSettings.Frame.WindowPosition, available));
+}
+
+QPoint PlaceOnScreens(const QSize& frame, const std::optional<QPoint>& stored, const QList<QRect>& available) {
+    if (available.isEmpty()) return stored.value_or(QPoint(0, 0));
+    if (!stored) return available.first().center() - QPoint(frame.width() / 2, frame.height() / 2);
+    const QRect wanted(*stored, frame);
+    const QRect* best = &available.first();
+    qint64 bestArea = -1;
+    for (const QRect& a : available) {
+        if (a.contains(wanted)) return *stored;
+        const QRect common = a.intersected(wanted);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = &a;
+        }
+    }
+    // Into the chosen area by the least distance; a window larger than the area keeps its top left.
+    const int x = std::max(best->left(), std::min(wanted.left(), best->right() + 1 - frame.width()));
+    const int y = std::max(best->top(), std::min(wanted.top(), best->bottom() + 1 - frame.height()));
+    return {x, y};
 }
 
 void TFormBasis::DestroyFrame() {
@@ -267,13 +294,29 @@ void TFormBasis::ReportSettingsProblem(const QString& message) {
     ShowMessageBox(message, Text(104) + "!", mtError);
 }
 
+bool TFormBasis::eventFilter(QObject* watched, QEvent* e) {
+    // Clicking a label, a table or the background takes no focus, so the field would stay
+    // unconfirmed; the click confirms it as leaving the field does. A refused value keeps the
+    // click from acting (the field shows its message and keeps the focus).
+    if (e->type() == QEvent::MouseButtonPress) {
+        auto* target = qobject_cast<QWidget*>(watched);
+        auto* edit = qobject_cast<TNumEditBase*>(QApplication::focusWidget());
+        if (target && edit && edit->isModified() && target->window() == this && target != edit &&
+            !edit->isAncestorOf(target) && !edit->ConfirmPending())
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
 void TFormBasis::closeEvent(QCloseEvent* e) {
     if (!ConfirmPendingEdit() || !ResolveUnsavedChanges()) {
         e->ignore();
         return;
     }
     QMainWindow::closeEvent(e);
-    if (e->isAccepted()) DestroyFrame();
+    if (!e->isAccepted()) return;
+    DestroyFrame();
+    emit Closed();
 }
 
 // ---- Settings --------------------------------------------------------------------------------
@@ -316,6 +359,7 @@ void TFormBasis::SaveSettings() {
     f.HumidityMode = Selection.HumidityMode;
     f.Seasons = Selection.Seasons;
     f.PrintHeader = Selection.PrintHeader;
+    f.WindowPosition = pos();
     const QStringList header = ToLines(Selection.HeaderLines), notesData = ToLines(Selection.NotesData),
                       notesChart = ToLines(Selection.NotesChart);
     for (int i = 0; i < 8; ++i) f.HeaderLines[i] = header.value(i);
@@ -332,6 +376,7 @@ void TFormBasis::SetUnitSystem(bool si) {
     UnitSystemSI = si;
     TPageSettings::PaperSize = PaperFromSetting(PaperChoice, si);
     UpdateUnitLabels();
+    ShowAirPressure();
 }
 
 void TFormBasis::SetSeasons(bool on) {
@@ -343,7 +388,12 @@ void TFormBasis::SetSeasons(bool on) {
 void TFormBasis::SetAirPressure(double p) {
     if (p == Selection.Pressure) return;
     Selection.SetPressure(p);
+    ShowAirPressure();
     SetResultsValid(false);
+}
+
+void TFormBasis::ShowAirPressure() {
+    L_Umgebung->setText(Selection.Pressure > 0 ? EnvironmentText(Selection.Pressure, UnitSystemSI) : QString());
 }
 
 bool TFormBasis::ConfirmPendingEdit() {
@@ -373,8 +423,11 @@ void TFormBasis::ApplyLanguage() {
         if (QAction* a = LanguageItem(code)) a->setChecked(code == Language);
     if (PersistSettings) ReportSettingsProblem(WriteLanguageSetting(Language));
     ApplyLanguageFonts();
+    ApplyQtTranslations();
     ApplyTexts();
     UpdateUnitLabels();
+    ShowAirPressure();
+    AssignMnemonics(this);
     // Every subordinate window that exists re-applies its own texts.
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->isWindow()) {
@@ -422,6 +475,10 @@ void TFormBasis::ApplyTexts() {
     Menu_Optionen_Einstellungen->setText(Text(165));
     Menu_Optionen_UseSeasons->setText(Text(272) + " / " + Text(273));
     Menu_Hilfe->setTitle(Text(169));
+    Menu_Hilfe_Info->setText(Text(619));
+    Menu_Hilfe_Homepage->setText("Tarvometrix " + Text(617));
+    Menu_Hilfe_EMail->setText("Tarvometrix " + Text(618));
+    Menu_Calculate->setText(Text(155));
 }
 
 namespace {

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/USettings.h"
@@ -123,6 +124,8 @@ public:
     bool ConfirmPendingEdit();
     // Stores a new air pressure; a different value invalidates the results.
     void SetAirPressure(double p);
+    // Shows the air pressure and altitude in force in the status line.
+    void ShowAirPressure();
     void EditNotesData();
     void EditNotesChart();
     // Settings-dialog and header-dialog exchanges (the menu items call these).
@@ -138,6 +141,7 @@ public:
     QLabel* L_Titel = nullptr;
     QLabel* L_Titel_S = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    QLabel* L_Umgebung = nullptr;  // first status panel: air pressure and altitude in force
     TQvMainMenu* MainMenu1 = nullptr;
     QWidget* Client = nullptr;  // area below the title strip where the product window lays out
 
@@ -182,6 +186,11 @@ public:
     QPointer<QDialog> FormOptionen, FormAngebot, FormBemerkungen, FormInfo;
     QPointer<QWidget> FormSeite, FormMollier;
 
+signals:
+    // The window accepted a close (Exit, its close button, the end of the desktop session); the
+    // program ends with it.
+    void Closed();
+
 protected:
     // Creation steps that need the overrides: menus shown and hidden, note lists, page lists,
     // logos, LoadSettings and ApplyLanguage.
@@ -192,6 +201,8 @@ protected:
     // Tells the user why the settings file cannot be read or written, the first time only.
     static void ReportSettingsProblem(const QString& message);
     void closeEvent(QCloseEvent* e) override;
+    // A click anywhere in the window outside the number field being edited confirms that field.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void BuildMenu();
@@ -201,6 +212,11 @@ private:
     bool LoadProjectFile(const QString& path);
     bool m_destroyed = false;
 };
+
+// Where a window of the given frame size goes: at `stored` when the whole window lies on one of
+// the screens' available areas there, otherwise moved the least distance into the area that holds
+// most of it (the first area when none does); without a stored place, the centre of the first.
+QPoint PlaceOnScreens(const QSize& frame, const std::optional<QPoint>& stored, const QList<QRect>& available);
 
 // Header and notes lines of the selection as the dialogs edit them, and back.
 QStringList ToLines(const std::vector<std::string>& lines);

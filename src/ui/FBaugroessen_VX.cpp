@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
@@ -17,6 +18,7 @@
 #include "calc/UDaten.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"
+#include "ui/UQvControls.h"
 
 namespace {
 
@@ -46,9 +48,8 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSortIndicatorShown(false);
     ListView1->header()->setStretchLastSection(false);
-    ListView1->setColumnWidth(0, 110);
-    for (int c = 1; c <= 6; ++c) ListView1->setColumnWidth(c, 52);
-    for (int c = 7; c <= 9; ++c) ListView1->setColumnWidth(c, 60);
+    ListView1->header()->setSectionResizeMode(QHeaderView::Fixed);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             &TFormBaugroessen_VX::ListView1ColumnClick);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
@@ -64,6 +65,11 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
         // The list works without the dimension sketch.
     }
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    L_Leer = new QLabel(this);
+    L_Leer->setObjectName("L_Leer");
+    L_Leer->setWordWrap(true);
+    L_Leer->hide();
 
     Button_OK = new QPushButton("OK", this);
     Button_OK->setObjectName("Button_OK");
@@ -82,7 +88,10 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
     side->addWidget(Button_OK);
     side->addWidget(Button_Abbrechen);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(ListView1, 1);
+    auto* listSide = new QVBoxLayout;
+    listSide->addWidget(ListView1, 1);
+    listSide->addWidget(L_Leer);
+    layout->addLayout(listSide, 1);
     layout->addLayout(side);
     resize(900, 420);
     ApplyTexts();
@@ -91,11 +100,45 @@ TFormBaugroessen_VX::TFormBaugroessen_VX(TFormVX* owner) : TQvForm(owner), Owner
 void TFormBaugroessen_VX::ApplyTexts() {
     setWindowTitle("VX " + LoadText(181));
     Button_Abbrechen->setText(LoadText(161));
+    AssignMnemonics(this);
     const auto captions = ProposalCaptions(SI, Owner && Owner->Selection.AmericanMethod,
                                            [](int n) { return LoadText(n).toStdString(); });
     QStringList labels;
     for (const std::string& c : captions) labels << QString::fromStdString(c);
     ListView1->setHeaderLabels(labels);
+    L_Leer->setText(LoadText(616));
+    FitColumns();
+}
+
+void TFormBaugroessen_VX::FitColumns() {
+    // Each column as wide as its widest cell or caption; room left over is shared out in
+    // proportion, so the columns follow the dialog's width.
+    std::vector<int> need(kColumns);
+    int total = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        ListView1->resizeColumnToContents(c);  // the wider of the cells and the caption
+        need[static_cast<size_t>(c)] = ListView1->columnWidth(c) + 8;
+        total += need[static_cast<size_t>(c)];
+    }
+    const int room = ListView1->viewport()->width();
+    const int extra = std::max(0, room - total);
+    int given = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        int w = need[static_cast<size_t>(c)] + extra * need[static_cast<size_t>(c)] / std::max(1, total);
+        if (c == kColumns - 1) w = std::max(need[static_cast<size_t>(c)], room - given);
+        ListView1->setColumnWidth(c, w);
+        given += w;
+    }
+    // The dialog never becomes narrower than the columns need.
+    // Its frame and a vertical scroll bar beside the columns (the viewport is not laid out yet
+    // while the dialog is being built).
+    const int frame = 2 * ListView1->frameWidth() + ListView1->verticalScrollBar()->sizeHint().width();
+    ListView1->setMinimumWidth(total + frame);
+}
+
+void TFormBaugroessen_VX::resizeEvent(QResizeEvent* e) {
+    TQvForm::resizeEvent(e);
+    FitColumns();
 }
 
 bool TFormBaugroessen_VX::event(QEvent* e) {
@@ -116,7 +159,8 @@ void TFormBaugroessen_VX::BuildProposals() {
     ++m_buildCount;
     {
         TWaitCursor wait;
-        // Proposals for the winter case as the selection holds it.
+        // Proposals for the winter case as the selection holds it; the search works on a copy, so
+        // the selection and its results stay as they are whether a proposal is adopted or not.
         TDatenVX record = Owner->Selection.Cases[0];
         ListView1->clear();
         Proposals.clear();
@@ -131,6 +175,9 @@ void TFormBaugroessen_VX::BuildProposals() {
             }
         }
     }
+    ListView1->setVisible(!Proposals.empty());
+    L_Leer->setVisible(Proposals.empty());
+    FitColumns();
     m_building = false;
 }
 
@@ -182,6 +229,6 @@ void OpenPreselection(TFormVX* owner) {
     TFormBaugroessen_VX* dialog = PreselectionDialog(owner);
     dialog->SI = owner->UnitSystemSI;
     dialog->ApplyTexts();
+    // Adopting runs the window's device change; Cancel leaves the window and its results alone.
     dialog->exec();
-    owner->Aenderung_Geraet(nullptr);
 }

@@ -41,9 +41,15 @@ public:
     QPushButton* Button_OK = nullptr;
     QPushButton* Button_Abbrechen = nullptr;
     QLabel* Image1 = nullptr;
+    QLabel* L_Leer = nullptr;  // why the list is empty, shown instead of it
+
+    // Column widths: each fits its content in the current language and units; spare width is
+    // shared out.
+    void FitColumns();
 
 protected:
     bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void SortList();
@@ -53,8 +59,8 @@ private:
 };
 
 // Opens the pre-selection for a counterflow window: created on first use and kept as a child of
-// the window, shown modally with the window's unit system; after it closes the window's device
-// change runs, which restores the record from the window's choices.
+// the window, shown modally with the window's unit system. The search leaves the window's record
+// alone; only an adopted proposal changes the window (through its device change).
 void OpenPreselection(TFormVX* owner);
 // The window's pre-selection dialog, created on first use.
 TFormBaugroessen_VX* PreselectionDialog(TFormVX* owner);

@@ -10,6 +10,7 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "ui/FBasis.h"
+#include "ui/UQvControls.h"
 
 namespace {
 constexpr int ClientWidth = 558, ClientHeight = 113;
@@ -48,6 +49,7 @@ void TFormBemerkungen::ApplyTexts() {
     setFont(DialogFont);
     setWindowTitle(LoadText(135));
     Button_Cancel->setText(LoadText(161));
+    AssignMnemonics(this);
 }
 
 void TFormBemerkungen::changeEvent(QEvent* e) {

@@ -140,17 +140,11 @@ TFormInfo::TFormInfo(QWidget* parent, bool frameless)
     Image_TUV->setCursor(Qt::ArrowCursor);
     Image_TUV->hide();
 
-    const QString address = QString::fromUtf8(Maker::Company) + QStringLiteral(" \u00B7 ")
-                            + QString::fromUtf8(Maker::Street) + QStringLiteral(" \u00B7 ")
-                            + QString::fromUtf8(Maker::PostCodeTown) + QStringLiteral(" \u00B7 ")
-                            + QString::fromUtf8(Maker::Country);
-    Label_Firma = MakeWhiteLabel(Image_Bild, "Label_Firma", address, 12, 150);
-    Label1 = MakeWhiteLabel(Image_Bild, "Label1",
-                            QStringLiteral("Tel. ") + QString::fromUtf8(Maker::Phone), 12, 166);
-    Label_Internet = MakeWhiteLabel(Image_Bild, "Label_Internet",
-                                    QStringLiteral("Internet: ") + QString::fromUtf8(Maker::WebHost), 12, 182);
-    Label_EMail = MakeWhiteLabel(Image_Bild, "Label_EMail",
-                                 QStringLiteral("Mail: ") + QString::fromUtf8(Maker::SupportEmail), 12, 198);
+    // Label texts: ApplyTexts.
+    Label_Firma = MakeWhiteLabel(Image_Bild, "Label_Firma", QString(), 12, 150);
+    Label1 = MakeWhiteLabel(Image_Bild, "Label1", QString(), 12, 166);
+    Label_Internet = MakeWhiteLabel(Image_Bild, "Label_Internet", QString(), 12, 182);
+    Label_EMail = MakeWhiteLabel(Image_Bild, "Label_EMail", QString(), 12, 198);
     for (QLabel* link : {Label_Internet, Label_EMail})
         link->setCursor(Qt::PointingHandCursor);
 
@@ -159,11 +153,11 @@ TFormInfo::TFormInfo(QWidget* parent, bool frameless)
     Bevel_Linie->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel_Linie->setGeometry(PanelMargin, PanelMargin + PanelHeight + 1, PanelWidth, 2);
 
-    Label_Version = new QLabel(QStringLiteral("Version ") + VersionText, this);
+    Label_Version = new QLabel(this);
     Label_Version->setObjectName(QStringLiteral("Label_Version"));
     Label_Version->setGeometry(PanelMargin + 2, 240, 150, 16);
 
-    Label_Copyright = new QLabel(QString::fromUtf8(Maker::LegalNotice), this);
+    Label_Copyright = new QLabel(this);
     Label_Copyright->setObjectName(QStringLiteral("Label_Copyright"));
     Label_Copyright->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label_Copyright->setGeometry(160, 240, 264, 16);
@@ -224,6 +218,15 @@ void TFormInfo::ApplyTexts()
 {
     setFont(DialogFont);
     SetPicture(Image_Energie, [] { return LoadJpeg(EnergyBannerId(Language)); });
+    // The maker's address with the country in the language.
+    Label_Firma->setText(QString::fromUtf8(Maker::Company) + QStringLiteral(" \u00B7 ") + QString::fromUtf8(Maker::Street)
+                         + QStringLiteral(" \u00B7 ") + QString::fromUtf8(Maker::PostCodeTown)
+                         + QStringLiteral(" \u00B7 ") + LoadText(625));
+    Label1->setText(LoadText(620) + ' ' + QString::fromUtf8(Maker::Phone));
+    Label_Internet->setText(LoadText(621) + ' ' + QString::fromUtf8(Maker::WebHost));
+    Label_EMail->setText(LoadText(622) + ' ' + QString::fromUtf8(Maker::SupportEmail));
+    Label_Version->setText(LoadText(623) + ' ' + VersionText);
+    Label_Copyright->setText(QString::fromUtf8(Maker::Copyright) + ' ' + LoadText(615));
 }
 
 bool TFormInfo::eventFilter(QObject* watched, QEvent* event)

@@ -34,7 +34,7 @@ struct TZoom {
 };
 constexpr TZoom kZooms[] = {{"25 %", 150, 200},  {"50 %", 300, 400},   {"75 %", 450, 600},
                             {"100 %", 600, 800}, {"150 %", 900, 1200}, {"200 %", 1200, 1600},
-                            {"Auto", 0, 0}};
+                            {"", 0, 0}};  // automatic: language text
 constexpr int kZoomAuto = 6;
 
 // Language texts of the picture command.
@@ -124,8 +124,8 @@ TFormMollier::TFormMollier(QWidget* parent) : TQvForm(parent)
         bar->addWidget(c);
     };
     makeCombo(Combo_Carrier, "Combo_Carrier", 90);
-    Combo_Carrier->addItem(QStringLiteral("Mollier"));
-    Combo_Carrier->addItem(QStringLiteral("Carrier"));
+    Combo_Carrier->addItem(QString());  // Mollier, Carrier: ApplyTexts
+    Combo_Carrier->addItem(QString());
     makeCombo(Combo_Temperatur, "Combo_Temperatur", 120);
     makeCombo(Combo_Feuchte, "Combo_Feuchte", 120);
     makeCombo(Combo_Zoom, "Combo_Zoom", 80);
@@ -226,6 +226,10 @@ TFormMollier::TFormMollier(QWidget* parent) : TQvForm(parent)
 void TFormMollier::ApplyTexts()
 {
     setWindowTitle(LoadText(156));
+    Combo_Carrier->setItemText(0, LoadText(611));
+    Combo_Carrier->setItemText(1, LoadText(612));
+    Combo_Zoom->setItemText(kZoomAuto, LoadText(624));
+    ZoomItems[kZoomAuto]->setText(LoadText(624));
     Button_Bild->setToolTip(LoadText(kTextSavePicture));
     Menu_Bild->setText(LoadText(kTextSavePicture) + QStringLiteral("..."));
 }

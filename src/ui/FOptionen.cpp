@@ -22,6 +22,7 @@
 #include "app/URessourcen.h"
 #include "app/UZahlAdapter.h"
 #include "thermo/UMath.h"
+#include "thermo/UZahlformat.h"
 #include "thermo/UThermo.h"
 #include "thermo/UUmrechnung.h"
 #include "print/UTools.h"
@@ -51,7 +52,7 @@ struct TUnitRow {
 constexpr TUnitRow kUnitRows[] = {
     {39, 410, "", 0, "cfm"},        {12, 411, "", 412, ""},        {14, 0, "g/kg", 0, "gr/lb"},
     {25, 0, "kJ/kg", 0, "BTU/lb"},  {33, 0, "kg/h", 0, "lb/h"},    {26, 0, "kW", 0, "BTU/h"},
-    {38, 0, "m/s", 0, "fpm"},       {22, 0, "Pa", 0, "in.W.G."},   {1, 0, "mbar", 0, "atm"},
+    {38, 0, "m/s", 0, "fpm"},       {22, 0, "Pa", 0, "in. WG"},    {1, 0, "mbar", 0, "atm"},
     {2, 0, "m", 0, "ft"},           {350, 0, "W", 0, "HP"},        {350, 0, "kW", 0, "HP"},
 };
 constexpr int UnitRows = 13;  // the last row is collapsed
@@ -79,6 +80,24 @@ TEnvironmentRanges EnvironmentRanges(bool si) {
     // The pressure range is the one the settings file holds the air pressure to.
     if (si) return {MinAirPressure, MaxAirPressure, -700.0, 4200.0};
     return {0.6, 1.08, -2140.0, 13500.0};
+}
+
+TEnvironmentDisplay EnvironmentDisplay(double pressureMbar, double altitudeM, bool si) {
+    if (si) return {pressureMbar, altitudeM, 1, "mbar", "m"};
+    return {ConvertUnit(QPressure, CodeMbar, CodeAtm, pressureMbar), ConvertUnit(QLength, CodeMetre, CodeFoot, altitudeM),
+            3, "atm", "ft"};
+}
+
+QString EnvironmentText(double pressureMbar, bool si) {
+    double altitude = 0.0;
+    try {
+        altitude = AltitudeFromPressure(pressureMbar);
+    } catch (const MathFault&) {
+        // a pressure the settings never hold; the altitude stays 0
+    }
+    const TEnvironmentDisplay d = EnvironmentDisplay(pressureMbar, altitude, si);
+    return Text(1) + ": " + QString::fromStdString(FormatFixed(d.Pressure, d.PressureDigits)) + ' ' + d.PressureUnit +
+           "     " + Text(2) + ": " + QString::fromStdString(FormatFixed(d.Altitude, 0)) + ' ' + d.AltitudeUnit;
 }
 
 TSeparatorCheck ChooseSeparators(const QString& decimalText, const QString& thousandText,
@@ -174,8 +193,8 @@ void TFormOptionen::BuildControls() {
     Label_m = label(Seite_Umgebung, "Label_m");
     for (TNumEdit** e : {&Edit_Luftdruck, &Edit_HoeheNN}) {
         *e = new TNumEdit(Seite_Umgebung);
-        (*e)->Format = TFloatFormat::General;
-        (*e)->Digits = 0;
+        // Shown like the rest of the program: fixed point, the digits set with the unit system.
+        (*e)->Format = TFloatFormat::Fixed;
         // Entries outside the ranges of the unit system are refused with the range message.
         (*e)->Validation = true;
         connect(*e, &TNumEditBase::OnCalculate, this, [this](QObject* s) { Edit_LuftdruckCalculate(s); });
@@ -207,7 +226,7 @@ void TFormOptionen::BuildControls() {
     Label_Papier = label(Seite_Einheiten, "Label_Papier");
     Combo_Papier = new TAlignComboBox(Seite_Einheiten);
     Combo_Papier->setObjectName("Combo_Papier");
-    Combo_Papier->addItems({QStringLiteral("A4 (210 x 297 mm)"), QStringLiteral("US Letter (8.5 x 11 in)")});
+    Combo_Papier->addItems({QString(), QString()});  // texts set with the language
     connect(Combo_Papier, &QComboBox::activated, this, [this] { PaperChosen = true; });
     auto textEdit = [this](const char* name, int maxLength) {
         auto* e = new QLineEdit(Seite_Einheiten);
@@ -323,6 +342,8 @@ void TFormOptionen::ApplyTexts() {
     Label_ThousandSeparator->setText(Text(208));
     Label_Waehrung->setText(Text(327));
     Label_Papier->setText(Text(660));
+    Combo_Papier->setItemText(0, Text(661));
+    Combo_Papier->setItemText(1, Text(662));
 
     Label_Luftmenge->setText(Text(39));
     Label_Feuchte->setText(Text(15));
@@ -338,6 +359,7 @@ void TFormOptionen::ApplyTexts() {
     RadioButton_PHI_USA->setText(Text(440));
     CheckBox_TotalEff->setText(Text(566));
     CheckBox_HCLASS->setText(Text(560) + " / " + Text(19) + " ErP Lot 6");
+    AssignMnemonics(this);
     PlaceControls();
 }
 
@@ -464,8 +486,13 @@ void TFormOptionen::SetUnitSystem(bool si) {
     RadioButton_SI->setChecked(si);
     RadioButton_US->setChecked(!si);
     if (!PaperChosen && Combo_Papier) Combo_Papier->setCurrentIndex(DefaultPaperFor(si) == PaperLetter ? 1 : 0);
-    Label_mbar->setText(si ? "mbar" : "atm");
-    Label_m->setText(si ? "m" : "ft");
+    const TEnvironmentDisplay d = EnvironmentDisplay(0.0, 0.0, si);
+    Label_mbar->setText(d.PressureUnit);
+    Label_m->setText(d.AltitudeUnit);
+    Edit_Luftdruck->Digits = d.PressureDigits;
+    Edit_HoeheNN->Digits = 0;
+    Edit_Luftdruck->Unit = Label_mbar->text();
+    Edit_HoeheNN->Unit = Label_m->text();
     const TEnvironmentRanges r = EnvironmentRanges(si);
     Edit_Luftdruck->MinValue = r.PressureMin;
     Edit_Luftdruck->MaxValue = r.PressureMax;
@@ -491,8 +518,9 @@ void TFormOptionen::SetPressure(double p) {
 }
 
 void TFormOptionen::ShowEnvironment() {
-    Edit_Luftdruck->SetValue(UnitSI ? Pressure : ConvertUnit(QPressure, CodeMbar, CodeAtm, Pressure));
-    Edit_HoeheNN->SetValue(UnitSI ? Altitude : ConvertUnit(QLength, CodeMetre, CodeFoot, Altitude));
+    const TEnvironmentDisplay d = EnvironmentDisplay(Pressure, Altitude, UnitSI);
+    Edit_Luftdruck->SetValue(d.Pressure);
+    Edit_HoeheNN->SetValue(d.Altitude);
 }
 
 void TFormOptionen::Edit_LuftdruckCalculate(QObject* sender) {

@@ -24,6 +24,17 @@ struct TEnvironmentRanges {
 };
 TEnvironmentRanges EnvironmentRanges(bool si);
 
+// Air pressure (mbar) and the altitude belonging to it in the display units, as the dialog shows
+// them: pressure to 0.1 mbar or 0.001 atm, altitude in whole metres or feet.
+struct TEnvironmentDisplay {
+    double Pressure = 0, Altitude = 0;
+    int PressureDigits = 1;
+    QString PressureUnit, AltitudeUnit;
+};
+TEnvironmentDisplay EnvironmentDisplay(double pressureMbar, double altitudeM, bool si);
+// "Air pressure: 843.0 mbar   Altitude: 1524 m" in the language and with the separators in force.
+QString EnvironmentText(double pressureMbar, bool si);
+
 // Outcome of taking the two separator fields over.
 enum class TSeparatorCheck {
     Ok,

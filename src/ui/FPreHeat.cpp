@@ -17,6 +17,7 @@
 #include "ui/FProdukt.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvForms.h"
+#include "ui/UQvControls.h"
 
 namespace {
 constexpr int ClientWidth = 262, ClientHeight = 140;
@@ -52,7 +53,7 @@ TFormPreHeat::TFormPreHeat(QWidget* parent)
     setObjectName("FormPreHeat");
     setModal(true);
     setFixedSize(ClientWidth, ClientHeight);
-    Label1 = new QLabel("Change only dry-bulb temperature with constant humidity / wet-bulb temperature:", this);
+    Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -74,9 +75,11 @@ TFormPreHeat::TFormPreHeat(QWidget* parent)
 void TFormPreHeat::ApplyTexts() {
     setFont(DialogFont);
     setWindowTitle(LoadText(12));
+    Label1->setText(LoadText(610));
     LB_Temperatur->setText(LoadText(12));
     L_DegC->setText(LoadText(UnitSI ? 411 : 412));
     Button_Cancel->setText(LoadText(161));
+    AssignMnemonics(this);
     const QFontMetrics fm(font());
     const int lw = fm.horizontalAdvance(LB_Temperatur->text()) + 6;
     const int y = 62;
@@ -176,7 +179,7 @@ bool PreHeatInlet(TFormProdukt& w, TNumEdit* tempEdit) {
 QMenu* PreHeatMenu(TFormProdukt& w, TNumEdit* e) {
     // The field's own editing commands stay; the pre-heat command comes first.
     QMenu* menu = e->createStandardContextMenu();
-    QAction* preHeat = new QAction("pre-heat", menu);
+    QAction* preHeat = new QAction(LoadText(609), menu);
     preHeat->setObjectName("Menu_PreHeat");
     menu->insertAction(menu->actions().value(0), preHeat);
     menu->insertSeparator(menu->actions().value(1));

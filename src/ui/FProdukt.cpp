@@ -494,7 +494,6 @@ void TFormProdukt::ApplyTexts() {
     LB_Zuluft_S->setText(s1);
     LB_Abluft->setText(s2);
     LB_Abluft_S->setText(s2);
-    TNumEditBase::NotANumberMessage() = "\"%1\"\n" + Text(105);
 
     for (TDatenGrid* g : {Tabelle_Lufteintritt, Tabelle_w_dp, Tabelle_Luftaustritt, Tabelle_Prozessdaten})
         g->setFont(font());
@@ -527,11 +526,11 @@ void TFormProdukt::FillGrid(TDatenGrid* g, const TTable& table) {
             if (col % 2 == 1 || col == unitColumn) g->ClearCell(col, row);
         g->SetCell(unitColumn, row, QString::fromStdString(r.Unit));
         for (int c = 0; c < (BothCases() ? 2 : 1); ++c)
-            for (int st = 0; st < 2; ++st)
-                if (const int textNo = r.ValueTextNo[ValueIndex(c, st)])
-                    g->SetCell(ValueColumn(c, st), row, Text(textNo));
-                else
-                    g->SetCell(ValueColumn(c, st), row, QString::fromStdString(r.Values[ValueIndex(c, st)]));
+            for (int st = 0; st < 2; ++st) {
+                const int i = ValueIndex(c, st);
+                g->SetCell(ValueColumn(c, st), row,
+                           r.ValueTextNo[i] ? Text(r.ValueTextNo[i]) : QString::fromStdString(r.Values[i]));
+            }
     }
 }
 

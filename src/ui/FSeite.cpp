@@ -1,5 +1,6 @@
 #include "ui/FSeite.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -55,6 +56,11 @@ QString FileNameFromCaption(QString caption) {
     if (bad.contains(c) || c.unicode() < 32) c = QLatin1Char('_');
   caption = caption.trimmed();
   return caption.isEmpty() ? QStringLiteral("VX") : caption;
+}
+
+// "Cannot write the PDF file <name>: <reason>" in the interface language.
+QString PdfErrorText(const QString& file, const QString& reason) {
+  return FillText(LoadText(605), {QDir::toNativeSeparators(file), reason});
 }
 
 }  // namespace
@@ -381,7 +387,8 @@ QString TFormSeite::PrintPages(QPrinter& printer, int from, int to) {
   if (!p.begin(&printer)) {
     const QString name = printer.outputFileName().isEmpty() ? printer.printerName()
                                                             : printer.outputFileName();
-    return QStringLiteral("The printer %1 could not start the print job.").arg(name);
+    // Without a printer there is no name to put into the sentence.
+    return name.isEmpty() ? LoadText(601) : FillText(LoadText(600), {name});
   }
   try {
     for (int page = from; page <= to; ++page) {
@@ -396,15 +403,15 @@ QString TFormSeite::PrintPages(QPrinter& printer, int from, int to) {
                         QSize(PageWidth, PageHeight));
       if (page < to && !printer.newPage()) {
         p.end();
-        return QStringLiteral("The printer could not start a new page.");
+        return LoadText(602);
       }
     }
   } catch (const std::exception& err) {
     printer.abort();
     p.end();
-    return QStringLiteral("Printing failed: %1").arg(QString::fromLocal8Bit(err.what()));
+    return FillText(LoadText(603), {QString::fromLocal8Bit(err.what())});
   }
-  if (!p.end()) return QStringLiteral("The printer could not finish the print job.");
+  if (!p.end()) return LoadText(604);
   return QString();
 }
 
@@ -438,8 +445,8 @@ void TFormSeite::ExportPdf() {
   try {
     ExportPagesToPdf(Owner, Pages, file, OpenPdfAfterExport);
   } catch (const TPdfError& err) {
-    ShowError(err.Message());
+    ShowError(PdfErrorText(err.FileName(), err.Reason()));
   } catch (const std::exception& err) {
-    ShowError(TPdfError(file, QString::fromLocal8Bit(err.what())).Message());
+    ShowError(PdfErrorText(file, QString::fromLocal8Bit(err.what())));
   }
 }

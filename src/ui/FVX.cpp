@@ -136,6 +136,17 @@ void TFormVX::BuildDevicePanel() {
     connect(Button_Vorauswahl, &QPushButton::clicked, this, [this] {
         OpenPreselection(this);
     });
+
+    // Tab follows the window: the air inputs, the device panel from top to bottom, the command
+    // buttons, then the result pages.
+    QWidget* prev = Summer.Feuchte21;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             Combo_VXSerie, Combo_VXTyp, Button_Vorauswahl, Edit_GBreite, Combo_Bypass, RButton_BypGeschw, Edit_BypGeschw,
+             RButton_BypBreite, Edit_BypBreite, Button_Berechnen, Button_Diagramm, Button_Datenblatt,
+             Button_Produktbeschreibung, Button_Preise, PageControl1}) {
+        setTabOrder(prev, next);
+        prev = next;
+    }
 }
 
 // ---- Layout ----------------------------------------------------------------------------------
@@ -256,6 +267,7 @@ void TFormVX::ApplyTexts() {
 
     ShowFigures();
     if (PageControl1) LayoutTables();
+    AssignMnemonics(this);
 }
 
 void TFormVX::UpdateUnitLabels() {

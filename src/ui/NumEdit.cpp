@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <algorithm>
 
+#include "app/URessourcen.h"
 #include "thermo/UZahlformat.h"
 #include "ui/UQvMessage.h"
 
@@ -85,23 +86,49 @@ QString FormatRangeMessage(const QString& message, double minValue, double maxVa
 // ---------------------------------------------------------------------------------------------
 TNumEditBase::TNumEditBase(QWidget* parent) : QLineEdit(parent) { setAlignment(Qt::AlignRight); }
 
-QString& TNumEditBase::NotANumberMessage() {
-    static QString text = "\"%1\" is not a valid number.";
+QString TNumEditBase::RangeText() const {
+    const QString pattern = ErrorMessage.isEmpty() ? LoadText(105) : ErrorMessage;
+    QString text = FormatRangeMessage(pattern, MinValue, MaxValue);
+    if (!Unit.isEmpty()) text += ' ' + Unit;
     return text;
 }
 
-bool TNumEditBase::CheckRange() {
-    if (!Validation) return true;
+QString TNumEditBase::NotANumberText(const QString& bad) const {
+    QString text = FillText(LoadText(606), {bad}) + '\n' + (Validation ? RangeText() : LoadText(607));
+    // A number typed with the other of the two usual separators: name the one in force.
+    const QString sep = DecSep();
+    const QString other = sep == "." ? QStringLiteral(",") : QStringLiteral(".");
     double x = 0;
-    if (ParseFloat(text(), x) && MinValue <= x && x <= MaxValue) return true;
+    if (bad.contains(other) && ParseFloat(QString(bad).replace(other, sep), x))
+        text += '\n' + FillText(LoadText(608), {sep});
+    return text;
+}
+
+void TNumEditBase::Refuse(const QString& message, int type) {
+    const QString caption = !Content.isEmpty() ? Content : LoadText(type == mtError ? 104 : 103) + '!';
     m_inMessage = true;
-    ShowMessageBox(FormatRangeMessage(ErrorMessage, MinValue, MaxValue), Content, mtWarning);
+    ShowMessageBox(message, caption, type);
     m_inMessage = false;
     // Back into the field once the focus change that brought us here has finished.
     QTimer::singleShot(0, this, [this] {
         setFocus(Qt::OtherFocusReason);
         selectAll();
     });
+}
+
+void TNumEditBase::RefuseNotANumber(const QString& bad) { Refuse(NotANumberText(bad), mtError); }
+
+bool TNumEditBase::CheckRange() {
+    if (!Validation) return true;
+    double x = 0;
+    if (!ParseFloat(text(), x)) {
+        const QString bad = text();
+        Redisplay();  // back to the last valid value
+        RefuseNotANumber(bad);
+        return false;
+    }
+    if (MinValue <= x && x <= MaxValue) return true;
+    Refuse(RangeText(), mtWarning);
     return false;
 }
 
@@ -119,6 +146,11 @@ bool TNumEditBase::Confirm() {
 }
 
 void TNumEditBase::keyPressEvent(QKeyEvent* e) {
+    // Alt with a key is a command (a mnemonic the window may not have): it never types.
+    if (e->modifiers() & Qt::AltModifier) {
+        e->ignore();
+        return;
+    }
     if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) {
         QLineEdit::keyPressEvent(e);
         return;
@@ -167,9 +199,7 @@ bool TNumEdit::TakeOver() {
     }
     const QString bad = text();
     Redisplay();  // back to the last valid value
-    m_inMessage = true;
-    ShowMessageBox(NotANumberMessage().arg(bad), Content, mtError);
-    m_inMessage = false;
+    RefuseNotANumber(bad);
     return false;
 }
 
@@ -200,9 +230,7 @@ bool TIntEdit::TakeOver() {
     }
     const QString bad = text();
     Redisplay();
-    m_inMessage = true;
-    ShowMessageBox(NotANumberMessage().arg(bad), Content, mtError);
-    m_inMessage = false;
+    RefuseNotANumber(bad);
     return false;
 }
 

@@ -14,17 +14,20 @@ public:
 
     double MinValue = 0.0;
     double MaxValue = 0.0;
-    QString Content;       // caption of the range message
-    QString ErrorMessage;  // range message; two %g receive MinValue and MaxValue
+    QString Content;       // caption of the messages; empty: "Attention!" or "Error!"
+    QString ErrorMessage;  // range message; two %g receive MinValue and MaxValue (default text 105)
+    QString Unit;          // unit named after the range, for example "°C"
     bool Validation = false;
 
-    // Message shown when the text is not a number at all; %1 receives the text. The window sets
-    // it from the language texts.
-    static QString& NotANumberMessage();
-
     // Range check of the current text: true when validation is off or the text lies in range.
-    // Otherwise shows the range message and puts the focus back into the field.
+    // Otherwise shows the range message (or the not-a-number message) and puts the focus back
+    // into the field.
     bool CheckRange();
+    // The message for a text that is not a number: the text, the range with its unit (or "a
+    // number" without a range) and the decimal separator when the text has the other one.
+    QString NotANumberText(const QString& bad) const;
+    // The range message with the bounds and the unit.
+    QString RangeText() const;
     // Confirms a modified text as leaving the field would: range check, take-over, OnCalculate.
     // Returns false when the text was refused.
     bool ConfirmPending();
@@ -46,6 +49,10 @@ protected:
     virtual void Redisplay() = 0;
     // Confirms a modified text; returns whether the value was taken over.
     bool Confirm();
+    // Shows a message about the field's text and returns the focus to the field, text selected.
+    void Refuse(const QString& message, int type);
+    // Refuses a text that is not a number after the stored value has been shown again.
+    void RefuseNotANumber(const QString& bad);
 
     bool m_inMessage = false;
 };

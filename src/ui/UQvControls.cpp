@@ -1,14 +1,21 @@
 #include "ui/UQvControls.h"
 
+#include <QAbstractButton>
 #include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 
 void DrawQvCaption(QPainter& p, const QWidget* w, const QRect& rect, int flags, const QString& text) {
+    // A button's caption carries its mnemonic: "&" underlines the letter after it.
+    if (qobject_cast<const QAbstractButton*>(w)) flags |= Qt::TextShowMnemonic;
     p.setFont(w->font());
     const QPalette& pal = w->palette();
     if (w->isEnabled()) {
@@ -177,3 +184,103 @@ void TQvTabSheet::paintEvent(QPaintEvent*) {
 }
 
 TQvPageControl::TQvPageControl(QWidget* parent) : QTabWidget(parent) {}
+
+// ---------------------------------------------------------------------------------------------
+namespace {
+// A letter a keyboard can type with Alt: one that has an upper and a lower case (Latin, Cyrillic,
+// Greek); ideographs cannot.
+bool MnemonicLetter(QChar c) { return c.isLetter() && c.toLower() != c.toUpper(); }
+
+}  // namespace
+
+QString PlainCaption(const QString& text) {
+    QString caption = text;
+    static const QRegularExpression appended(QStringLiteral("\\(&[A-Z]\\)$"));
+    caption.remove(appended);
+    QString out;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size()) {
+            ++i;  // "&&" is a literal ampersand, "&x" marks x
+            if (caption[i] == u'&') out += u'&';
+            else out += caption[i];
+            continue;
+        }
+        out += caption[i];
+    }
+    return out;
+}
+
+QStringList WithMnemonics(const QStringList& captions) {
+    QSet<QChar> used;
+    QStringList out;
+    for (const QString& caption : captions) {
+        const QString plain = PlainCaption(caption);
+        QString escaped = plain;
+        escaped.replace(u'&', QStringLiteral("&&"));
+        if (plain.trimmed().isEmpty()) {
+            out << escaped;
+            continue;
+        }
+        // First choice: a free letter that starts a word; then any free letter of the caption.
+        int at = -1;
+        for (int pass = 0; pass < 2 && at < 0; ++pass)
+            for (int i = 0; i < plain.size(); ++i) {
+                const bool wordStart = i == 0 || !plain[i - 1].isLetterOrNumber();
+                if (MnemonicLetter(plain[i]) && (pass == 1 || wordStart) && !used.contains(plain[i].toLower())) {
+                    at = i;
+                    break;
+                }
+            }
+        if (at >= 0) {
+            used.insert(plain[at].toLower());
+            // Position in the escaped text: every ampersand before it was doubled.
+            const int shift = static_cast<int>(plain.left(at).count(u'&'));
+            out << escaped.insert(at + shift, u'&');
+            continue;
+        }
+        // No letter of its own (Chinese captions): a free Latin letter in parentheses.
+        QString appended = escaped;
+        for (char16_t c = u'a'; c <= u'z'; ++c)
+            if (!used.contains(QChar(c))) {
+                used.insert(QChar(c));
+                appended += QStringLiteral("(&") + QChar(c).toUpper() + u')';
+                break;
+            }
+        out << appended;
+    }
+    return out;
+}
+
+namespace {
+void AssignMenuMnemonics(QMenu* menu) {
+    QList<QAction*> items;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) items << a;
+    QStringList captions;
+    for (QAction* a : items) captions << a->text();
+    const QStringList marked = WithMnemonics(captions);
+    for (int i = 0; i < items.size(); ++i) {
+        items[i]->setText(marked[i]);
+        if (QMenu* sub = items[i]->menu()) AssignMenuMnemonics(sub);
+    }
+}
+}  // namespace
+
+void AssignMnemonics(QWidget* window) {
+    // One group for what Alt reaches directly: the menu bar's titles and the window's buttons.
+    QList<QAction*> titles;
+    if (auto* bar = window->findChild<QMenuBar*>())
+        titles = bar->actions();
+    QList<QAbstractButton*> buttons;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (!b->text().isEmpty() && b->window() == window && !b->isHidden()) buttons << b;
+    QStringList captions;
+    for (QAction* a : titles) captions << a->text();
+    for (QAbstractButton* b : buttons) captions << b->text();
+    const QStringList marked = WithMnemonics(captions);
+    for (int i = 0; i < titles.size(); ++i) {
+        titles[i]->setText(marked[i]);
+        if (QMenu* menu = titles[i]->menu()) AssignMenuMnemonics(menu);
+    }
+    for (int i = 0; i < buttons.size(); ++i) buttons[i]->setText(marked[titles.size() + i]);
+}

@@ -12,6 +12,17 @@
 
 class QPainter;
 
+// Captions of one group (a menu, or a window's menu titles and buttons) with a mnemonic each that
+// no other caption of the group uses: the first free letter that starts a word, else any free
+// letter; a caption without a letter a keyboard types with Alt (Chinese) gets a free Latin letter
+// appended as "(&X)". Marks set before are replaced; a literal "&" is kept as "&&".
+QStringList WithMnemonics(const QStringList& captions);
+// A caption without its mnemonic mark (for comparisons with the language texts).
+QString PlainCaption(const QString& caption);
+// Gives the menu bar titles and buttons of a window one group of mnemonics and every menu and
+// submenu its own. Called after the texts of the language are applied.
+void AssignMnemonics(QWidget* window);
+
 // Draws a caption in rect; when disabled it is drawn engraved: once offset by one pixel in the
 // button highlight colour, then in place in the button shadow colour.
 void DrawQvCaption(QPainter& p, const QWidget* w, const QRect& rect, int flags, const QString& text);

@@ -38,6 +38,21 @@ QStyle::StandardPixmap IconFor(int type) {
 
 } // namespace
 
+QWidget* MessageParent() {
+    auto shown = [](QWidget* w) { return w && w->isVisible() ? w : nullptr; };
+    if (QWidget* w = shown(QApplication::activeModalWidget())) return w;
+    if (QWidget* w = shown(QApplication::activeWindow())) return w;
+    // No active window (the main window hidden behind the print preview, or a desktop that has
+    // not given the focus yet): a visible dialog, else any visible window.
+    QWidget* any = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip) continue;
+        if (qobject_cast<QDialog*>(w)) return w;
+        if (!any) any = w;
+    }
+    return any;
+}
+
 TMessageForm::TMessageForm(const QString& text, const QString& caption, int type, QWidget* parent)
     : TQvForm(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
@@ -104,7 +119,7 @@ TMessageForm::TMessageForm(const QString& text, const QString& caption, int type
 
 int ShowMessageBox(const QString& text, const QString& caption, int type) {
     if (Hook()) return Hook()(text, caption, type);
-    TMessageForm form(text, caption, type, QApplication::activeWindow());
+    TMessageForm form(text, caption, type, MessageParent());
     if (QScreen* scr = form.screen())
         form.move(scr->geometry().center() - QPoint(form.width() / 2, form.height() / 2));
     form.exec();

@@ -32,6 +32,11 @@ public:
     int ButtonWidth = 0, ButtonHeight = 0;
 };
 
+// The window a message belongs to: the active modal dialog or window when it is visible,
+// otherwise a visible dialog or window. A message parented to a visible window never counts as the
+// program's last window, so closing it cannot end the program.
+QWidget* MessageParent();
+
 // Shows the message modally and returns the dialog result (always accepted).
 int ShowMessageBox(const QString& text, const QString& caption, int type);
 

@@ -15,11 +15,15 @@
 namespace {
 
 // The program's main window: the counterflow series window. Its creation reads the settings and
-// its destruction writes them; SIGTERM and SIGINT close it like the Exit command.
+// its destruction writes them; SIGTERM and SIGINT close it like the Exit command. The program ends
+// when this window closes, and only then: a message, dialog or print preview closing while the
+// main window is hidden is not the last window of the program.
 std::unique_ptr<TFormVX> CreateMainWindow()
 {
     auto window = std::make_unique<TFormVX>();
     CloseOnTerminationSignals(window.get());
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(window.get(), &TFormBasis::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return window;
 }
 

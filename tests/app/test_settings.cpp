@@ -107,6 +107,7 @@ TEST_F(SettingsTest, EveryKeyRoundTripsWithACommaSeparator)
     f.HumidityMode = 7;
     f.Seasons = true;
     f.PrintHeader = true;
+    f.WindowPosition = QPoint(-40, 75);  // left of the primary screen on a second one
     for (int i = 0; i < 8; ++i) f.HeaderLines[i] = QStringLiteral("Kopf %1 · Проект").arg(i);
     for (int i = 0; i < 3; ++i) {
         f.NotesData[i] = QStringLiteral("Daten %1; a=b").arg(i);
@@ -138,6 +139,7 @@ TEST_F(SettingsTest, EveryKeyRoundTripsWithACommaSeparator)
     EXPECT_EQ(g.WetBulbOnDatasheet, f.WetBulbOnDatasheet);
     EXPECT_EQ(g.CarrierChart, f.CarrierChart);
     EXPECT_EQ(g.AirPressure, f.AirPressure);
+    EXPECT_EQ(g.WindowPosition, f.WindowPosition);
     EXPECT_EQ(g.FlowMode, f.FlowMode);
     EXPECT_EQ(g.HumidityMode, f.HumidityMode);
     EXPECT_EQ(g.Seasons, f.Seasons);

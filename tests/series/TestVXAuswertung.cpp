@@ -5,7 +5,10 @@
 #include <limits>
 
 #include "calc/UDaten.h"
+#include "series/USelection.h"
 #include "series/UVXAuswertung.h"
+#include "series/UVXSerie.h"
+#include "thermo/UUmrechnung.h"
 
 namespace {
 
@@ -29,7 +32,12 @@ TEST(ErpMark, RoundedToOneDecimalHalvesToEven)
         {-5.0, ""},
         {std::numeric_limits<double>::quiet_NaN(), ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ErpMark(c.erp), c.mark) << c.erp;
+    for (const auto& c : cases) {
+        EXPECT_EQ(ErpMark(c.erp), c.mark) << c.erp;
+        // The language text of the mark: 613 for 2018, 614 for 2016.
+        const std::string mark = c.mark;
+        EXPECT_EQ(ErpMarkTextNo(c.erp), mark.empty() ? 0 : mark == "(2018 ready)" ? 613 : 614) << c.erp;
+    }
 }
 
 struct TitleCase {
@@ -177,8 +185,9 @@ TEST(Hint, TextFromCondensationAndFreezing)
 {
     TDatenVX r;
     EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"), "");
-    r.FreezeRisk = 1;  // a freezing risk without condensation shows nothing
-    EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"), "");
+    r.FreezeRisk = 1;  // a freezing risk without a condensation state still warns
+    EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"),
+              "Freezing limit not considered!");
     r.FreezeRisk = 0;
     for (std::uint8_t state : {1, 2}) {
         r.CondensationState = state;
@@ -188,6 +197,34 @@ TEST(Hint, TextFromCondensationAndFreezing)
     r.FreezeRisk = 1;
     EXPECT_EQ(HintText(HintFor(r), "Condensation", "Freezing limit not considered!"),
               "Condensation! - Freezing limit not considered!");
+}
+
+// A planner's case at altitude: VX-K 45 / 1530, 800 scfm each way, 14 degF / 80 % outside,
+// 70 degF / 30 % extract, 843 mbar. Condensate forms at the freezing limit without a condensation
+// state; the hint warns of the freezing limit as vxrate does.
+TEST(Hint, FreezingLimitWithoutCondensationState)
+{
+    TSelection s;
+    s.SetPressure(843.0);
+    TDevice d = s.Device;
+    d.Series = SeriesVXK;
+    d.SizeCode = 45;
+    d.PackageWidth = 1530;
+    s.SetDevice(d);
+    const double flow = ConvertUnit(1, 2, 1, 800.0);  // scfm -> m3/h
+    for (auto [input, value] : {std::pair{TAirInput::Flow11, flow}, {TAirInput::Flow21, flow},
+                                {TAirInput::Temp11, -10.0}, {TAirInput::Humidity11, 80.0},
+                                {TAirInput::Temp21, (70.0 - 32.0) / 1.8}, {TAirInput::Humidity21, 30.0}})
+        s.SetAirInput(0, input, value);
+    s.Calculate();
+    ASSERT_TRUE(s.ResultsValid());
+    const TDatenVX& r = s.Cases[0];
+    ASSERT_NE(r.FreezeRisk, 0);
+    EXPECT_GT(r.Condensate2, 0.0);
+    const THint hint = s.Hint();
+    EXPECT_TRUE(hint.Freezing);
+    EXPECT_EQ(HintText(hint, "Condensation", "Freezing limit not considered!").find("Freezing limit"), 0u)
+        << HintText(hint, "Condensation", "Freezing limit not considered!");
 }
 
 TEST(Hint, GeometryCentresTheLine)

@@ -227,7 +227,8 @@ TEST(MessageSpec, TextsAndRanges)
         {8, 2, false, ",", 110, "0,66", "1,50", 0},
         {9, 1, true, ".", 120, "100 mm", "", 0},
         {11, 1, false, ".", 109, "", "", 0},
-        {12, 1, false, ".", 523, "985", "2950", 0},
+        {12, 1, false, ".", 523, "985", "2950 fpm", 0},  // the unit after the range
+        {12, 1, true, ".", 523, "5", "15 m/s", 0},
         {13, 1, true, ".", 0, "", "", 0},  // unknown: empty message
     };
     for (const auto& c : cases) {

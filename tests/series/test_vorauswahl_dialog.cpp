@@ -6,7 +6,9 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QLabel>
 #include <QTreeWidget>
 
 #include "app/UGlobal.h"
@@ -16,6 +18,7 @@
 #include "thermo/UZahlformat.h"
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"
+#include "ui/UQvMessage.h"
 
 namespace {
 
@@ -25,16 +28,25 @@ public:
         static int argc = 1;
         static char name[] = "test_vorauswahl_dialog";
         static char* argv[] = {name, nullptr};
+        // A settings folder of this process: the windows here read and write their settings.
+        settingsDir_ = new QTemporaryDir;
+        qputenv("XDG_CONFIG_HOME", settingsDir_->path().toLocal8Bit());
         app_ = new QApplication(argc, argv);
         InitResources();
         ProductIndex = 4;
         Language = LangEnglish;
         ApplyLanguageFonts();
+        // A message never waits for a click here.
+        SetMessageBoxHook([](const QString&, const QString&, int) { return 1; });
     }
-    void TearDown() override { delete app_; }
+    void TearDown() override {
+        delete app_;
+        delete settingsDir_;
+    }
 
 private:
     QApplication* app_ = nullptr;
+    QTemporaryDir* settingsDir_ = nullptr;
 };
 
 [[maybe_unused]] testing::Environment* const g_env =
@@ -89,9 +101,6 @@ TEST(PreselectionDialog, BuildsRowsWithCaptionsAndDimensions) {
     EXPECT_EQ(list->headerItem()->text(6), "v max [m/s]");
     EXPECT_EQ(list->headerItem()->text(9), "t 12 [" + LoadText(411) + "]");
     EXPECT_EQ(d->windowTitle(), "VX " + LoadText(181));
-    EXPECT_EQ(list->columnWidth(0), 110);
-    EXPECT_EQ(list->columnWidth(6), 52);
-    EXPECT_EQ(list->columnWidth(7), 60);
     // The rows show the proposals of the logic in build order.
     ASSERT_EQ(static_cast<size_t>(list->topLevelItemCount()), d->Proposals.size());
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -109,6 +118,59 @@ TEST(PreselectionDialog, BuildsRowsWithCaptionsAndDimensions) {
     const QString sep = QString::fromStdString(SeparatorText(DecimalSeparator));
     EXPECT_FALSE(list->topLevelItem(0)->text(6).contains(sep));
     EXPECT_EQ(list->topLevelItem(0)->text(7).split(sep).value(1).size(), 3);
+}
+
+// Every caption and cell fits its column in every language and unit system; widening the dialog
+// widens the columns; a list without proposals gives way to the reason.
+TEST(PreselectionDialog, ColumnsFitTheirContentAndFollowTheDialog) {
+    auto w = Window(8000.0);
+    TFormBaugroessen_VX* d = PreselectionDialog(w.get());
+    d->show();
+    QTreeWidget* list = d->ListView1;
+    for (int language : {1, 2, 3, 7, 8, 9})
+        for (bool si : {true, false}) {
+            Language = static_cast<std::uint8_t>(language);
+            ApplyLanguageFonts();
+            d->SI = si;
+            d->ApplyTexts();
+            d->BuildProposals();
+            ASSERT_GT(list->topLevelItemCount(), 0);
+            const QFontMetrics fm(list->font());
+            const QFontMetrics hm(list->header()->font());
+            for (int c = 0; c < 10; ++c) {
+                int need = hm.horizontalAdvance(list->headerItem()->text(c));
+                for (int i = 0; i < list->topLevelItemCount(); ++i)
+                    need = std::max(need, fm.horizontalAdvance(list->topLevelItem(i)->text(c)));
+                EXPECT_GE(list->columnWidth(c), need) << "language " << language << " si " << si << " column " << c;
+            }
+            int total = 0;
+            for (int c = 0; c < 10; ++c) total += list->columnWidth(c);
+            EXPECT_LE(total, list->viewport()->width() + 1) << "language " << language;
+            EXPECT_LT(d->width(), 1200) << "language " << language;  // the columns need no more
+        }
+    Language = LangEnglish;
+    ApplyLanguageFonts();
+    d->ApplyTexts();
+    auto widthOf = [list](int c) { return list->columnWidth(c); };
+    const int before = widthOf(0);
+    d->resize(d->width() + 300, d->height());
+    QApplication::processEvents();
+    EXPECT_GT(widthOf(0), before);
+    EXPECT_FALSE(d->L_Leer->isVisible());
+
+    // Flows no package width of the series can carry: no rows, and the reason instead of the list.
+    auto huge = Window(400000.0);
+    huge->Selection.SetAirInput(0, TAirInput::Flow11, 400000.0);
+    huge->Selection.SetAirInput(0, TAirInput::Flow21, 400000.0);
+    TFormBaugroessen_VX* e = PreselectionDialog(huge.get());
+    e->show();
+    e->BuildProposals();
+    EXPECT_EQ(e->ListView1->topLevelItemCount(), 0);
+    EXPECT_TRUE(e->L_Leer->isVisible());
+    EXPECT_FALSE(e->ListView1->isVisible());
+    EXPECT_EQ(e->L_Leer->text(), LoadText(616));
+    e->hide();
+    d->hide();
 }
 
 TEST(PreselectionDialog, SortingByColumns) {
@@ -189,11 +251,14 @@ TEST(PreselectionDialog, SecondSeriesProposesOnlyItsSizes) {
     for (const QString& k : keys) EXPECT_TRUE(k.startsWith("VX-K ")) << k.toStdString();
 }
 
-// Opening shows the dialog modally, builds the list once it is active, and the device change
-// after closing restores the record from the window's choices.
-TEST(PreselectionDialog, OpenBuildsOnActivationAndRestoresTheDeviceOnCancel) {
+// Opening shows the dialog modally and builds the list once it is active; Cancel leaves the
+// window's device, record and valid results as they were.
+TEST(PreselectionDialog, OpenBuildsOnActivationAndCancelKeepsTheResults) {
     auto w = Window(2500.0);
     w->show();
+    w->Calculate();
+    ASSERT_TRUE(w->ResultsValid());
+    const double temp12 = w->WinterRecord->Temp12;
     const int size = w->WinterRecord->SizeCode;
     const int width = w->WinterRecord->PackageWidth;
     TFormBaugroessen_VX* d = PreselectionDialog(w.get());
@@ -210,4 +275,6 @@ TEST(PreselectionDialog, OpenBuildsOnActivationAndRestoresTheDeviceOnCancel) {
     EXPECT_GT(d->BuildCount(), builds);
     EXPECT_EQ(w->WinterRecord->SizeCode, size);
     EXPECT_EQ(w->WinterRecord->PackageWidth, width);
+    EXPECT_TRUE(w->ResultsValid());
+    EXPECT_EQ(w->WinterRecord->Temp12, temp12);
 }

@@ -100,7 +100,7 @@ TEST(UnitLabel, LanguageTextsAndFixedLabels)
     EXPECT_EQ(UnitLabel(3).textNumber, 411);
     EXPECT_EQ(UnitLabel(4).textNumber, 412);
     EXPECT_EQ(std::string(UnitLabel(4).label), "\u00b0F");
-    const std::pair<int, const char*> fixed[] = {{2, "cfm"},   {6, "gr/lb"}, {8, "in.W.G."},
+    const std::pair<int, const char*> fixed[] = {{2, "cfm"},   {6, "gr/lb"}, {8, "in. WG"},
                                                  {13, "BTU/h"}, {15, "atm"},  {25, "BTU/lb"},
                                                  {32, "HP"},   {19, "lb"}};
     for (const auto& [code, label] : fixed) {

@@ -1,5 +1,7 @@
 // Development aid, not a test: saves pictures of the settings dialog (each page), the header,
-// notes and temperature dialogs in each interface language, for looking at the layout.
+// notes and temperature dialogs, the about window, the pre-selection, the print preview, the chart
+// window, a number field's message and its edit menu in each interface language, for looking at
+// the layout.
 //   shot_dialogs <folder>
 #include <QApplication>
 #include <QDir>
@@ -8,7 +10,15 @@
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "app/UZahlAdapter.h"
+#include <QMenu>
+
 #include "ui/FAngebot.h"
+#include "ui/FBaugroessen_VX.h"
+#include "ui/FInfo.h"
+#include "ui/FMollier.h"
+#include "ui/FSeite.h"
+#include "ui/FVX.h"
+#include "ui/UQvMessage.h"
 #include "ui/FBemerkungen.h"
 #include "ui/FOptionen.h"
 #include "ui/FPreHeat.h"
@@ -54,6 +64,38 @@ int main(int argc, char* argv[]) {
         p.Edit_Temp->SetValue(-5);
         p.show();
         save(p, "preheat", lang);
+
+        SetMessageBoxHook([](const QString&, const QString&, int) { return 1; });
+        TFormVX w(nullptr, false);
+        w.show();
+        w.Calculate();
+        TFormInfo info(&w);
+        info.show();
+        save(info, "about", lang);
+        TFormBaugroessen_VX sizes(&w);
+        sizes.SI = lang != 2;  // English in UK/US units, the others in SI
+        sizes.ApplyTexts();
+        sizes.show();
+        sizes.BuildProposals();
+        save(sizes, "sizes", lang);
+        TFormSeite preview(&w);
+        preview.Prepare(&w, w.DatasheetPages);
+        preview.resize(900, 700);
+        preview.show();
+        save(preview, "preview", lang);
+        w.ShowDiagram(false, true);
+        if (w.FormMollier) {
+            w.FormMollier->show();
+            save(*w.FormMollier, "chart", lang);
+        }
+        TMessageForm box(w.Winter.SVol11->NotANumberText("3,500"), LoadText(104) + "!", mtError, &w);
+        box.show();
+        save(box, "message", lang);
+        std::unique_ptr<QMenu> menu(PreHeatMenu(w, w.Winter.Temp11));
+        menu->popup(QPoint(20, 20));
+        save(*menu, "editmenu", lang);
+        menu->hide();
+        SetMessageBoxHook({});
     }
     return 0;
 }

@@ -87,11 +87,23 @@ TEST_P(CouplingTest, EitherFieldSetsBoth) {
 INSTANTIATE_TEST_SUITE_P(Dialogs, CouplingTest, testing::ValuesIn(kCoupling),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DialogTest, SeaLevelShowsWholeNumbers) {
+// Pressure with one decimal (three in atm), altitude in whole metres or feet, with the separator
+// in force.
+TEST_F(DialogTest, PressureAndAltitudeShownLikeTheRestOfTheProgram) {
     auto d = SettingsDialog(true, 950.0);
     TypeAndEnter(d->Edit_HoeheNN, "0");
-    EXPECT_EQ(d->Edit_Luftdruck->text(), "1013");
+    EXPECT_EQ(d->Edit_Luftdruck->text(), "1013.0");
     EXPECT_EQ(d->Edit_HoeheNN->text(), "0");
+    d->SetPressure(842.806528);
+    EXPECT_EQ(d->Edit_Luftdruck->text(), "842.8");
+    EXPECT_EQ(d->Edit_HoeheNN->text(), "1524");
+    d->SetUnitSystem(false);
+    EXPECT_EQ(d->Edit_Luftdruck->text(), "0.832");
+    EXPECT_EQ(d->Edit_HoeheNN->text(), "5000");
+    UseSeparators(',', '.');
+    d->SetPressure(842.806528);
+    EXPECT_EQ(d->Edit_Luftdruck->text(), "0,832");
+    UseSeparators('.', ',');
 }
 
 struct RangeCase {
@@ -101,18 +113,19 @@ struct RangeCase {
     const char* typed;
     const char* message;  // empty: accepted
 };
+// The range message names the unit of the field.
 const RangeCase kRanges[] = {
-    {"PressureAbove", true, false, "1200", "Please enter a number between 600 and 1100"},
-    {"PressureBelow", true, false, "599", "Please enter a number between 600 and 1100"},
+    {"PressureAbove", true, false, "1200", "Please enter a number between 600 and 1100 mbar"},
+    {"PressureBelow", true, false, "599", "Please enter a number between 600 and 1100 mbar"},
     {"PressureLowest", true, false, "600", ""},
     {"PressureHighest", true, false, "1100", ""},
-    {"AltitudeAbove", true, true, "4201", "Please enter a number between -700 and 4200"},
-    {"AltitudeBelow", true, true, "-701", "Please enter a number between -700 and 4200"},
+    {"AltitudeAbove", true, true, "4201", "Please enter a number between -700 and 4200 m"},
+    {"AltitudeBelow", true, true, "-701", "Please enter a number between -700 and 4200 m"},
     {"AltitudeHighest", true, true, "4200", ""},
-    {"AtmAbove", false, false, "1.1", "Please enter a number between 0.6 and 1.08"},
-    {"AtmBelow", false, false, "0.59", "Please enter a number between 0.6 and 1.08"},
-    {"FeetAbove", false, true, "13501", "Please enter a number between -2140 and 13500"},
-    {"FeetBelow", false, true, "-2200", "Please enter a number between -2140 and 13500"},
+    {"AtmAbove", false, false, "1.1", "Please enter a number between 0.6 and 1.08 atm"},
+    {"AtmBelow", false, false, "0.59", "Please enter a number between 0.6 and 1.08 atm"},
+    {"FeetAbove", false, true, "13501", "Please enter a number between -2140 and 13500 ft"},
+    {"FeetBelow", false, true, "-2200", "Please enter a number between -2140 and 13500 ft"},
     {"FeetInside", false, true, "13500", ""},
 };
 
@@ -167,7 +180,7 @@ TEST_F(DialogTest, UnitSwitchConvertsBothFields) {
     // Back to SI gives the same numbers again, not a rounded round trip.
     QTest::mouseClick(d->RadioButton_SI, Qt::LeftButton, {}, QPoint(5, d->RadioButton_SI->height() / 2));
     EXPECT_TRUE(d->UnitSI);
-    EXPECT_EQ(d->Edit_Luftdruck->text(), "900");
+    EXPECT_EQ(d->Edit_Luftdruck->text(), "900.0");
     EXPECT_NEAR(d->Edit_HoeheNN->Value(), 986.115, 0.001);
     EXPECT_EQ(d->Label_mbar->text(), "mbar");
 }
@@ -305,7 +318,7 @@ TEST_F(DialogTest, SettingsDialogFollowsTheLanguage) {
     EXPECT_EQ(d.PageControl1->tabText(0), "   Environment   ");
     EXPECT_EQ(d.PageControl1->tabText(1), "   Units / Formats   ");
     EXPECT_EQ(d.PageControl1->tabText(3), "Process data");
-    EXPECT_EQ(d.CheckBox_HCLASS->text(), "Energy efficiency (DIN EN 13053) / Temperature efficiency ErP Lot 6");
+    EXPECT_EQ(PlainCaption(d.CheckBox_HCLASS->text()), "Energy efficiency (DIN EN 13053) / Temperature efficiency ErP Lot 6");
     Language = LangGerman;
     ApplyLanguageFonts();
     QEvent change(QEvent::LanguageChange);

@@ -179,6 +179,59 @@ TEST_F(NumEditFocus, TextThatIsNoNumberReturnsToLastValue) {
     EXPECT_EQ(ShownMessages().size(), 2);
 }
 
+// Texts that are not numbers: the message names the text, the range with its unit (or asks for a
+// number), and the separator in force when the text holds the other one; titled like the other
+// messages; the field keeps its last valid value and gets the focus back.
+TEST_F(NumEditFocus, NotANumberNamesTextRangeAndSeparator) {
+    struct Row {
+        bool validation;
+        const char* typed;
+        const char* message;
+    };
+    const Row rows[] = {
+        {false, "abc", "\"abc\" is not a number.\nPlease enter a number."},
+        {false, "4x0", "\"4x0\" is not a number.\nPlease enter a number."},
+        {false, "3,500", "\"3,500\" is not a number.\nPlease enter a number.\nThe decimal separator is \".\"."},
+        {true, "-12,5", "\"-12,5\" is not a number.\nPlease enter a number between -30 and 80 \u00b0C\n"
+                        "The decimal separator is \".\"."},
+        {true, "", "\"\" is not a number.\nPlease enter a number between -30 and 80 \u00b0C"},
+    };
+    a->MinValue = -30;
+    a->MaxValue = 80;
+    a->Unit = "\u00b0C";
+    for (const Row& r : rows) {
+        ClearMessages();
+        a->Validation = r.validation;
+        TypeInto(a, r.typed);
+        if (QString(r.typed).isEmpty()) QTest::keyClick(a, Qt::Key_Backspace);
+        QTest::keyClick(a, Qt::Key_Tab);
+        ASSERT_EQ(ShownMessages().size(), 1) << r.typed;
+        EXPECT_EQ(ShownMessages()[0].Text.toStdString(), QString::fromUtf8(r.message).toStdString());
+        EXPECT_EQ(ShownMessages()[0].Caption, "Error!");
+        EXPECT_EQ(a->text(), "12.00");
+        QApplication::processEvents();
+        EXPECT_TRUE(a->hasFocus()) << r.typed;
+    }
+    // With the comma in force the point is named.
+    UseSeparators(',', '.');
+    ClearMessages();
+    a->Validation = false;
+    TypeInto(a, "2.5");
+    QTest::keyClick(a, Qt::Key_Tab);
+    ASSERT_EQ(ShownMessages().size(), 1);
+    EXPECT_TRUE(ShownMessages()[0].Text.endsWith("The decimal separator is \",\".")) << ShownMessages()[0].Text.toStdString();
+    UseSeparators('.', ',');
+    QApplication::processEvents();  // the focus returns to the field
+    // A number out of range names the unit after the bounds.
+    ClearMessages();
+    a->Validation = true;
+    TypeInto(a, "95");
+    QTest::keyClick(a, Qt::Key_Tab);
+    ASSERT_EQ(ShownMessages().size(), 1);
+    EXPECT_EQ(ShownMessages()[0].Text, QString::fromUtf8("Please enter a number between -30 and 80 \u00b0C"));
+    EXPECT_EQ(ShownMessages()[0].Caption, "Attention!");
+}
+
 TEST_F(NumEditFocus, IntegerFieldRefusesFractions) {
     auto* i = new TIntEdit(&window);
     i->SetValue(250);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
@@ -25,7 +26,7 @@ namespace {
 QStringList VisibleTexts(QMenu* menu) {
     QStringList t;
     for (QAction* a : menu->actions())
-        if (a->isVisible() && !a->isSeparator()) t << a->text();
+        if (a->isVisible() && !a->isSeparator()) t << PlainCaption(a->text());
     return t;
 }
 
@@ -39,7 +40,7 @@ TEST_F(WindowTest, MenusShowTheirItems) {
     EXPECT_EQ(VisibleTexts(w->Menu_Edit_Bemerkungen), (QStringList{"Data sheet", "Diagram"}));
     EXPECT_EQ(VisibleTexts(w->Menu_Hilfe), (QStringList{"Info", "Tarvometrix Homepage", "Tarvometrix e-mail"}));
     EXPECT_TRUE(w->Menu_Optionen_UseSeasons->isVisible());
-    EXPECT_EQ(w->Menu_Optionen_UseSeasons->text(), "Heating / Cooling");
+    EXPECT_EQ(PlainCaption(w->Menu_Optionen_UseSeasons->text()), "Heating / Cooling");
     EXPECT_EQ(w->Menu_Calculate->shortcut(), QKeySequence(Qt::Key_F9));
     // Results are not valid at start: data sheet and diagram are off.
     EXPECT_FALSE(w->Menu_Ansicht_Datenblatt->isEnabled());
@@ -65,8 +66,8 @@ TEST_F(WindowTest, LanguageChangeRetextsAtOnceAndIsStoredAtOnce) {
     auto* sub = new CountingDialog(w.get());
     w->Menu_Optionen_Deutsch->trigger();
     EXPECT_EQ(Language, LangGerman);
-    EXPECT_EQ(w->Menu_Datei->title(), LoadText(145, LangGerman));
-    EXPECT_EQ(w->Button_Berechnen->text(), LoadText(155, LangGerman));
+    EXPECT_EQ(PlainCaption(w->Menu_Datei->title()), LoadText(145, LangGerman));
+    EXPECT_EQ(PlainCaption(w->Button_Berechnen->text()), LoadText(155, LangGerman));
     EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(0, 5), LoadText(12, LangGerman));
     EXPECT_EQ(w->Label_Bauform->text(), LoadText(136, LangGerman) + ": VX 30 / 250");
     EXPECT_EQ(w->LB_Zuluft->text(), LoadText(3, LangGerman));
@@ -105,6 +106,88 @@ TEST_F(WindowTest, InputsAndDeviceAreStoredAtCloseAndShownAtNextStart) {
     EXPECT_TRUE(w->Selection.Seasons);
     EXPECT_EQ((w->Selection.TwoCases ? 2 : 1), 1);
     EXPECT_FALSE(w->ResultsValid());
+}
+
+// The window keeps its size (no maximising), comes back where it was, and a stored place that is
+// no longer on a screen is pulled onto the nearest one.
+TEST_F(WindowTest, FixedSizeAndPlaceRememberedOnTheScreen) {
+    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint place = screen.topLeft() + QPoint(13, 17);
+    w->move(place);
+    w->close();
+    w.reset();
+    w = std::make_unique<TFormVX>();
+    EXPECT_EQ(w->pos(), place);
+    w->move(screen.bottomRight() + QPoint(500, 400));  // a screen that is gone
+    w->close();
+    w.reset();
+    w = std::make_unique<TFormVX>();
+    EXPECT_TRUE(screen.contains(w->frameGeometry())) << w->pos().x() << "," << w->pos().y();
+
+    // Two screens side by side: a place on the second stays; one hanging off its right edge moves
+    // back onto it; no stored place gives the centre of the primary screen.
+    const QList<QRect> two = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
+    const QSize frame(648, 540);
+    EXPECT_EQ(PlaceOnScreens(frame, QPoint(2000, 100), two), QPoint(2000, 100));
+    EXPECT_EQ(PlaceOnScreens(frame, QPoint(2900, 700), two), QPoint(3200 - 648, 1000 - 540));
+    EXPECT_EQ(PlaceOnScreens(frame, std::nullopt, two), QPoint(959 - 324, 519 - 270));
+}
+
+// The status line names the air pressure in force and its altitude, in the units and language.
+TEST_F(WindowTest, StatusLineShowsTheAirPressureInForce) {
+    EXPECT_EQ(w->L_Umgebung->text(), "Air pressure: 1013.0 mbar     Altitude: 0 m");
+    w->SetAirPressure(842.806528);
+    EXPECT_EQ(w->L_Umgebung->text(), "Air pressure: 842.8 mbar     Altitude: 1524 m");
+    w->SetUnitSystem(false);
+    EXPECT_EQ(w->L_Umgebung->text(), "Air pressure: 0.832 atm     Altitude: 5000 ft");
+    w->Menu_Optionen_Deutsch->trigger();
+    EXPECT_TRUE(w->L_Umgebung->text().startsWith(LoadText(1, LangGerman) + ": 0.832 atm"));
+    w->Menu_Optionen_English->trigger();
+}
+
+// Tab walks the window as it reads: the inputs, the device panel, the command buttons.
+TEST_F(WindowTest, TabOrderFollowsTheWindow) {
+    w->Winter.SVol11->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 18; ++i) {
+        walked << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QStringList expected = {"Edit_SVol11", "Edit_Temp11", "Edit_Feuchte11", "Edit_SVol21", "Edit_Temp21",
+                                  "Edit_Feuchte21", "Combo_VXSerie", "Combo_VXTyp", "Button_Vorauswahl",
+                                  "Edit_GBreite", "Combo_Bypass", "Button_Berechnen",
+                                  "Button_Produktbeschreibung"};  // chart and datasheet wait for results
+    EXPECT_EQ(walked.mid(0, expected.size()).join(' ').toStdString(), expected.join(' ').toStdString());
+}
+
+// A click on a label, a table or the background confirms the field being edited; Alt with a
+// letter never types into a number field.
+TEST_F(WindowTest, ClickOutsideConfirmsAndAltNeverTypes) {
+    TNumEdit* e = w->Winter.SVol11;
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, "2500");
+    QTest::mouseClick(w->Tabelle_Lufteintritt, Qt::LeftButton);
+    EXPECT_FALSE(e->isModified());
+    EXPECT_DOUBLE_EQ(w->Selection.AirInput(0, TAirInput::Flow11), 2500.0);
+    // A text that is not a number: the click shows the message and the field keeps the focus.
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, "abc");
+    ClearMessages();
+    QTest::mouseClick(w->L_Titel, Qt::LeftButton);
+    ASSERT_EQ(ShownMessages().size(), 1);
+    EXPECT_TRUE(ShownMessages()[0].Text.startsWith("\"abc\""));
+    EXPECT_DOUBLE_EQ(w->Selection.AirInput(0, TAirInput::Flow11), 2500.0);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), e);
+
+    const QString before = e->text();
+    QTest::keyClick(e, Qt::Key_O, Qt::AltModifier);
+    QTest::keyClick(e, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(e->text(), before);
 }
 
 TEST_F(WindowTest, StoredSizeMissingInTheListSelectsTheNextLarger) {

@@ -154,7 +154,7 @@ TEST_F(WindowTest, MessagesOfBothCasesAreAssembledInBlocks) {
     PressF9();
     ASSERT_EQ(ShownMessages().size(), 1);
     const QString ratio = "The ratio of the air quantities is not in the recommended range 0.66 .. 1.50 !";
-    const QString bypass = "The air velocity in the bypass is not in the range 5 .. 15 !";
+    const QString bypass = "The air velocity in the bypass is not in the range 5 .. 15 m/s !";
     const QString expected = "Heating:\n\n" + ratio + "\n\n" + bypass + "\n\n----------------------\n\nCooling:\n\n" +
                              ratio + "\n\n" + bypass;
     EXPECT_EQ(ShownMessages()[0].Text.toStdString(), expected.toStdString());

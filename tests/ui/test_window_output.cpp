@@ -1,12 +1,15 @@
 // Product window: the hint line, the flow modes, the chart window and the print preview entry
 // points, and random inputs that must never show a number that is not finite.
+#include <QPrinter>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
 
 #include "WindowFixture.h"
 #include "ui/FMollier.h"
 #include "ui/FSeite.h"
+#include "ui/UQvMessage.h"
 #include "print/UDatenblatt.h"
 #include "calc/UGegenstrom.h"
 #include "thermo/UMath.h"
@@ -123,6 +126,73 @@ TEST_F(WindowTest, DatasheetPreviewHidesTheWindowWhileOpen) {
     EXPECT_TRUE(w->isVisible());
     ASSERT_EQ(w->DatasheetPages.size(), 1u);
     EXPECT_EQ(w->DatasheetPages[0], &DatasheetPage);
+}
+
+// A PDF that cannot be written and a print job without a printer, from the datasheet preview while
+// the main window is hidden: each message appears over the preview, and after OK the program is
+// still running with the preview open; closing the preview brings the main window back.
+TEST_F(WindowTest, PreviewErrorsKeepTheProgramInThePreview) {
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    SetMessageBoxHook({});  // real message boxes, closed by their OK button below
+    int lastWindowClosed = 0;
+    const auto counter = QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&] { ++lastWindowClosed; });
+    QStringList texts;
+    QList<QWidget*> parents;
+    QList<bool> previewShownAfter;
+    // Answers the next message box with OK once it is up.
+    auto answerNextMessage = [&] {
+        auto* poll = new QTimer;
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, [&, poll] {
+            auto* box = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
+            if (!box) return;
+            poll->stop();
+            poll->deleteLater();
+            texts << box->Message->text();
+            parents << box->parentWidget();
+            QTest::mouseClick(box->Button_OK, Qt::LeftButton);
+        });
+        poll->start();
+    };
+    TFormSeite* shown = nullptr;
+    OnNextDialog([&](QWidget* d) {
+        auto* preview = qobject_cast<TFormSeite*>(d);
+        ASSERT_NE(preview, nullptr);
+        shown = preview;
+        preview->OpenPdfAfterExport = false;
+        preview->ChoosePdfFile = [&](const QString&) { return scratch.filePath("missing/sheet.pdf"); };
+        preview->RunPrintDialog = [](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::NativeFormat);
+            printer.setPrinterName(QString());
+            return true;
+        };
+        answerNextMessage();
+        preview->Button_PDF->click();
+        QTest::qWait(20);
+        previewShownAfter << (preview->isVisible() && QApplication::activeModalWidget() == preview);
+        answerNextMessage();
+        preview->Button_Print->click();
+        QTest::qWait(20);
+        previewShownAfter << (preview->isVisible() && QApplication::activeModalWidget() == preview);
+        preview->Button_Close->click();
+    });
+    w->Menu_Ansicht_Datenblatt->trigger();
+    QObject::disconnect(counter);
+    SetMessageBoxHook([](const QString& text, const QString& caption, int type) {
+        ShownMessages().append({text, caption, type});
+        return 1;
+    });
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].contains("sheet.pdf")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].startsWith("The printer") || texts[1] == LoadText(601)) << texts[1].toStdString();
+    EXPECT_FALSE(texts[1].contains("  "));
+    for (QWidget* parent : parents) EXPECT_EQ(parent, shown);
+    EXPECT_EQ(previewShownAfter, QList<bool>({true, true}));
+    EXPECT_EQ(lastWindowClosed, 0);
+    EXPECT_TRUE(w->isVisible());
 }
 
 // Random and extreme entries: no crash, and no cell ever shows a text that is not a number.
