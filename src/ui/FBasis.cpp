@@ -214,7 +214,11 @@ void TFormBasis::BuildMenu() {
     addAction(Menu_Calculate);
     connect(Menu_Calculate, &QAction::triggered, this, [this] { Calculate(); });
 
-    for (QMenu* m : {Menu_Datei, Menu_Edit, Menu_Ansicht, Menu_Optionen, Menu_Hilfe}) MainMenu1->Adopt(m);
+    for (QMenu* m : {Menu_Datei, Menu_Edit, Menu_Ansicht, Menu_Optionen, Menu_Hilfe}) {
+        MainMenu1->Adopt(m);
+        // A menu opened by keyboard takes no click: a value still being typed is confirmed first.
+        connect(m, &QMenu::aboutToShow, this, [this] { ConfirmPendingEdit(); });
+    }
 }
 
 QAction* TFormBasis::LanguageItem(int code) const {
@@ -414,6 +418,7 @@ std::vector<std::string> FromLines(const QStringList& lines, int count) {
 }
 
 void TFormBasis::SelectLanguage(int code) {
+    if (!ConfirmPendingEdit()) return;
     Language = static_cast<std::uint8_t>(code);
     ApplyLanguage();
 }
@@ -490,6 +495,7 @@ TFormSeite* PrintPreview(TFormBasis* w) {
 } // namespace
 
 void TFormBasis::ShowDatasheet() {
+    if (!ConfirmPendingEdit()) return;
     TFormSeite* preview = PrintPreview(this);
     preview->OnEditNotes = [this] { EditNotesData(); };
     hide();
@@ -498,6 +504,7 @@ void TFormBasis::ShowDatasheet() {
 }
 
 void TFormBasis::ShowProductDescription() {
+    if (!ConfirmPendingEdit()) return;
     TFormSeite* preview = PrintPreview(this);
     preview->OnEditNotes = nullptr;
     hide();
@@ -522,6 +529,7 @@ void TFormBasis::EditNotesChart() {
 }
 
 void TFormBasis::EditSettings() {
+    if (!ConfirmPendingEdit()) return;
     ExchangeSettings(*this);
 }
 

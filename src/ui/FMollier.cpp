@@ -493,6 +493,9 @@ void TFormMollier::ShowPage()
         preview = new TFormSeite(Owner);
         Owner->FormSeite = preview;
     }
+    // The preview's notes button edits the notes of the chart page.
+    TFormBasis* owner = Owner;
+    preview->OnEditNotes = [owner] { owner->EditNotesChart(); };
     // Hiding a dialog that runs modally would end its modal loop, so the chart only steps aside
     // when it is shown without one; the preview opens on top of it either way.
     const bool stepAside = isVisible() && !isModal();

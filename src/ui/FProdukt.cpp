@@ -549,6 +549,7 @@ void TFormProdukt::ShowResultTables() {
 
 // ---- Chart window ----------------------------------------------------------------------------
 void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
+    if (modal && !ConfirmPendingEdit()) return;
     if (!FormMollier) {
         auto* chart = new TFormMollier(this);
         chart->Owner = this;
@@ -556,7 +557,6 @@ void TFormProdukt::ShowDiagram(bool modal, bool withProcesses) {
         if (!FormSeite) {
             auto* preview = new TFormSeite(this);
             preview->Owner = this;
-            preview->OnEditNotes = [this] { EditNotesChart(); };
             FormSeite = preview;
         }
         chart->Pages = ChartPages;
