@@ -1,11 +1,16 @@
 // Product window: the hint line, the flow modes, the chart window and the print preview entry
 // points, and random inputs that must never show a number that is not finite.
+#include <QMenu>
 #include <QPrinter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
 
+#include <cstring>
+#include <functional>
+
+#include "TRecordingDevice.h"
 #include "WindowFixture.h"
 #include "ui/FMollier.h"
 #include "ui/FSeite.h"
@@ -254,3 +259,57 @@ TEST_F(WindowTest, FailedSummerRatingKeepsTheInletsInPlace) {
 }
 
 } // namespace
+
+// The window shows one selection: display changes (language, units, input modes, offered seasons)
+// re-render it and never read a rounded field back, so the case stays exact and its results and
+// hint stay valid, in the new language.
+TEST_F(WindowTest, DisplayChangesKeepTheCaseAndItsHint) {
+    Type(w->Winter.Temp11, "-20");
+    Type(w->Winter.Feuchte11, "90");
+    Type(w->Winter.Feuchte21, "60");
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    ASSERT_FALSE(w->LB_Hinweis->text().isEmpty());
+    const TDatenVX before = *w->WinterRecord;
+    auto sameCase = [&] {
+        const TDatenVX& r = *w->WinterRecord;
+        const double now[] = {r.SVol11, r.SVol21, r.Temp11, r.Temp21, r.RelHum11, r.RelHum21, r.Temp12, r.Heat1};
+        const double was[] = {before.SVol11, before.SVol21, before.Temp11, before.Temp21,
+                              before.RelHum11, before.RelHum21, before.Temp12, before.Heat1};
+        return std::memcmp(now, was, sizeof now) == 0;
+    };
+    const std::function<void()> changes[] = {
+        [&] { w->SelectLanguage(LangGerman); },
+        [&] { w->SetUnitSystem(!w->UnitSystemSI); },
+        [&] { w->SetHumidityMode(HumidityInputRatio); },
+        [&] { w->SetFlowMode(FlowInputMoistMass); },
+        [&] { w->Menu_Optionen_UseSeasons->trigger(); },
+    };
+    for (const auto& change : changes) {
+        change();
+        EXPECT_TRUE(sameCase());
+        EXPECT_TRUE(w->ResultsValid());
+        EXPECT_TRUE(w->LB_Hinweis->text().startsWith(LoadText(42))) << w->LB_Hinweis->text().toStdString();
+    }
+    EXPECT_EQ(Language, LangGerman);
+    w->SelectLanguage(LangEnglish);
+}
+
+// A value typed and not yet confirmed counts for a command opened by keyboard from the menu: the
+// datasheet then prints the typed flow, as the window shows it.
+TEST_F(WindowTest, AMenuCommandConfirmsTheTypedValueFirst) {
+    w->Winter.SVol11->setFocus();
+    w->Winter.SVol11->selectAll();
+    QTest::keyClicks(w->Winter.SVol11, "234");
+    ASSERT_TRUE(w->Winter.SVol11->isModified());
+    emit w->Menu_Ansicht->aboutToShow();
+    EXPECT_EQ(w->WinterRecord->SVol11, 234.0);
+    ClickCalculate();
+    ASSERT_TRUE(w->ResultsValid());
+    TRecordingDevice dev;
+    QPainter p(&dev);
+    DatasheetPage(w.get(), p, false);
+    p.end();
+    EXPECT_NE(dev.FindText(w->Tabelle_Lufteintritt->Cell(1, InletRowStdVolume)), nullptr);
+    EXPECT_EQ(w->Tabelle_Lufteintritt->Cell(1, InletRowStdVolume), "234");
+}
