@@ -8,12 +8,16 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <nlohmann/json.hpp>
 
 #include "../pdf/PdfTools.h"
 #include "DatasheetFixture.h"
 #include "app/URessourcen.h"
 #include "pdf/UPdfEngine.h"
 #include "print/UPdfExport.h"
+#include "series/UProjekt.h"
+#include "series/URateCase.h"
+#include "thermo/UZahlformat.h"
 #include "ui/DatenGrids.h"
 
 namespace {
@@ -202,6 +206,69 @@ TEST_F(VxrateDatasheetTest, AProjectPrintsTheSamePageInTheWindowAndInVxrate) {
   EXPECT_TRUE(text.contains("School extension, north wing")) << text.toStdString();
   EXPECT_TRUE(text.contains("Bypass for free cooling in summer nights.")) << text.toStdString();
   EXPECT_EQ(RunTool("pdftotext", {fromVxrate, "-"}).Output, text);
+}
+
+// One device in every view: for each arrangement, series and unit system, vxrate's datasheet and
+// the window's datasheet of the same project print the same page, and it carries the type key,
+// bypass width and weight that vxrate rate reports.
+TEST_F(VxrateDatasheetTest, WindowVxrateAndRateDescribeTheSameDevice) {
+  struct Case {
+    const char* name;
+    int series, size, width, bypass;
+    TBypassMode mode;
+    double flow, bypassValue;  // m3/h; bypass velocity m/s or typed width mm
+    bool si;
+  } cases[] = {
+      {"plain", SeriesVX, 30, 250, BypassNone, TBypassMode::Velocity, 200, 15, true},
+      {"side", SeriesVX, 45, 1000, BypassSide, TBypassMode::Velocity, 1500, 8, false},
+      {"middle", SeriesVX, 62, 1200, BypassMiddle, TBypassMode::Velocity, 2500, 10, true},
+      {"width", SeriesVX, 45, 1000, BypassSide, TBypassMode::Width, 1500, 300, true},
+      {"vxk", SeriesVXK, 35, 600, BypassNone, TBypassMode::Velocity, 800, 15, false},
+      {"vxe", SeriesVXE, 366, 350, BypassNone, TBypassMode::Velocity, 300, 15, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TSelection s;
+    for (TDatenVX& r : s.Cases) r.SVol11 = r.SVol21 = c.flow;
+    TDevice d;
+    d.Series = c.series;
+    d.SizeCode = c.size;
+    d.PackageWidth = c.width;
+    d.Bypass = c.bypass;
+    d.BypassMode = c.mode;
+    if (c.mode == TBypassMode::Width)
+      d.BypassWidth = static_cast<int>(c.bypassValue);
+    else
+      d.BypassVelocity = c.bypassValue;
+    s.SetDevice(d);
+    const QString project = Input(QString(c.name) + ".vxsel", QByteArray::fromStdString(ProjectText(s)));
+
+    const TToolResult rated = Vxrate({"rate", project});
+    ASSERT_EQ(rated.ExitCode, 0) << rated.Output.toStdString();
+    const auto out = nlohmann::json::parse(rated.Output.toStdString()).at(0);
+    const QString units = c.si ? "si" : "us";
+    const QString fromVxrate = dir_.filePath(QString(c.name) + "-vxrate.pdf");
+    const TToolResult res = Vxrate({"datasheet", project, "--pdf", fromVxrate, "--units", units});
+    ASSERT_EQ(res.ExitCode, 0) << res.Output.toStdString();
+
+    DatasheetWindow win;
+    TFormVX& w = *win.w;
+    w.SetUnitSystem(c.si);
+    ASSERT_TRUE(w.OpenProjectFile(project)) << win.Messages.join("\n").toStdString();
+    ASSERT_TRUE(w.ResultsValid());
+    const QString fromWindow = dir_.filePath(QString(c.name) + "-window.pdf");
+    ExportPagesToPdf(&w, w.DatasheetPages, fromWindow, false);
+
+    const QString text = RunTool("pdftotext", {fromWindow, "-"}).Output;
+    EXPECT_EQ(RunTool("pdftotext", {fromVxrate, "-"}).Output, text);
+    EXPECT_TRUE(text.contains(QString::fromStdString(out.at("TypeKey").get<std::string>()))) << text.toStdString();
+    const double weight = out.at("Weight").get<double>() * (c.si ? 1.0 : 1 / 0.45359237);
+    EXPECT_TRUE(text.contains(QString::fromStdString(FormatFixed(weight, 1)))) << weight;
+    if (c.bypass != BypassNone) {
+      EXPECT_EQ(w.Selection.ShownBypassWidth(), out.at("BypassWidth").get<int>());
+      EXPECT_TRUE(text.contains(QString::number(out.at("BypassWidth").get<int>())));
+    }
+  }
 }
 
 TEST_F(VxrateDatasheetTest, PaperFollowsTheUnitsOrTheChoiceAndRulesStayDotted) {
