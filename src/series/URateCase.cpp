@@ -161,27 +161,7 @@ std::string QuotedKey(const std::string& key)
     return quoted;
 }
 
-TRateInput DefaultRateInput()
-{
-    TRateInput in;
-    TDatenVX& r = in.Record;
-    r.Pressure = 1013.0;
-    r.HumidityMode = 0;
-    r.FlowMode = 0;
-    r.SVol11 = 200.0;
-    r.Temp11 = -5.0;
-    r.RelHum11 = 90.0;
-    r.SVol21 = 200.0;
-    r.Temp21 = 22.0;
-    r.RelHum21 = 40.0;
-    r.Series = SeriesVX;
-    r.SizeCode = 30;
-    r.PackageWidth = 250;
-    r.BypassVelocity = 15.0;
-    r.DpMultiplier = 1;
-    in.Bypass = BypassNone;
-    return in;
-}
+TRateInput DefaultRateInput() { return {DefaultCase(), BypassNone}; }
 
 namespace {
 

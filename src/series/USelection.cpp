@@ -44,18 +44,31 @@ TRatedCase RateCase(const TDatenVX& input, int bypassCode) {
     return out;
 }
 
+TDatenVX DefaultCase() {
+    TDatenVX r;
+    r.Pressure = 1013.0;
+    r.HumidityMode = HumidityInputRelative;
+    r.FlowMode = FlowInputStandardVolume;
+    r.SVol11 = r.SVol21 = 200.0;
+    r.Temp11 = -5.0;
+    r.RelHum11 = 90.0;
+    r.Temp21 = 22.0;
+    r.RelHum21 = 40.0;
+    r.Series = SeriesVX;
+    r.SizeCode = 30;
+    r.PackageWidth = 250;
+    r.BypassVelocity = 15.0;
+    r.DpMultiplier = 1;
+    return r;
+}
+
 TSelection::TSelection() {
-    // The default case: 200 m3/h at -5 degC / 90 % against 200 m3/h at 22 degC / 40 % in winter,
-    // 32 degC / 40 % against 26 degC / 50 % in summer.
-    const double inlets[2][4] = {{-5.0, 90.0, 22.0, 40.0}, {32.0, 40.0, 26.0, 50.0}};
-    for (int c = 0; c < 2; ++c) {
-        TDatenVX& r = Cases[c];
-        r.SVol11 = r.SVol21 = 200.0;
-        r.Temp11 = inlets[c][0];
-        r.RelHum11 = inlets[c][1];
-        r.Temp21 = inlets[c][2];
-        r.RelHum21 = inlets[c][3];
-    }
+    // The default case in winter; in summer 32 degC / 40 % against 26 degC / 50 %.
+    Cases = {DefaultCase(), DefaultCase()};
+    Cases[1].Temp11 = 32.0;
+    Cases[1].Temp21 = 26.0;
+    Cases[1].RelHum21 = 50.0;
+    Cases[1].RelHum11 = 40.0;
     Update();
 }
 

@@ -62,6 +62,11 @@ struct TRatedCase {
 };
 TRatedCase RateCase(const TDatenVX& input, int bypassCode);
 
+// The program's default winter case: 1013 mbar, relative humidity and standard volume typed,
+// 200 m3/h at -5 degC / 90 % against 200 m3/h at 22 degC / 40 %, VX 30 with a 250 mm package, no
+// bypass (15 m/s), pressure-drop factor 1.
+TDatenVX DefaultCase();
+
 class TSelection {
 public:
     TSelection();

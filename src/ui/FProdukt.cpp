@@ -231,12 +231,7 @@ void TFormProdukt::SaveSettings() {
 // ---- Inputs ----------------------------------------------------------------------------------
 void TFormProdukt::AirEditConfirmed(TNumEdit* e) {
     for (int c = 0; c < 2; ++c) {
-        const TCaseEdits& ce = c == 0 ? Winter : Summer;
-        const std::pair<TNumEdit*, TAirInput> inputs[] = {
-            {ce.SVol11, TAirInput::Flow11},  {ce.SVol21, TAirInput::Flow21},
-            {ce.Temp11, TAirInput::Temp11},  {ce.Temp21, TAirInput::Temp21},
-            {ce.Feuchte11, TAirInput::Humidity11}, {ce.Feuchte21, TAirInput::Humidity21}};
-        for (const auto& [edit, input] : inputs)
+        for (const auto& [edit, input] : (c == 0 ? Winter : Summer).Inputs())
             if (edit == e) {
                 Selection.SetAirInput(c, input, FromDisplay(input, e->Value()));
                 Aenderung_Daten();
@@ -313,12 +308,7 @@ double TFormProdukt::FromDisplay(TAirInput input, double v) const {
 
 void TFormProdukt::ShowAirEdits() {
     for (int c = 0; c < 2; ++c) {
-        const TCaseEdits& ce = c == 0 ? Winter : Summer;
-        const std::pair<TNumEdit*, TAirInput> inputs[] = {
-            {ce.SVol11, TAirInput::Flow11},  {ce.SVol21, TAirInput::Flow21},
-            {ce.Temp11, TAirInput::Temp11},  {ce.Temp21, TAirInput::Temp21},
-            {ce.Feuchte11, TAirInput::Humidity11}, {ce.Feuchte21, TAirInput::Humidity21}};
-        for (const auto& [edit, input] : inputs) {
+        for (const auto& [edit, input] : (c == 0 ? Winter : Summer).Inputs()) {
             // Flows are shown whole, temperatures and humidities to one decimal; the selection
             // keeps the exact value.
             const double shown = ToDisplay(input, Selection.AirInput(c, input));

@@ -2,6 +2,9 @@
 // Product window layer: the two calculation cases (winter and summer), the air inputs, the inlet,
 // velocity/pressure-drop, outlet and process data tables and the calculation cycle. The series
 // window below adds the device panel, the checks and the process data.
+#include <array>
+#include <utility>
+
 #include "series/USelectionTables.h"
 #include "ui/FBasis.h"
 
@@ -24,6 +27,11 @@ struct TCaseEdits {
     TNumEdit* Feuchte11 = nullptr;
     TNumEdit* Feuchte21 = nullptr;
     QList<TNumEdit*> All() const { return {SVol11, SVol21, Temp11, Temp21, Feuchte11, Feuchte21}; }
+    // Each edit with the air input of the selection it types.
+    std::array<std::pair<TNumEdit*, TAirInput>, 6> Inputs() const {
+        return {{{SVol11, TAirInput::Flow11}, {SVol21, TAirInput::Flow21}, {Temp11, TAirInput::Temp11},
+                 {Temp21, TAirInput::Temp21}, {Feuchte11, TAirInput::Humidity11}, {Feuchte21, TAirInput::Humidity21}}};
+    }
 };
 
 class TFormProdukt : public TFormBasis {

@@ -1,4 +1,5 @@
 #pragma once
+#include "series/USelection.h"
 // Every numeric field of a record by name, for whole-record comparisons and finiteness checks.
 #include <string>
 #include <utility>
@@ -75,17 +76,7 @@ inline std::vector<std::pair<std::string, double>> NumericFields(const TDatenREK
 // A winter case as the program starts with it: -5 degC / 90 % outdoor air, 22 degC / 40 %
 // extract air, 200 m3/h each, VX 30 with a 250 mm package.
 inline void DefaultWinter(TDatenREK& r) {
-    r.Pressure = 1013.0;
-    r.HumidityMode = 0;
-    r.FlowMode = 0;
-    r.SVol11 = 200.0;
-    r.Temp11 = -5.0;
-    r.RelHum11 = 90.0;
-    r.SVol21 = 200.0;
-    r.Temp21 = 22.0;
-    r.RelHum21 = 40.0;
-    r.Series = 1;
-    r.SizeCode = 30;
-    r.PackageWidth = 250;
-    r.BypassVelocity = 15.0;
+    const std::string kind = r.Kind;  // the record keeps its exchanger kind
+    r = DefaultCase();
+    r.Kind = kind;
 }

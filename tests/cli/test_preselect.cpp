@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "calc/UDaten.h"
+#include "series/URateCase.h"
 #include "series/UVXSerie.h"
 #include "series/UVorauswahl.h"
 #include "test_preselect_common.h"
@@ -27,23 +28,7 @@ using preselect_test::TempDir;
 namespace {
 
 // The case vxrate uses for keys that the input leaves out.
-TDatenVX DefaultRecord()
-{
-    TDatenVX r;
-    r.Pressure = 1013.0;
-    r.SVol11 = 200.0;
-    r.Temp11 = -5.0;
-    r.RelHum11 = 90.0;
-    r.SVol21 = 200.0;
-    r.Temp21 = 22.0;
-    r.RelHum21 = 40.0;
-    r.Series = SeriesVX;
-    r.SizeCode = 30;
-    r.PackageWidth = 250;
-    r.BypassVelocity = 15.0;
-    r.DpMultiplier = 1;
-    return r;
-}
+TDatenVX DefaultRecord() { return DefaultRateInput().Record; }
 
 // The command's sequence done here: refresh, calculate, proposal loop on the same record.
 std::vector<TProposal> ProposalsHere(TDatenVX r)
