@@ -139,11 +139,7 @@ TProblem ReadDevice(const json& device, TSelection& s) {
         caseKeys.erase("BypassWidth");
     }
     TRateInput in;
-    in.Record.Series = static_cast<std::uint8_t>(d.Series);
-    in.Record.SizeCode = d.SizeCode;
-    in.Record.PackageWidth = d.PackageWidth;
-    in.Record.BypassVelocity = d.BypassVelocity;
-    in.Record.DpMultiplier = d.DpMultiplier;
+    PutDevice(d, in.Record);
     in.Bypass = d.Bypass;
     if (auto problem = ReadInputKeys(caseKeys, "device", InputKeysDevice, in)) return problem;
     const TDatenVX& r = in.Record;
@@ -151,12 +147,11 @@ TProblem ReadDevice(const json& device, TSelection& s) {
         return Bad("device", "SizeCode",
                    std::to_string(r.SizeCode) + " is not a size of the " + SeriesKey(r.Series) + " series");
     if (r.PackageWidth <= 0) return Bad("device", "PackageWidth", "expected a width above 0 mm");
-    d.Series = r.Series;
-    d.SizeCode = r.SizeCode;
-    d.PackageWidth = r.PackageWidth;
-    d.BypassVelocity = r.BypassVelocity;
-    d.DpMultiplier = r.DpMultiplier;
-    d.Bypass = in.Bypass;
+    // The record knows no bypass mode: the mode and the typed width stay as read.
+    TDevice read = DeviceOf(r, in.Bypass);
+    read.BypassMode = d.BypassMode;
+    read.BypassWidth = d.BypassWidth;
+    d = read;
     return std::nullopt;
 }
 

@@ -261,14 +261,7 @@ TSelection SelectionOfCases(const std::vector<TRateInput>& cases)
     s.SetSeasons(cases.size() == 2);
     s.TwoCases = cases.size() == 2;
     for (std::size_t i = 0; i < cases.size() && i < 2; ++i) s.Cases[i] = cases[i].Record;
-    TDevice d;
-    d.Series = first.Series;
-    d.SizeCode = first.SizeCode;
-    d.PackageWidth = first.PackageWidth;
-    d.Bypass = cases.front().Bypass;
-    d.BypassVelocity = first.BypassVelocity;
-    d.DpMultiplier = first.DpMultiplier;
-    s.SetDevice(d);
+    s.SetDevice(DeviceOf(first, cases.front().Bypass));
     s.Calculate();
     return s;
 }

@@ -28,6 +28,25 @@ double& InputField(TDatenVX& r, TAirInput input, std::uint8_t flowMode, std::uin
 
 }  // namespace
 
+TDevice DeviceOf(const TDatenVX& r, int bypassCode) {
+    TDevice d;
+    d.Series = r.Series;
+    d.SizeCode = r.SizeCode;
+    d.PackageWidth = r.PackageWidth;
+    d.Bypass = bypassCode;
+    d.BypassVelocity = r.BypassVelocity;
+    d.DpMultiplier = r.DpMultiplier;
+    return d;
+}
+
+void PutDevice(const TDevice& d, TDatenVX& r) {
+    r.Series = static_cast<std::uint8_t>(d.Series);
+    r.SizeCode = d.SizeCode;
+    r.PackageWidth = d.PackageWidth;
+    r.BypassVelocity = d.BypassVelocity;
+    r.DpMultiplier = d.DpMultiplier;
+}
+
 TRatedCase RateCase(const TDatenVX& input, int bypassCode) {
     TRatedCase out;
     out.Record = input;
@@ -129,11 +148,8 @@ void TSelection::Update() {
         r.HumidityMode = HumidityMode;
         r.FlowMode = FlowMode;
         r.FlowAtOutlet = FlowAtOutlet ? 1 : 0;
-        r.Series = static_cast<std::uint8_t>(Device.Series);
-        r.SizeCode = Device.SizeCode;
-        r.PackageWidth = Device.PackageWidth;
-        r.BypassVelocity = HasBypass(Device.Bypass) ? Device.BypassVelocity : 15.0;
-        r.DpMultiplier = Device.DpMultiplier;
+        PutDevice(Device, r);
+        if (!HasBypass(Device.Bypass)) r.BypassVelocity = 15.0;
     };
     auto refresh = [&share](TDatenVX& r) {
         share(r);

@@ -45,6 +45,10 @@ struct TDevice {
     bool operator==(const TDevice&) const = default;
 };
 
+// The device fields of a record, with the bypass arrangement (sized by velocity), and back.
+TDevice DeviceOf(const TDatenVX& record, int bypassCode);
+void PutDevice(const TDevice& device, TDatenVX& record);
+
 // The six air inputs of a case, as the input edits name them.
 enum class TAirInput { Flow11, Flow21, Temp11, Temp21, Humidity11, Humidity21 };
 

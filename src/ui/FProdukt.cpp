@@ -200,21 +200,22 @@ double TFormProdukt::FromDisplay(int q, int si, int us, double v) const {
 }
 
 // ---- Settings --------------------------------------------------------------------------------
+void TFormProdukt::PutInlets(const TInletValues& v, TDatenVX& r) {
+    // The stored inlets were typed as standard volumes and relative humidities.
+    r.SVol11 = v.SVol11;
+    r.Temp11 = v.Temp11;
+    r.RelHum11 = v.Humidity11;
+    r.SVol21 = v.SVol21;
+    r.Temp21 = v.Temp21;
+    r.RelHum21 = v.Humidity21;
+}
+
 void TFormProdukt::LoadSettings() {
     TFormBasis::LoadSettings();
     if (!Settings) return;
     LoadProductSettings(*Settings, ProductSection, StoredSettings.Product);
-    // The stored inlets were typed as standard volumes and relative humidities.
-    auto put = [](TDatenVX& r, const TInletValues& v) {
-        r.SVol11 = v.SVol11;
-        r.Temp11 = v.Temp11;
-        r.RelHum11 = v.Humidity11;
-        r.SVol21 = v.SVol21;
-        r.Temp21 = v.Temp21;
-        r.RelHum21 = v.Humidity21;
-    };
-    put(Selection.Cases[0], StoredSettings.Product.Winter);
-    put(Selection.Cases[1], StoredSettings.Product.Summer);
+    PutInlets(StoredSettings.Product.Winter, Selection.Cases[0]);
+    PutInlets(StoredSettings.Product.Summer, Selection.Cases[1]);
 }
 
 void TFormProdukt::SaveSettings() {

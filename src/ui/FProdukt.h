@@ -130,6 +130,8 @@ protected:
     static int ValueColumn(int caseIndex, int stream) { return 1 + 2 * stream + 4 * caseIndex; }
     // Geometry of a cell relative to the client area.
     QRect CellRect(TDatenGrid* grid, int col, int row) const;
+    // Writes stored inlet values into a record.
+    static void PutInlets(const TInletValues& values, TDatenVX& record);
     // Shows the air input edits of both cases from the selection in the current modes and units.
     void ShowAirEdits();
     void PlaceInputEdits();

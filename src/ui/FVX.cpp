@@ -283,14 +283,7 @@ void TFormVX::LoadSettings() {
     if (!Settings) return;
     LoadVXSettings(*Settings, ProductSection, StoredSettings.Product, StoredSettings.VX);
     // The series section keeps inlet values of its own: the winter inlets and the summer flows.
-    const TInletValues& w = StoredSettings.Product.Winter;
-    TDatenVX& winter = Selection.Cases[0];
-    winter.SVol11 = w.SVol11;
-    winter.Temp11 = w.Temp11;
-    winter.RelHum11 = w.Humidity11;
-    winter.SVol21 = w.SVol21;
-    winter.Temp21 = w.Temp21;
-    winter.RelHum21 = w.Humidity21;
+    PutInlets(StoredSettings.Product.Winter, Selection.Cases[0]);
     Selection.Cases[1].SVol11 = StoredSettings.Product.Summer.SVol11;
     Selection.Cases[1].SVol21 = StoredSettings.Product.Summer.SVol21;
     Selection.Device.SizeCode = StoredSettings.VX.VXType;
