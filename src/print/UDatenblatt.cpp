@@ -28,6 +28,11 @@ QString Title(const TTableRow& r) {
   return t + Q(r.TitleSuffix);
 }
 
+// A value cell as the window shows it: a language text where the table names one.
+QString Value(const TTableRow& r, int i) {
+  return r.ValueTextNo[i] ? LoadText(r.ValueTextNo[i]) : Q(r.Values[i]);
+}
+
 QString Fixed(double v, int decimals) { return Q(FormatFixed(v, decimals)); }
 
 // The certification marks of a series, each in its box in the notes block; VX-K and VX-E carry
@@ -101,8 +106,8 @@ private:
     Text(labelX, y, label);
     Text(L_ + cols_.Unit, y, Q(t[row].Unit));
     for (int i = 0; i < 2 * cols_.Cases; ++i) {
-      QString v = Q(t[row].Values[i]);
-      if (wetRow >= 0) v += QStringLiteral(" / ") + Q(t[wetRow].Values[i]);
+      QString v = Value(t[row], i);
+      if (wetRow >= 0) v += QStringLiteral(" / ") + Value(t[wetRow], i);
       Text(L_ + cols_.Value[i], y, v, TTextAlign::Right);
     }
   }
@@ -234,7 +239,7 @@ private:
       const int y = PageFrame.Top + (35 + r + (r > 3 ? 1 : 0)) * LineHeight + HalfLine +
                     (r < 4 ? 2 * q : 0);
       for (int i = 0; i < 2 * cols_.Cases; ++i)
-        Text(L_ + cols_.Value[i], y, Q(g[r].Values[i]), TTextAlign::Right);
+        Text(L_ + cols_.Value[i], y, Value(g[r], i), TTextAlign::Right);
     }
     // The frost limit of the winter case, between the two warning lines below the results.
     constexpr int frostY = 2074;

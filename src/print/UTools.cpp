@@ -48,17 +48,45 @@ QStringList WrapText(const QPainter& canvas, const QString& text, double width) 
   return lines;
 }
 
+namespace {
+
+// True when a line ends and the next begins inside a word of a script that separates its words by
+// blanks (a break between two Chinese characters is an ordinary line break).
+bool BreaksAWord(const QStringList& lines) {
+  const auto wordLetter = [](QChar c) {
+    return c.isLetterOrNumber() && c.script() != QChar::Script_Han &&
+           c.script() != QChar::Script_Hiragana && c.script() != QChar::Script_Katakana;
+  };
+  for (int i = 0; i + 1 < lines.size(); ++i)
+    if (!lines[i].isEmpty() && !lines[i + 1].isEmpty() && wordLetter(lines[i].back()) &&
+        wordLetter(lines[i + 1].front()))
+      return true;
+  return false;
+}
+
+}  // namespace
+
 int TextOutFitted(QPainter& canvas, int x, int y, int width, const QString& text,
                   TTextAlign align, int maxLines, int lineHeight) {
   if (text.isEmpty()) return 0;
   const QFont original = canvas.font();
   const int size = original.pixelSize();
-  QStringList lines;
-  for (int h = size; h >= size * 6 / 10; --h) {
+  // The largest font whose lines fit without breaking a word; else the largest that fits at all
+  // (a word broken between characters); else the smallest, wrapped regardless.
+  const auto fits = [&](int h, bool wholeWords) {
     SetFontHeight(canvas, h);
-    lines = WrapText(canvas, text, width);
-    if (lines.size() <= std::max(1, maxLines)) break;
+    const QStringList wrapped = WrapText(canvas, text, width);
+    return wrapped.size() <= std::max(1, maxLines) && (!wholeWords || !BreaksAWord(wrapped));
+  };
+  const int smallest = size * 6 / 10;
+  int h = size;
+  while (h > smallest && !fits(h, true)) --h;
+  if (!fits(h, true)) {
+    h = size;
+    while (h > smallest && !fits(h, false)) --h;
   }
+  SetFontHeight(canvas, h);
+  const QStringList lines = WrapText(canvas, text, width);
   for (int i = 0; i < lines.size(); ++i) TextOut(canvas, x, y + i * lineHeight, lines[i], align);
   canvas.setFont(original);
   return static_cast<int>(lines.size());

@@ -2,6 +2,7 @@
 // address block and notes block, recorded at their page coordinates.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include "PrintTestSupport.h"
@@ -273,6 +274,23 @@ TEST(TextPlacement, TopEdgeAndAlignment) {
   // The three are the same text, so they have the same width.
   EXPECT_NEAR(dev.Texts[0].Right - dev.Texts[0].Left, dev.Texts[1].Right - dev.Texts[1].Left, 0.01);
   EXPECT_GT(dev.Texts[0].Right - dev.Texts[0].Left, 100);
+}
+
+// A heading too wide for its box shrinks before a word is broken; a Chinese heading wraps between
+// characters at full size; text never leaves its box.
+TEST(TextPlacement, HeadingsShrinkRatherThanBreakAWord) {
+  EnsureApplication();
+  TRecordingDevice dev;
+  QPainter p(&dev);
+  p.setFont(QFont("Liberation Sans"));
+  SetFontHeight(p, 34);
+  const int width = static_cast<int>(QFontMetricsF(p.font()).horizontalAdvance("Eintrittszustand") * 0.9);
+  EXPECT_EQ(TextOutFitted(p, 0, 100, width, "Eintrittszustand", TTextAlign::Left, 3, 42), 1);
+  EXPECT_EQ(TextOutFitted(p, 0, 300, width, QString::fromUtf8("进风状态进风状态进风状态"), TTextAlign::Left, 3, 42), 2);
+  p.end();
+  ASSERT_EQ(dev.Texts.size(), 3u);
+  EXPECT_EQ(dev.Texts[0].Text, "Eintrittszustand");
+  for (const auto& t : dev.Texts) EXPECT_LE(t.Right - t.Left, width + 0.5) << t.Text.toStdString();
 }
 
 }  // namespace
