@@ -20,6 +20,7 @@
 #include "ui/NumEdit.h"
 #include "ui/UQvControls.h"
 #include "ui/UQvMessage.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

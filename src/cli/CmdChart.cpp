@@ -24,6 +24,7 @@
 #include "print/UPdfExport.h"
 #include "print/UTools.h"
 #include "ui/FBasis.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "print/UBeschreibung.h"
 #include "print/UPdfExport.h"
 #include "print/UTools.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

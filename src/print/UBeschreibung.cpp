@@ -13,7 +13,6 @@
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
 #include "series/UVXSerie.h"
-#include "ui/FBasis.h"
 
 namespace {
 
@@ -213,8 +212,3 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
     TextOut(canvas, PageFrame.Right, top + 64 * LineHeight + 84, LoadText(493), TTextAlign::Right);
 }
 
-void DescriptionPage(TFormBasis* owner, QPainter& canvas, bool)
-{
-    const int series = owner && owner->WinterRecord ? owner->WinterRecord->Series : 1;
-    DrawDescriptionPage(canvas, series, owner ? ToLines(owner->Selection.HeaderLines) : QStringList());
-}

@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QStringList>
 
-class TFormBasis;
 
 // Resource number of the description text for a series (1, 2 or 3) and an interface language;
 // the languages without a text of their own get the English one.
@@ -20,5 +19,3 @@ void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& header
 void DrawDescriptionPage(QPainter& canvas, int series, const QStringList& headerLines,
                          const QStringList& lines);
 
-// Page routine of the description page list: the series of the owner's winter record.
-void DescriptionPage(TFormBasis* owner, QPainter& canvas, bool forPdf);

@@ -12,7 +12,6 @@
 #include "thermo/UUmrechnung.h"
 #include "series/USelectionTables.h"
 #include "thermo/UZahlformat.h"
-#include "ui/FBasis.h"
 
 namespace {
 
@@ -368,11 +367,3 @@ void DrawDatasheet(const TPageContext& page, QPainter& canvas, bool) {
   TDatasheet(page, canvas).Draw();
 }
 
-void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool forPdf) {
-  if (!owner) {
-    DrawPageHeader(QStringList(), canvas, false, true, nullptr);
-    return;
-  }
-  DrawDatasheet({owner->Selection, owner->UnitSystemSI, owner->WetBulbOnDatasheet, owner->Selection.NotesData},
-                canvas, forPdf);
-}

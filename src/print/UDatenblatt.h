@@ -8,12 +8,10 @@
 
 #include "print/UPageContext.h"
 
-class TFormBasis;
 
 // Draws the datasheet of the page context's selection.
 void DrawDatasheet(const TPageContext& page, QPainter& canvas, bool forPdf);
-// The datasheet of owner's selection with owner's display state (the page list entry).
-void DatasheetPage(TFormBasis* owner, QPainter& canvas, bool forPdf);
+
 
 // Resource number of the dimension sketch for a bypass code, unit system and
 // size code.

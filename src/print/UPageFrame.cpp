@@ -199,11 +199,6 @@ void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printH
   AssignPageFont(canvas, FontHeight);
 }
 
-void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                   const QStringList* notes, const QRect& notesKeepClear) {
-  DrawPageFrame(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
-                notes, notesKeepClear);
-}
 
 void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
                     bool withNotes, const QStringList* notes, const QRect& notesKeepClear) {
@@ -217,12 +212,4 @@ void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool print
   SetFontHeight(canvas, FontHeight);
 }
 
-void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                    const QStringList* notes, const QRect& notesKeepClear) {
-  DrawPageHeader(owner ? ToLines(owner->Selection.HeaderLines) : QStringList(), canvas, printHeaderLines, withNotes,
-                 notes, notesKeepClear);
-}
 
-void BlankPage(TFormBasis* owner, QPainter& canvas, bool) {
-  DrawPageFrame(owner, canvas, false, false, nullptr);
-}

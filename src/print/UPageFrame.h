@@ -10,7 +10,6 @@
 #include <QTransform>
 #include <functional>
 
-#include "ui/FBasis.h"  // TFormBasis, TPageProc
 
 // Pages are laid out on an A4 portrait sheet, the design page, in 0.1 mm.
 inline constexpr int DesignPageWidth = 2100;
@@ -53,18 +52,11 @@ inline constexpr int DistributorCode = 0;
 // end before it. What does not fit into three rows is cut.
 void DrawPageFrame(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
                    bool withNotes, const QStringList* notes, const QRect& notesKeepClear = {});
-void DrawPageFrame(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                   const QStringList* notes, const QRect& notesKeepClear = {});
 // The frame, then the page title.
 void DrawPageHeader(const QStringList& headerLines, QPainter& canvas, bool printHeaderLines,
                     bool withNotes, const QStringList* notes, const QRect& notesKeepClear = {});
-void DrawPageHeader(TFormBasis* owner, QPainter& canvas, bool printHeaderLines, bool withNotes,
-                    const QStringList* notes, const QRect& notesKeepClear = {});
 // The address block selected by DistributorCode.
 void DrawAddressBlock(QPainter& canvas, int distributorCode = DistributorCode);
-
-// A page with the frame only (no header lines, no notes).
-void BlankPage(TFormBasis* owner, QPainter& canvas, bool forPdf);
 
 // Sets the canvas font to the chart font at character height h.
 void AssignPageFont(QPainter& canvas, int h);

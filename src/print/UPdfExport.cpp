@@ -4,15 +4,6 @@
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
 
-void ExportPagesToPdf(TFormBasis* owner, const std::vector<TPageProc>& pages,
-                      const QString& fileName, bool openAfterCreate) {
-  std::vector<TPageDrawer> drawers;
-  for (TPageProc page : pages)
-    drawers.push_back([owner, page](QPainter& p, bool forPdf) {
-      if (page) page(owner, p, forPdf);
-    });
-  ExportPagesToPdf(drawers, fileName, openAfterCreate);
-}
 
 void ExportPagesToPdf(const std::vector<TPageDrawer>& pages, const QString& fileName,
                       bool openAfterCreate) {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/FBasis.h"  // TFormBasis, TPageProc
+#include <QPainter>
 
 // Records every page of pages (ForPdf = true) into a page metafile and writes
 // them as one PDF file, one PDF page per page, A4 (A3) at the page size.
@@ -13,6 +13,4 @@
 using TPageDrawer = std::function<void(QPainter& canvas, bool forPdf)>;
 void ExportPagesToPdf(const std::vector<TPageDrawer>& pages, const QString& fileName,
                       bool openAfterCreate);
-// The same for the page list of a window.
-void ExportPagesToPdf(TFormBasis* owner, const std::vector<TPageProc>& pages,
-                      const QString& fileName, bool openAfterCreate);
+

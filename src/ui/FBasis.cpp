@@ -38,6 +38,7 @@
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
 #include "ui/FInfo.h"
+#include "ui/UPageLists.h"
 
 namespace {
 QString Text(int n) { return LoadText(n); }
@@ -405,17 +406,7 @@ bool TFormBasis::ConfirmPendingEdit() {
     return !e || !e->isModified() || e->ConfirmPending();
 }
 
-QStringList ToLines(const std::vector<std::string>& lines) {
-    QStringList out;
-    for (const std::string& l : lines) out << QString::fromStdString(l);
-    return out;
-}
 
-std::vector<std::string> FromLines(const QStringList& lines, int count) {
-    std::vector<std::string> out(count);
-    for (int i = 0; i < count; ++i) out[i] = lines.value(i).toStdString();
-    return out;
-}
 
 void TFormBasis::SelectLanguage(int code) {
     if (!ConfirmPendingEdit()) return;

@@ -22,6 +22,7 @@
 
 #include "app/USettings.h"
 #include "calc/UDaten.h"
+#include "print/UPageContext.h"
 #include "series/USelection.h"
 #include "ui/UProjektDatei.h"
 
@@ -217,10 +218,6 @@ private:
 // the screens' available areas there, otherwise moved the least distance into the area that holds
 // most of it (the first area when none does); without a stored place, the centre of the first.
 QPoint PlaceOnScreens(const QSize& frame, const std::optional<QPoint>& stored, const QList<QRect>& available);
-
-// Header and notes lines of the selection as the dialogs edit them, and back.
-QStringList ToLines(const std::vector<std::string>& lines);
-std::vector<std::string> FromLines(const QStringList& lines, int count);
 
 // Draws an empty page with the common page frame; the page lists start with it.
 void EmptyFramePage(TFormBasis* owner, QPainter& canvas, bool forPdf);

@@ -25,6 +25,7 @@
 #include "ui/UMollierBild.h"
 #include "ui/UQvControls.h"
 #include "ui/UQvMessage.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

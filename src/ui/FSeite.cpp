@@ -23,6 +23,7 @@
 #include "print/UTools.h"
 #include "ui/UQvControls.h"
 #include "ui/UQvMessage.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

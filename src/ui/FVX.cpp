@@ -26,6 +26,7 @@
 #include "print/UDatenblatt.h"
 
 #include "ui/FBaugroessen_VX.h"
+#include "ui/UPageLists.h"
 
 namespace {
 QString Text(int n) { return LoadText(n); }

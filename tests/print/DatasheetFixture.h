@@ -20,6 +20,7 @@
 #include "ui/FVX.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvMessage.h"
+#include "ui/UPageLists.h"
 
 struct TCaseInput {
   double flow1, flow2, temp1, temp2, hum1, hum2;  // SI: m3/h, degC, %

@@ -16,6 +16,7 @@
 #include "print/UBeschreibung.h"
 #include "print/UTools.h"
 #include "series/UVXSerie.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

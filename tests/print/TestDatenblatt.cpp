@@ -13,6 +13,7 @@
 #include "thermo/UZahlformat.h"
 #include "ui/DatenGrids.h"
 #include "ui/UQvControls.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

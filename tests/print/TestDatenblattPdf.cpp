@@ -19,6 +19,7 @@
 #include "series/URateCase.h"
 #include "thermo/UZahlformat.h"
 #include "ui/DatenGrids.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

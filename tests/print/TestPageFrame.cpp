@@ -12,6 +12,7 @@
 #include "app/URessourcen.h"
 #include "print/UPageFrame.h"
 #include "print/UTools.h"
+#include "ui/UPageLists.h"
 
 namespace {
 

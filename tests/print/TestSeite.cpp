@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "ui/UPageLists.h"
 #include "../pdf/PdfTools.h"
 #include "PrintTestSupport.h"
 #include "TRecordingDevice.h"
@@ -27,7 +28,7 @@ namespace {
 
 template <int N>
 void NumberedPage(TFormBasis* owner, QPainter& canvas, bool) {
-  DrawPageFrame(owner, canvas, false, false, nullptr);
+  BlankPage(owner, canvas, false);
   TextOut(canvas, 300, 1000, QStringLiteral("Testseite %1").arg(N));
 }
 

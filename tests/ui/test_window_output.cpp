@@ -18,6 +18,7 @@
 #include "print/UDatenblatt.h"
 #include "calc/UGegenstrom.h"
 #include "thermo/UMath.h"
+#include "ui/UPageLists.h"
 
 namespace {
 
