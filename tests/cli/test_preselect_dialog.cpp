@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "QtTestEnvironment.h"
 #include "app/UGlobal.h"
 #include "app/URessourcen.h"
 #include "ui/FBaugroessen_VX.h"
@@ -20,27 +21,7 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-class QtEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_preselect_dialog";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-        InitResources();
-        ProductIndex = 4;
-        Language = LangEnglish;
-        ApplyLanguageFonts();
-    }
-    void TearDown() override { delete app_; }
-
-private:
-    QApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] testing::Environment* const g_env =
-    testing::AddGlobalTestEnvironment(new QtEnvironment);
+VX_QT_TEST_ENVIRONMENT(TQtTestEnvironment);
 
 struct WindowCase {
     const char* Name;

@@ -17,40 +17,13 @@
 #include "ui/FBaugroessen_VX.h"
 #include "thermo/UZahlformat.h"
 #include "ui/FVX.h"
+#include "QtTestEnvironment.h"
 #include "ui/NumEdit.h"
 #include "ui/UQvMessage.h"
 
 namespace {
 
-class QtEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_vorauswahl_dialog";
-        static char* argv[] = {name, nullptr};
-        // A settings folder of this process: the windows here read and write their settings.
-        settingsDir_ = new QTemporaryDir;
-        qputenv("XDG_CONFIG_HOME", settingsDir_->path().toLocal8Bit());
-        app_ = new QApplication(argc, argv);
-        InitResources();
-        ProductIndex = 4;
-        Language = LangEnglish;
-        ApplyLanguageFonts();
-        // A message never waits for a click here.
-        SetMessageBoxHook([](const QString&, const QString&, int) { return 1; });
-    }
-    void TearDown() override {
-        delete app_;
-        delete settingsDir_;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-    QTemporaryDir* settingsDir_ = nullptr;
-};
-
-[[maybe_unused]] testing::Environment* const g_env =
-    testing::AddGlobalTestEnvironment(new QtEnvironment);
+VX_QT_TEST_ENVIRONMENT(TQtTestEnvironment);
 
 // A counterflow window with a winter case of equal flows (m3/h).
 std::unique_ptr<TFormVX> Window(double svol) {

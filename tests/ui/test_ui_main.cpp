@@ -1,8 +1,7 @@
-#include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "QtTestEnvironment.h"
 #include "UiTestEnv.h"
 #include "app/UGlobal.h"
 #include "app/UIniDatei.h"
@@ -15,20 +14,10 @@ QList<TShownMessage> g_messages;
 QStringList g_questions;
 TUnsavedChoice g_answer = TUnsavedChoice::Discard;
 
-class QtEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_ui";
-        static char* argv[] = {name, nullptr};
-        // Each test process gets its own settings folder: ctest runs tests in parallel.
-        settingsDir_ = new QTemporaryDir;
-        qputenv("XDG_CONFIG_HOME", settingsDir_->path().toLocal8Bit());
-        app_ = new QApplication(argc, argv);
-        InitResources();
-        ProductIndex = 4;
-        Language = LangEnglish;
-        ApplyLanguageFonts();
+// The window tests see every message and every unsaved-changes question, and answer them.
+class UiEnvironment : public TQtTestEnvironment {
+protected:
+    void Prepare() override {
         UseSeparators('.', ',');
         SetMessageBoxHook([](const QString& text, const QString& caption, int type) {
             g_messages.append({text, caption, type});
@@ -39,19 +28,10 @@ public:
             return g_answer;
         });
     }
-    void TearDown() override {
-        SetMessageBoxHook({});
-        SetUnsavedChoiceHook({});
-        delete app_;
-        delete settingsDir_;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-    QTemporaryDir* settingsDir_ = nullptr;
+    void Finish() override { SetUnsavedChoiceHook({}); }
 };
 
-[[maybe_unused]] testing::Environment* const g_env = testing::AddGlobalTestEnvironment(new QtEnvironment);
+VX_QT_TEST_ENVIRONMENT(UiEnvironment);
 } // namespace
 
 QList<TShownMessage>& ShownMessages() { return g_messages; }
