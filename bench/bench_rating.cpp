@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/UDaten.h"
+#include "series/USelection.h"
 #include "calc/UMerker.h"
 #include "calc/UGroessen.h"
 #include "series/UFrostGrenze.h"
@@ -14,16 +15,10 @@ namespace {
 constexpr int kVariants = 64;
 
 void WinterCase(TDatenVX& r, double rh21, int k = 0) {
-    r.Pressure = 1013.0;
-    r.SVol11 = 200.0 + 0.01 * k;
-    r.Temp11 = -5.0 - 0.001 * k;
-    r.RelHum11 = 90.0;
-    r.SVol21 = 200.0;
-    r.Temp21 = 22.0;
+    r = DefaultCase();
+    r.SVol11 += 0.01 * k;
+    r.Temp11 -= 0.001 * k;
     r.RelHum21 = rh21;
-    r.Series = 1;
-    r.SizeCode = 30;
-    r.PackageWidth = 250;
 }
 
 // Refresh, Calculate and the heat-recovery classification, as a calculation request runs them.
