@@ -139,20 +139,24 @@ void SizeBypass(TDatenREK& r, double Vb) {
 
 double Sq(double v) { return Finite(v * v); }
 
-// The counterflow calculation in the order of its steps.
-void Rate(TDatenREK& r) {
-    const double P = r.Pressure;
+// What steps 2 to 18 of the counterflow calculation pass on to the outlet steps.
+struct TExchange {
+    TFlowAreas Areas;
+    double RhoC = 0.0;  // density at 20 degC / 50 % and the air pressure
+    double RhoS = 0.0;  // density at the standard state
+};
 
-    // 1. Stream 1 is the colder inlet from here on; only stream 2 can condense.
+// 1. Stream 1 is the colder inlet from here on; only stream 2 can condense.
+bool TurnColderInletFirst(TDatenREK& r) {
     const bool swapped = r.Temp21 < r.Temp11;
     if (swapped) r.SwapInlets();
-    // A fault before step 19 must not leave the streams exchanged: the record would show (and the
-    // window would store) the inlets of stream 1 under stream 2 and the other way round.
-    struct TSwapBack {
-        TDatenREK& r;
-        bool pending;
-        ~TSwapBack() { if (pending) r.SwapAll(); }
-    } swapBack{r, swapped};
+    return swapped;
+}
+
+// Steps 2 to 18 on the turned record: bypass, efficiencies, outlet temperatures and humidities,
+// condensation, balances, pressure drops and the freezing risk.
+TExchange RateExchange(TDatenREK& r, bool swapped) {
+    const double P = r.Pressure;
 
     // 2. Bypass for the outdoor-air flow as entered.
     SizeBypass(r, swapped ? r.SVol21 : r.SVol11);
@@ -291,6 +295,24 @@ void Rate(TDatenREK& r) {
 
     // 18. Freezing risk on the exhaust side.
     r.FreezeRisk = (r.Condensate2 + r.Water1 > 0.0 && (r.Temp11 + r.Temp22) / 2.0 < 0.0) ? 1 : 0;
+    return {ar, rhoC, rhoS};
+}
+
+// The counterflow calculation in the order of its steps.
+void Rate(TDatenREK& r) {
+    const double P = r.Pressure;
+    const bool swapped = TurnColderInletFirst(r);
+    // A fault before step 19 must not leave the streams exchanged: the record would show (and the
+    // window would store) the inlets of stream 1 under stream 2 and the other way round.
+    struct TSwapBack {
+        TDatenREK& r;
+        bool pending;
+        ~TSwapBack() { if (pending) r.SwapAll(); }
+    } swapBack{r, swapped};
+
+    const TExchange x = RateExchange(r, swapped);
+    const TFlowAreas& ar = x.Areas;
+    const double A = ar.A, rhoC = x.RhoC, rhoS = x.RhoS;
 
     // 19. Back to the orientation as entered.
     swapBack.pending = false;
@@ -408,6 +430,17 @@ void WriteResult(const TCounterflowResult& c, TDatenREK& r) {
 }
 
 }  // namespace
+
+bool CounterflowFreezeRisk(TDatenREK r) {
+    if (r.Kind != "VX") return r.FreezeRisk != 0;
+    try {
+        const bool swapped = TurnColderInletFirst(r);
+        RateExchange(r, swapped);
+    } catch (...) {
+        // Ended before step 18: the flag stays as the record had it, as after a full calculation.
+    }
+    return r.FreezeRisk != 0;
+}
 
 void CalculateCounterflow(TDatenREK& r) {
     if (!CalculationReuse()) {

@@ -9,6 +9,12 @@
 // fields keep what was written so far.
 void CalculateCounterflow(TDatenREK& r);
 
+// The freeze-risk flag that calculating the record would set, worked out without the outlet
+// states: the steps of the calculation up to the flag, on a copy. The record's inlets must be
+// completed as a calculation completes them. A fault before the flag leaves the record's own flag,
+// exactly as the fields of a faulted calculation stay as they were.
+bool CounterflowFreezeRisk(TDatenREK r);
+
 // Counterflow effectiveness (0..1) for the capacity-rate ratio R and the number of transfer units
 // NTU; R within 1e-4 of 1 is evaluated as 0.9999.
 double CounterflowEffectiveness(double R, double NTU);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calc/UDaten.h"
+#include "calc/UGegenstrom.h"
 #include "series/UVXGrenzen.h"
 
 namespace {
@@ -14,12 +15,14 @@ TDatenVX TrialRecord(const TDatenVX& record) {
     return trial;
 }
 
-// One rating of the trial record at temp11, in the order of a calculation request.
+// The flag of a calculation request (Refresh, then Calculate) on the trial record at temp11.
+// With both inlets entered by relative humidity, every completion of an inlet after the first
+// gives the same point again, so the request's three counterflow runs see the same inlets and end
+// with the flag of the first; that run is worked out only up to the flag.
 bool TrialFreezes(TDatenVX trial, double temp11) {
     trial.Temp11 = temp11;
-    trial.Refresh();
-    trial.Calculate();
-    return trial.FreezeRisk != 0;
+    trial.TDatenII::Calculate();  // completes the inlets, stream 2 only when stream 1 succeeded
+    return CounterflowFreezeRisk(trial);
 }
 
 }  // namespace

@@ -81,6 +81,34 @@ inline double SaturationPressureOrNaN(double t)
                std::exp(0.07142753 * t - 2.600931e-4 * t2 + 6.432223e-7 * t3 - 7.410232e-10 * t4);
     return t4 / 1000.0;
 }
+
+// Humidity ratio at the relative humidity phi (> 0) from the saturation pressure ps.
+inline double HumidityRatioFromPressure(double ps, double phi, double P)
+{
+    const double pD = ps * phi / 100.0;
+    const double d = 100.0 * P - pD;
+    if (d == 0.0)
+        return 0.0;
+    const double x = 622.0 * pD / d;
+    return std::isfinite(x) ? x : 0.0; // also catches a NaN from any step
+}
+
+// Enthalpy from ps, the saturation pressure at t, or NaN at and above 100 degC where the enthalpy
+// counts no saturation.
+double EnthalpyFromPressure(double t, double x, double ps, double P)
+{
+    // Saturation exists only while the saturation pressure stays below the air pressure; above
+    // the boiling point of the air pressure (below 100 degC when P < 1013 mbar) the saturation
+    // humidity ratio comes out negative and there is no fog.
+    const bool canSaturate = ps < 100.0 * P; // false for NaN
+    const double xs = canSaturate ? HumidityRatioFromPressure(ps, 100.0, P) : 0.0;
+    if (!canSaturate || x <= xs)
+        return Finite(1.007 * t + (1.86 * t + 2501.0) * x / 1000.0);
+    // Fog: the water above saturation is carried as liquid (t >= 0) or ice (t < 0).
+    const double w = (x - xs) / 1000.0;
+    const double fog = t >= 0.0 ? w * 4.19 * t : w * (2.09 * t - 344.0);
+    return Finite(1.007 * t + (1.86 * t + 2501.0) * xs / 1000.0 + fog);
+}
 } // namespace
 
 double SaturationPressure(double t)
@@ -95,13 +123,7 @@ double HumidityRatio(double t, double phi, double P)
 {
     if (phi <= 0.0)
         return 0.0;
-    const double ps = SaturationPressureOrNaN(t);
-    const double pD = ps * phi / 100.0;
-    const double d = 100.0 * P - pD;
-    if (d == 0.0)
-        return 0.0;
-    const double x = 622.0 * pD / d;
-    return std::isfinite(x) ? x : 0.0; // also catches a NaN from any step
+    return HumidityRatioFromPressure(SaturationPressureOrNaN(t), phi, P);
 }
 
 double RelativeHumidity(double t, double x, double P)
@@ -186,26 +208,7 @@ double TempFromHumidityAndRh(double x, double P, double phi)
 
 double Enthalpy(double t, double x, double P)
 {
-    // Saturation exists only while the saturation pressure stays below the air pressure; above
-    // the boiling point of the air pressure (below 100 degC when P < 1013 mbar) the saturation
-    // humidity ratio comes out negative and there is no fog.
-    const double ps = t < 100.0 ? SaturationPressureOrNaN(t) : kNaN;
-    const bool canSaturate = ps < 100.0 * P; // false for NaN
-    double xs = 0.0;
-    if (canSaturate) {
-        // HumidityRatio(t, 100, P) without evaluating the saturation pressure again.
-        const double pD = ps * 100.0 / 100.0;
-        const double d = 100.0 * P - pD;
-        xs = d != 0.0 ? 622.0 * pD / d : 0.0;
-        if (!std::isfinite(xs))
-            xs = 0.0;
-    }
-    if (!canSaturate || x <= xs)
-        return Finite(1.007 * t + (1.86 * t + 2501.0) * x / 1000.0);
-    // Fog: the water above saturation is carried as liquid (t >= 0) or ice (t < 0).
-    const double w = (x - xs) / 1000.0;
-    const double fog = t >= 0.0 ? w * 4.19 * t : w * (2.09 * t - 344.0);
-    return Finite(1.007 * t + (1.86 * t + 2501.0) * xs / 1000.0 + fog);
+    return EnthalpyFromPressure(t, x, t < 100.0 ? SaturationPressureOrNaN(t) : kNaN, P);
 }
 
 double SatHumidityOnIsenthalp(double h, double P)
@@ -337,28 +340,92 @@ double TempAtRelHumOnIsenthalp(double t, double x, double P, double phiTarget)
     }
 }
 
+namespace {
+
+// Enthalpy at t and the humidity ratio of saturated air there, from one saturation pressure:
+// Enthalpy(t, x, P) and HumidityRatio(t, 100, P) at the same temperature.
+struct TSaturatedAt {
+    double t, P, ps, xs;
+    TSaturatedAt(double t_, double P_)
+        : t(t_), P(P_), ps(SaturationPressureOrNaN(t_)), xs(HumidityRatioFromPressure(ps, 100.0, P_))
+    {
+    }
+    double Enthalpy(double x) const { return EnthalpyFromPressure(t, x, t < 100.0 ? ps : kNaN, P); }
+    // Enthalpy of the saturated air itself.
+    double SaturatedEnthalpy() const { return Enthalpy(xs); }
+    // Below the boiling point of the air pressure the saturated enthalpy grows with t.
+    bool CanSaturate() const { return t < 100.0 && ps < 100.0 * P; }
+};
+
+// Steps of 0.05 K down the saturation curve from t while the saturated enthalpy stays above
+// hTarget; steps counts the steps of the whole cooling process against its cap. The saturated
+// enthalpy falls with every step, so blocks of steps are taken and only the block end is tested;
+// inside the block where the test first fails, the first failing step is searched. This gives
+// the same step as testing every step.
+double StepDownSaturationCurve(double t, double P, double hTarget, int& steps)
+{
+    constexpr int kBlock = 16;
+    double ts[kBlock + 1];
+    for (;;) {
+        if (steps + kBlock > kCoolingStepCap || !TSaturatedAt(t, P).CanSaturate()) {
+            // Near the cap or above the boiling point: one step at a time.
+            if (steps >= kCoolingStepCap)
+                CapReached();
+            ++steps;
+            t -= 0.05;
+            if (!(TSaturatedAt(t, P).SaturatedEnthalpy() > hTarget))
+                return t;
+            continue;
+        }
+        ts[0] = t;
+        for (int i = 1; i <= kBlock; ++i)
+            ts[i] = ts[i - 1] - 0.05;
+        if (TSaturatedAt(ts[kBlock], P).SaturatedEnthalpy() > hTarget) {
+            steps += kBlock;
+            t = ts[kBlock];
+            continue;
+        }
+        int lo = 0, hi = kBlock; // above hTarget at lo (or the start), not above at hi
+        while (hi - lo > 1) {
+            const int mid = (lo + hi) / 2;
+            (TSaturatedAt(ts[mid], P).SaturatedEnthalpy() > hTarget ? lo : hi) = mid;
+        }
+        steps += hi;
+        return ts[hi];
+    }
+}
+
+} // namespace
+
 double CoolingEndTemperature(double P, double hTarget, double x0, double t0, double tWall)
 {
     const double xw = HumidityRatio(tWall, 100.0, P);
     bool saturated = t0 < 100.0 && HumidityRatio(t0, 100.0, P) < x0;
     double u = 0.0, t = t0, x = x0;
-    for (int n = 0; Enthalpy(t, x, P) > hTarget; ++n) {
-        if (n >= kCoolingStepCap)
+    int steps = 0;
+    // Straight line towards the saturated state at the wall, 1 % of it per step, until the air
+    // saturates or the target enthalpy is reached.
+    TSaturatedAt at(t, P);
+    while (!saturated) {
+        if (!(at.Enthalpy(x) > hTarget))
+            return Finite(t);
+        if (steps >= kCoolingStepCap)
             CapReached();
-        if (!saturated) {
-            // Straight line towards the saturated state at the wall, 1 % of it per step.
-            t = t0 - (t0 - tWall) * u;
-            x = x0 - (x0 - xw) * u;
-            u += 0.01;
-            if (HumidityRatio(t, 100.0, P) <= x)
-                saturated = true;
-        } else {
-            // Down the saturation curve.
-            t -= 0.05;
-            x = HumidityRatio(t, 100.0, P);
-        }
+        ++steps;
+        t = t0 - (t0 - tWall) * u;
+        x = x0 - (x0 - xw) * u;
+        u += 0.01;
+        at = TSaturatedAt(t, P);
+        if (at.xs <= x)
+            saturated = true;
     }
-    if (saturated && HumidityRatio(t, 100.0, P) <= x)
+    // Then down the saturation curve.
+    if (at.Enthalpy(x) > hTarget) {
+        t = StepDownSaturationCurve(t, P, hTarget, steps);
+        at = TSaturatedAt(t, P);
+        x = at.xs;
+    }
+    if (at.xs <= x)
         t = TempAtRelHumOnIsenthalp(t, x, P, 100.0);
     return Finite(t);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "calc/UDaten.h"
 #include "series/UFrostGrenze.h"
@@ -74,6 +75,47 @@ TEST(FrostLimit, SameLimitWhateverTheHumidityInput) {
     byRatio.RelHum11 = byRatio.RelHum21 = 0.0;
     byRatio.Refresh();
     EXPECT_EQ(FrostLimit(byRatio), FrostLimit(byRelHum));
+}
+
+// The flag of a calculation request on the record with the outdoor air at temp11, the long way:
+// the trial record refreshed and calculated with every completion and counterflow run.
+bool RequestFlag(TDatenVX trial, double temp11) {
+    trial.HumidityMode = 0;
+    trial.Temp11 = temp11;
+    trial.Refresh();
+    trial.Calculate();
+    return trial.FreezeRisk != 0;
+}
+
+TEST(FrostLimit, TrialFlagIsTheFlagOfACalculationRequest) {
+    // Plausible and degenerate records (no flow, dry air, no package, unknown size, inlets the
+    // other way round): the short trial must agree with the request also where a run faults.
+    std::mt19937 rng(11);
+    auto pick = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    const int sizes[] = {16, 30, 62, 110, 366, 2080, 999};
+    for (int i = 0; i < 150; ++i) {
+        TDatenVX r;
+        r.HumidityMode = static_cast<std::uint8_t>(i % 3 == 0 ? 1 : 0);
+        r.FlowMode = static_cast<std::uint8_t>(i % 4);
+        r.Pressure = pick(700, 1050);
+        r.SVol11 = r.OVol11 = r.MassMoist11 = i % 17 == 0 ? 0.0 : pick(50, 20000);
+        r.SVol21 = r.OVol21 = r.MassMoist21 = pick(50, 20000);
+        r.Temp11 = pick(-30, 10);
+        r.Temp21 = i % 11 == 0 ? pick(-40, -30) : pick(-5, 35);
+        r.RelHum11 = i % 13 == 0 ? 0.0 : pick(0, 100);
+        r.RelHum21 = pick(0, 100);
+        r.X11 = pick(0, 5);
+        r.X21 = pick(0, 20);
+        r.Series = static_cast<std::uint8_t>(1 + i % 3);
+        r.SizeCode = sizes[i % std::size(sizes)];
+        r.PackageWidth = i % 19 == 0 ? 0 : static_cast<int>(pick(100, 2000));
+        r.BypassVelocity = pick(0, 12);
+        r.FreezeRisk = static_cast<std::uint8_t>(i % 2);  // what a run that faults early leaves
+        r.Refresh();
+        r.Calculate();
+        for (double t = -34.0; t <= 12.0; t += 2.3)
+            ASSERT_EQ(FreezesAt(r, t), RequestFlag(r, t)) << "case " << i << " at " << t;
+    }
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -259,6 +261,56 @@ TEST(CoolingEndTemperature, NoProgressIsAFault)
     EXPECT_THROW(CoolingEndTemperature(1013, -1e9, xw, 200, 200), MathFault);
     // Already below the target: nothing to do.
     EXPECT_EQ(CoolingEndTemperature(1013, 100, 5, 20, 10), 20.0);
+}
+
+// The cooling process step by step, testing the enthalpy after every step.
+double CoolingEndTemperatureStepwise(double P, double hTarget, double x0, double t0, double tWall)
+{
+    const double xw = HumidityRatio(tWall, 100.0, P);
+    bool saturated = t0 < 100.0 && HumidityRatio(t0, 100.0, P) < x0;
+    double u = 0.0, t = t0, x = x0;
+    while (Enthalpy(t, x, P) > hTarget) {
+        if (!saturated) {
+            t = t0 - (t0 - tWall) * u;
+            x = x0 - (x0 - xw) * u;
+            u += 0.01;
+            saturated = HumidityRatio(t, 100.0, P) <= x;
+        } else {
+            t -= 0.05;
+            x = HumidityRatio(t, 100.0, P);
+        }
+    }
+    if (saturated && HumidityRatio(t, 100.0, P) <= x)
+        t = TempAtRelHumOnIsenthalp(t, x, P, 100.0);
+    return t;
+}
+
+TEST(CoolingEndTemperature, SameEndAsTestingEveryStep)
+{
+    // Warm air cooled on colder walls, from dry to foggy, down to targets on the saturation curve
+    // and beyond the wall state; also at low air pressure, where saturation ends below 100 degC.
+    std::mt19937 rng(3);
+    auto pick = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    for (int i = 0; i < 3000; ++i) {
+        const double P = i % 10 == 0 ? pick(600, 700) : pick(850, 1050);
+        const double t0 = pick(-10, i % 50 == 0 ? 99 : 45);
+        const double tWall = pick(-40, t0);
+        const double x0 = pick(0.0, 1.3) * HumidityRatio(t0, 100, P);
+        const double h0 = Enthalpy(t0, x0, P);
+        const double hTarget = pick(Enthalpy(tWall, HumidityRatio(tWall, 100, P), P) - 30, h0);
+        // The end temperature, or NaN for a fault.
+        auto end = [&](auto cooling) {
+            try {
+                return cooling(P, hTarget, x0, t0, tWall);
+            } catch (const MathFault&) {
+                return kNaN;
+            }
+        };
+        const double fast = end(CoolingEndTemperature);
+        const double stepwise = end(CoolingEndTemperatureStepwise);
+        ASSERT_EQ(std::memcmp(&fast, &stepwise, sizeof fast), 0)
+            << i << ": P " << P << " t0 " << t0 << " tWall " << tWall << " x0 " << x0 << " h " << hTarget;
+    }
 }
 
 TEST(Altitude, HandValuesAndInverse)
