@@ -86,6 +86,31 @@ bool CompleteAirPoint(std::uint8_t humidityMode, std::uint8_t flowMode, double P
     return result.ok;
 }
 
+bool CompleteAirPointForBalance(std::uint8_t flowMode, double P, double& SVol, double& OVol,
+                                double& Temp, double& RelHum, double& X, double& DewPt,
+                                double& WetBulb, double& H, double& Rho, double& MassDry,
+                                double& MassVapour, double& MassMoist) {
+    const double x = HumidityRatio(Temp, RelHum, P);
+    if (!(std::isfinite(Temp) && Temp <= 1000.0 && x >= 0.0))
+        return CompleteAirPoint(0, flowMode, P, SVol, OVol, Temp, RelHum, X, DewPt, WetBulb, H,
+                                Rho, MassDry, MassVapour, MassMoist);
+    double* const fields[12] = {&SVol, &OVol, &Temp,    &RelHum,     &X,       &DewPt,
+                                &WetBulb, &H, &Rho,     &MassDry, &MassVapour, &MassMoist};
+    double v[12];
+    for (int i = 0; i < 12; ++i) v[i] = *fields[i];
+    bool ok = true;
+    try {
+        v[kX] = x;
+        v[kH] = Enthalpy(Temp, x, P);
+        v[kRho] = Density(Temp, x, P);
+        CompleteAirFlows(flowMode, v[kSVol], v[kOVol], v[kMassMoist], v[kMassVapour], v[kMassDry],
+                         v[kRho], v[kX], v[kTemp], P);
+    } catch (...) {
+        ok = false;
+    }
+    return WriteBack(fields, v) && ok;
+}
+
 bool CompleteAirPointState(std::uint8_t humidityMode, double P, double& Temp, double& RelHum,
                            double& X, double& DewPt, double& WetBulb, double& H,
                            double& Rho) {

@@ -17,6 +17,16 @@ bool CompleteAirPoint(std::uint8_t humidityMode, std::uint8_t flowMode, double P
                       double& WetBulb, double& H, double& Rho, double& MassDry, double& MassVapour,
                       double& MassMoist);
 
+// CompleteAirPoint for an inlet entered by temperature and relative humidity (state mode 0), as far
+// as a heat balance reads it: the dew point and the wet-bulb temperature are left as they are. For
+// a temperature up to 1000 degC and a humidity ratio of at least zero these two are finite, never
+// fault and feed no other value, so every other field and the result are those of
+// CompleteAirPoint; any other point is completed by CompleteAirPoint itself.
+bool CompleteAirPointForBalance(std::uint8_t flowMode, double P, double& SVol, double& OVol,
+                                double& Temp, double& RelHum, double& X, double& DewPt,
+                                double& WetBulb, double& H, double& Rho, double& MassDry,
+                                double& MassVapour, double& MassMoist);
+
 // The two halves of a point completion, for the outlets: the counterflow calculation completes
 // the states of both outlets before the flows of either.
 bool CompleteAirPointState(std::uint8_t humidityMode, double P, double& Temp, double& RelHum,

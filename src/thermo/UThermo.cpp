@@ -3,6 +3,7 @@
 #include "thermo/UMath.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 // Iteration caps of the stepping loops. Every real case needs a few hundred steps at most; the
@@ -196,7 +197,16 @@ double DewPoint(double x, double P)
 {
     if (std::fabs(x) < 1e-4)
         x = 0.01;
-    return DewPointFromVapourPressure(Div(x, x + 622.0) * 100.0 * P);
+    // A rating asks for the dew point of its warm inlet more than once, and the trials of a frost
+    // limit ask for it once each; the last answer is kept per thread for the same bits of x and P.
+    thread_local double lastX = kNaN, lastP = kNaN, lastDewPoint = kNaN;
+    if (std::memcmp(&x, &lastX, sizeof x) == 0 && std::memcmp(&P, &lastP, sizeof P) == 0)
+        return lastDewPoint;
+    const double td = DewPointFromVapourPressure(Div(x, x + 622.0) * 100.0 * P);
+    lastX = x;
+    lastP = P;
+    lastDewPoint = td;
+    return td;
 }
 
 double TempFromHumidityAndRh(double x, double P, double phi)

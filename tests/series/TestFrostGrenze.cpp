@@ -88,8 +88,8 @@ bool RequestFlag(TDatenVX trial, double temp11) {
 }
 
 TEST(FrostLimit, TrialFlagIsTheFlagOfACalculationRequest) {
-    // Plausible and degenerate records (no flow, dry air, no package, unknown size, inlets the
-    // other way round): the short trial must agree with the request also where a run faults.
+    // Plausible and degenerate records (no flow, dry air, humidity far above saturation, no
+    // package, unknown size, inlets the other way round): the short trial must agree with the request also where a run faults.
     std::mt19937 rng(11);
     auto pick = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
     const int sizes[] = {16, 30, 62, 110, 366, 2080, 999};
@@ -102,7 +102,7 @@ TEST(FrostLimit, TrialFlagIsTheFlagOfACalculationRequest) {
         r.SVol21 = r.OVol21 = r.MassMoist21 = pick(50, 20000);
         r.Temp11 = pick(-30, 10);
         r.Temp21 = i % 11 == 0 ? pick(-40, -30) : pick(-5, 35);
-        r.RelHum11 = i % 13 == 0 ? 0.0 : pick(0, 100);
+        r.RelHum11 = i % 13 == 0 ? 0.0 : i % 23 == 0 ? 1e7 : pick(0, 100);
         r.RelHum21 = pick(0, 100);
         r.X11 = pick(0, 5);
         r.X21 = pick(0, 20);
