@@ -127,10 +127,12 @@ int RunPreselect(const std::vector<std::string>& args)
         input = SelectionCases(*given.Project).front();
     } else {
         TJsonCaseReader reader;
-        const bool valid = reader.Read(given.Cases, [&](std::size_t index, nlohmann::json&& object) {
+        const bool valid = reader.Read(given.Cases, [&](std::size_t, TRateInput&& read, std::string&& error) {
             if (reader.IsArray())
                 return std::optional<std::string>("expected one case object, not an array");
-            return ReadRateInput(object, index, input);
+            if (!error.empty()) return std::optional<std::string>(std::move(error));
+            input = std::move(read);
+            return std::optional<std::string>{};
         });
         if (!valid) return Fail(ExitBadInput, reader.Error());
         if (reader.IsArray() || reader.Count() != 1)

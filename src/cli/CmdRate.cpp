@@ -95,33 +95,31 @@ std::optional<std::string> ReadCases(std::FILE* in, TFormat format, bool stopAtB
                                      const TBatchCaseFn& onCase, bool& isArray)
 {
     std::optional<std::string> problem;
-    // Validates one case object; a line-based case names its line in the message.
-    auto handle = [&](std::size_t index, std::size_t line, const nlohmann::json& object,
-                      std::string error) {
-        TBatchCase c;
-        c.Index = index;
-        c.Input = DefaultRateInput();
-        if (error.empty())
-            if (auto bad = ReadRateInput(object, index, c.Input))
-                error = (line ? LineTag(line) : std::string()) + *bad;
+    // Hands on one case, or ends the reading at a bad one when stopAtBadCase is set.
+    auto handle = [&](std::size_t index, TRateInput&& input, std::string&& error) {
         if (!error.empty() && stopAtBadCase) {
             problem = error;
             return false;
         }
-        c.Error = std::move(error);
-        return onCase(std::move(c));
+        return onCase(TBatchCase{index, std::move(input), std::move(error)});
     };
+    // Reads the inputs of a line-based case object; its message names the line.
     auto lineCase = [&](TInputCase&& c) {
-        return handle(c.Index, c.Line, c.Object, std::move(c.Error));
+        TRateInput input = DefaultRateInput();
+        if (c.Error.empty())
+            if (auto bad = ReadRateInput(c.Object, c.Index, input)) c.Error = LineTag(c.Line) + *bad;
+        return handle(c.Index, std::move(input), std::move(c.Error));
     };
 
     switch (format) {
     case TFormat::Json: {
         TJsonCaseReader reader;
-        const bool read = reader.Read(in, [&](std::size_t index, nlohmann::json&& object) {
-            return handle(index, 0, object, {}) ? std::nullopt
-                                                : std::optional<std::string>("stopped");
-        });
+        const bool read =
+            reader.Read(in, [&](std::size_t index, TRateInput&& input, std::string&& error) {
+                return handle(index, std::move(input), std::move(error))
+                           ? std::nullopt
+                           : std::optional<std::string>("stopped");
+            });
         isArray = reader.IsArray();
         if (!read && !problem) problem = reader.Error();
         break;

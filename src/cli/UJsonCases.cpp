@@ -1,15 +1,14 @@
 #include "UJsonCases.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <set>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "series/URateCase.h"
 
 using nlohmann::json;
 
@@ -78,7 +77,7 @@ TCaseInput Spool(int fd, const std::string& name)
     return input;
 }
 
-// SAX handler that builds one flat object per case.
+// SAX handler that reads the values of each case object straight into its inputs.
 class TCaseSax : public nlohmann::json_sax<json> {
 public:
     TCaseSax(const TJsonCaseReader::TCaseFn& onCase, std::string& error, bool& isArray,
@@ -101,7 +100,8 @@ public:
         if (depth_ > 0 && !isArray_) return Fail(CaseTag() + "expected an object");
         ++depth_;
         inCase_ = true;
-        current_ = json::object();
+        input_ = DefaultRateInput();
+        caseError_.clear();
         caseKeys_.clear();
         key_.clear();
         return true;
@@ -110,7 +110,9 @@ public:
     bool key(string_t& k) override
     {
         if (auto unknown = CheckRateKey(k, count_)) return Fail(*unknown);
-        if (!caseKeys_.insert(k).second) return Fail(KeyTagFor(k) + "appears twice");
+        if (std::find(caseKeys_.begin(), caseKeys_.end(), k) != caseKeys_.end())
+            return Fail(KeyTagFor(k) + "appears twice");
+        caseKeys_.push_back(k);
         key_ = k;
         return true;
     }
@@ -120,7 +122,10 @@ public:
         --depth_;
         inCase_ = false;
         const std::size_t index = count_++;
-        if (auto problem = onCase_(index, std::move(current_))) return Fail(*problem);
+        if (caseError_.empty())
+            if (auto bad = CheckRateInput(input_, index)) caseError_ = std::move(*bad);
+        if (auto problem = onCase_(index, std::move(input_), std::move(caseError_)))
+            return Fail(*problem);
         return true;
     }
 
@@ -166,13 +171,15 @@ private:
         return false;
     }
 
-    bool Value(json v)
+    // The value of the current key; the first value problem of a case is kept for onCase.
+    bool Value(const json& v)
     {
         if (!inCase_) {
             if (depth_ == 0) return Fail("expected an object or an array of objects");
             return Fail(CaseTag() + "expected an object");
         }
-        current_[key_] = std::move(v);
+        if (caseError_.empty())
+            if (auto bad = ReadRateValue(key_, v, count_, input_)) caseError_ = std::move(*bad);
         return true;
     }
 
@@ -182,8 +189,9 @@ private:
     std::size_t& count_;
     int depth_ = 0;
     bool inCase_ = false;
-    json current_;
-    std::set<std::string> caseKeys_;
+    TRateInput input_;
+    std::string caseError_;
+    std::vector<std::string> caseKeys_;  // at most one per input key, so a search is quick
     std::string key_;
 };
 

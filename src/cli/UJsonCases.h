@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "UCommands.h"
+#include "series/URateCase.h"
 
 // The case input named on the command line ("-" or an empty name: standard input), ready to be
 // read any number of times. A regular file is opened as it is; standard input, a named pipe, a
@@ -25,16 +26,20 @@ TCaseInput OpenCaseInput(const std::string& path);
 
 class TJsonCaseReader {
 public:
-    // Called for every case with its index (0 for a single object); returns an error message to
-    // stop reading, or nothing to go on.
-    using TCaseFn = std::function<std::optional<std::string>(std::size_t, nlohmann::json&&)>;
+    // Called for every case with its index (0 for a single object), its inputs over the default
+    // case, and the first problem of its values (empty when the case can be rated): a value of the
+    // wrong type, out of its range or not one of its codes, or flows or a size the window would
+    // not accept (see URateCase.h). Returns an error message to stop reading, or nothing to go on.
+    using TCaseFn =
+        std::function<std::optional<std::string>(std::size_t, TRateInput&&, std::string&&)>;
 
-    // Reads the whole text from `in`. Returns false on malformed JSON, on a text that is not an
-    // object or an array of objects, on a duplicate or unknown key in a case, on a value that is
-    // an object or an array, when the input cannot be read, or when onCase reported an error;
-    // Error() then tells what went wrong and where. Unknown keys are refused as soon as they are
-    // read, before their value, and no value is built beyond one number or string. Messages quote
-    // keys and input text with control characters escaped.
+    // Reads the whole text from `in`, each value straight into its case as it comes. Returns
+    // false on malformed JSON, on a text that is not an object or an array of objects, on a
+    // duplicate or unknown key in a case, on a value that is an object or an array, when the input
+    // cannot be read, or when onCase reported an error; Error() then tells what went wrong and
+    // where. Unknown keys are refused as soon as they are read, before their value, and no value
+    // is built beyond one number or string. Messages quote keys and input text with control
+    // characters escaped.
     bool Read(std::FILE* in, const TCaseFn& onCase);
 
     const std::string& Error() const { return error_; }

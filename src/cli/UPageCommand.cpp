@@ -106,11 +106,10 @@ std::optional<std::string> ReadSelectionInput(const std::string& path, const std
     }
     TJsonCaseReader reader;
     std::vector<TRateInput> cases;
-    const bool valid = reader.Read(given.Cases, [&](std::size_t index, nlohmann::json&& object) {
+    const bool valid = reader.Read(given.Cases, [&](std::size_t index, TRateInput&& input, std::string&& error) {
         if (index >= 2) return std::optional<std::string>(page + " shows at most two cases (winter, summer)");
-        TRateInput input = DefaultRateInput();
-        if (auto problem = ReadRateInput(object, index, input)) return problem;
-        cases.push_back(input);
+        if (!error.empty()) return std::optional<std::string>(std::move(error));
+        cases.push_back(std::move(input));
         return std::optional<std::string>{};
     });
     if (!valid) return reader.Error();

@@ -7,7 +7,6 @@
 #include <functional>
 #include <limits>
 #include <map>
-#include <set>
 #include <tuple>
 #include <vector>
 
@@ -27,6 +26,7 @@ struct TCode {
 };
 
 struct TInputKey {
+    TInputKeyGroup Group = InputKeysAir;
     TKind Kind = TKind::Real;
     std::optional<TInputRange> Range;  // Real and Integer; none: any finite number
     const char* Unit = "";
@@ -34,23 +34,24 @@ struct TInputKey {
     std::function<void(TRateInput&, double)> Set;
 };
 
-TInputKey Real(double TDatenVX::*field, std::optional<TInputRange> range = std::nullopt,
-               const char* unit = "")
+TInputKey Real(TInputKeyGroup group, double TDatenVX::*field,
+               std::optional<TInputRange> range = std::nullopt, const char* unit = "")
 {
-    return {TKind::Real, range, unit, {}, [field](TRateInput& in, double v) { in.Record.*field = v; }};
+    return {group, TKind::Real, range, unit, {},
+            [field](TRateInput& in, double v) { in.Record.*field = v; }};
 }
 
 template <class T, class C>
-TInputKey Integer(T C::*field, TInputRange range, const char* unit = "")
+TInputKey Integer(TInputKeyGroup group, T C::*field, TInputRange range, const char* unit = "")
 {
-    return {TKind::Integer, range, unit, {},
+    return {group, TKind::Integer, range, unit, {},
             [field](TRateInput& in, double v) { in.Record.*field = static_cast<T>(v); }};
 }
 
 template <class T, class C>
-TInputKey Code(T C::*field, std::vector<TCode> codes)
+TInputKey Code(TInputKeyGroup group, T C::*field, std::vector<TCode> codes)
 {
-    return {TKind::Code, std::nullopt, "", std::move(codes),
+    return {group, TKind::Code, std::nullopt, "", std::move(codes),
             [field](TRateInput& in, double v) { in.Record.*field = static_cast<T>(v); }};
 }
 
@@ -59,35 +60,36 @@ const std::map<std::string, TInputKey>& Keys()
     constexpr TInputRange int32{double(std::numeric_limits<std::int32_t>::min()),
                                 double(std::numeric_limits<std::int32_t>::max())};
     static const std::map<std::string, TInputKey> keys = {
-        {"Pressure", Real(&TDatenVX::Pressure, AirPressureInput, " mbar")},
+        {"Pressure", Real(InputKeysShared, &TDatenVX::Pressure, AirPressureInput, " mbar")},
         // The input modes the settings dialog offers.
-        {"HumidityMode", Code(&TDatenVX::HumidityMode, {{0, "relative humidity"}, {1, "humidity ratio"},
-                                                         {7, "wet-bulb temperature"}})},
-        {"FlowMode", Code(&TDatenVX::FlowMode, {{0, "standard volume"}, {1, "operating volume"},
-                                                 {3, "mass"}})},
-        {"SVol11", Real(&TDatenVX::SVol11)},
-        {"OVol11", Real(&TDatenVX::OVol11)},
-        {"MassDry11", Real(&TDatenVX::MassDry11)},
-        {"MassMoist11", Real(&TDatenVX::MassMoist11)},
-        {"Temp11", Real(&TDatenVX::Temp11)},
-        {"RelHum11", Real(&TDatenVX::RelHum11)},
-        {"X11", Real(&TDatenVX::X11)},
-        {"WetBulb11", Real(&TDatenVX::WetBulb11)},
-        {"SVol21", Real(&TDatenVX::SVol21)},
-        {"OVol21", Real(&TDatenVX::OVol21)},
-        {"MassDry21", Real(&TDatenVX::MassDry21)},
-        {"MassMoist21", Real(&TDatenVX::MassMoist21)},
-        {"Temp21", Real(&TDatenVX::Temp21)},
-        {"RelHum21", Real(&TDatenVX::RelHum21)},
-        {"X21", Real(&TDatenVX::X21)},
-        {"WetBulb21", Real(&TDatenVX::WetBulb21)},
-        {"Series", Code(&TDatenVX::Series, {{SeriesVX, "VX"}, {SeriesVXK, "VX-K"}, {SeriesVXE, "VX-E"}})},
+        {"HumidityMode", Code(InputKeysShared, &TDatenVX::HumidityMode,
+                              {{0, "relative humidity"}, {1, "humidity ratio"}, {7, "wet-bulb temperature"}})},
+        {"FlowMode", Code(InputKeysShared, &TDatenVX::FlowMode,
+                          {{0, "standard volume"}, {1, "operating volume"}, {3, "mass"}})},
+        {"SVol11", Real(InputKeysAir, &TDatenVX::SVol11)},
+        {"OVol11", Real(InputKeysAir, &TDatenVX::OVol11)},
+        {"MassDry11", Real(InputKeysAir, &TDatenVX::MassDry11)},
+        {"MassMoist11", Real(InputKeysAir, &TDatenVX::MassMoist11)},
+        {"Temp11", Real(InputKeysAir, &TDatenVX::Temp11)},
+        {"RelHum11", Real(InputKeysAir, &TDatenVX::RelHum11)},
+        {"X11", Real(InputKeysAir, &TDatenVX::X11)},
+        {"WetBulb11", Real(InputKeysAir, &TDatenVX::WetBulb11)},
+        {"SVol21", Real(InputKeysAir, &TDatenVX::SVol21)},
+        {"OVol21", Real(InputKeysAir, &TDatenVX::OVol21)},
+        {"MassDry21", Real(InputKeysAir, &TDatenVX::MassDry21)},
+        {"MassMoist21", Real(InputKeysAir, &TDatenVX::MassMoist21)},
+        {"Temp21", Real(InputKeysAir, &TDatenVX::Temp21)},
+        {"RelHum21", Real(InputKeysAir, &TDatenVX::RelHum21)},
+        {"X21", Real(InputKeysAir, &TDatenVX::X21)},
+        {"WetBulb21", Real(InputKeysAir, &TDatenVX::WetBulb21)},
+        {"Series", Code(InputKeysDevice, &TDatenVX::Series,
+                        {{SeriesVX, "VX"}, {SeriesVXK, "VX-K"}, {SeriesVXE, "VX-E"}})},
         // Checked against the series' sizes once every key is read.
-        {"SizeCode", Integer(&TDatenVX::SizeCode, int32)},
-        {"PackageWidth", Integer(&TDatenVX::PackageWidth, PackageWidthInput, " mm")},
-        {"BypassVelocity", Real(&TDatenVX::BypassVelocity)},
-        {"DpMultiplier", Integer(&TDatenVX::DpMultiplier, TInputRange{0, 255})},
-        {"Bypass", {TKind::Code, std::nullopt, "",
+        {"SizeCode", Integer(InputKeysDevice, &TDatenVX::SizeCode, int32)},
+        {"PackageWidth", Integer(InputKeysDevice, &TDatenVX::PackageWidth, PackageWidthInput, " mm")},
+        {"BypassVelocity", Real(InputKeysDevice, &TDatenVX::BypassVelocity)},
+        {"DpMultiplier", Integer(InputKeysDevice, &TDatenVX::DpMultiplier, TInputRange{0, 255})},
+        {"Bypass", {InputKeysDevice, TKind::Code, std::nullopt, "",
                     {{BypassNone, "none"}, {BypassSide, "side"}, {BypassMiddle, "middle"}},
                     [](TRateInput& in, double v) { in.Bypass = static_cast<int>(v); }}},
     };
@@ -101,21 +103,17 @@ std::string Where(const std::string& where, const std::string& key)
     return where + ", key " + QuotedKey(key) + ": ";
 }
 
-// The group of a key of the table: the site and input modes, the device, else the air inlets.
-TInputKeyGroup GroupOf(const std::string& key)
+// The rule of an input key, or nullptr for a key that is not one.
+const TInputKey* RuleOf(const std::string& key)
 {
-    static const std::set<std::string> site = {"Pressure", "HumidityMode", "FlowMode"};
-    static const std::set<std::string> device = {"Series",         "SizeCode",    "PackageWidth",
-                                                 "BypassVelocity", "DpMultiplier", "Bypass"};
-    if (site.count(key)) return InputKeysShared;
-    if (device.count(key)) return InputKeysDevice;
-    return InputKeysAir;
+    const auto& keys = Keys();
+    const auto it = keys.find(key);
+    return it == keys.end() ? nullptr : &it->second;
 }
 
-std::optional<std::string> CheckKeyAt(const std::string& key, const std::string& where)
+std::string UnknownKey(const std::string& key, const std::string& where)
 {
-    if (Keys().count(key) == 0) return Where(where, key) + "unknown key";
-    return std::nullopt;
+    return Where(where, key) + "unknown key";
 }
 
 std::string Number(double v)
@@ -165,11 +163,10 @@ TRateInput DefaultRateInput() { return {DefaultCase(), BypassNone}; }
 
 namespace {
 
-std::optional<std::string> ReadValueAt(const std::string& key, const json& value,
-                                       const std::string& where, TRateInput& input)
+std::optional<std::string> ReadValueAt(const std::string& key, const TInputKey& rule,
+                                       const json& value, const std::string& where,
+                                       TRateInput& input)
 {
-    if (auto unknown = CheckKeyAt(key, where)) return unknown;
-    const TInputKey& rule = Keys().at(key);
     if (!value.is_number())
         return Where(where, key) + "expected a number, got " + value.type_name();
     const double v = value.get<double>();
@@ -218,13 +215,16 @@ std::optional<std::string> CheckInputAt(const TRateInput& input, const std::stri
 
 std::optional<std::string> CheckRateKey(const std::string& key, std::size_t caseIndex)
 {
-    return CheckKeyAt(key, CaseName(caseIndex));
+    if (!RuleOf(key)) return UnknownKey(key, CaseName(caseIndex));
+    return std::nullopt;
 }
 
 std::optional<std::string> ReadRateValue(const std::string& key, const json& value,
                                          std::size_t caseIndex, TRateInput& input)
 {
-    return ReadValueAt(key, value, CaseName(caseIndex), input);
+    const TInputKey* rule = RuleOf(key);
+    if (!rule) return UnknownKey(key, CaseName(caseIndex));
+    return ReadValueAt(key, *rule, value, CaseName(caseIndex), input);
 }
 
 std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex)
@@ -244,9 +244,10 @@ std::optional<std::string> ReadInputKeys(const json& object, const std::string& 
 {
     if (!object.is_object()) return where + ": expected an object";
     for (const auto& [key, value] : object.items()) {
-        if (auto unknown = CheckKeyAt(key, where)) return unknown;
-        if (!(GroupOf(key) & groups)) return Where(where, key) + "not a key of this object";
-        if (auto problem = ReadValueAt(key, value, where, input)) return problem;
+        const TInputKey* rule = RuleOf(key);
+        if (!rule) return UnknownKey(key, where);
+        if (!(rule->Group & groups)) return Where(where, key) + "not a key of this object";
+        if (auto problem = ReadValueAt(key, *rule, value, where, input)) return problem;
     }
     return std::nullopt;
 }
