@@ -1,8 +1,11 @@
 #include "UJsonCases.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <istream>
+#include <streambuf>
 #include <vector>
 
 #include <fcntl.h>
@@ -76,6 +79,26 @@ TCaseInput Spool(int fd, const std::string& name)
     input.File = std::move(spool);
     return input;
 }
+
+// Hands the parser the characters of a file from blocks in memory: reading them one library call
+// (and one stream lock) at a time would cost more than the parsing itself.
+class TBlockBuffer : public std::streambuf {
+public:
+    explicit TBlockBuffer(std::FILE* in) : in_(in) {}
+
+protected:
+    int_type underflow() override
+    {
+        const std::size_t n = std::fread(block_.data(), 1, block_.size(), in_);
+        if (n == 0) return traits_type::eof();
+        setg(block_.data(), block_.data(), block_.data() + n);
+        return traits_type::to_int_type(block_[0]);
+    }
+
+private:
+    std::FILE* in_;
+    std::array<char, 1 << 16> block_;
+};
 
 // SAX handler that reads the values of each case object straight into its inputs.
 class TCaseSax : public nlohmann::json_sax<json> {
@@ -233,7 +256,9 @@ bool TJsonCaseReader::Read(std::FILE* in, const TCaseFn& onCase)
     isArray_ = false;
     count_ = 0;
     TCaseSax sax(onCase, error_, isArray_, count_);
-    const bool ok = json::sax_parse(in, &sax);
+    TBlockBuffer buffer(in);
+    std::istream stream(&buffer);
+    const bool ok = json::sax_parse(stream, &sax);
     if (std::ferror(in)) error_ = std::string("cannot read the input: ") + std::strerror(errno);
     if (!ok && error_.empty()) error_ = "malformed JSON";
     return ok && error_.empty();

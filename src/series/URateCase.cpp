@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <map>
+#include <unordered_map>
 #include <tuple>
 #include <vector>
 
@@ -55,11 +55,11 @@ TInputKey Code(TInputKeyGroup group, T C::*field, std::vector<TCode> codes)
             [field](TRateInput& in, double v) { in.Record.*field = static_cast<T>(v); }};
 }
 
-const std::map<std::string, TInputKey>& Keys()
+const std::unordered_map<std::string, TInputKey>& Keys()
 {
     constexpr TInputRange int32{double(std::numeric_limits<std::int32_t>::min()),
                                 double(std::numeric_limits<std::int32_t>::max())};
-    static const std::map<std::string, TInputKey> keys = {
+    static const std::unordered_map<std::string, TInputKey> keys = {
         {"Pressure", Real(InputKeysShared, &TDatenVX::Pressure, AirPressureInput, " mbar")},
         // The input modes the settings dialog offers.
         {"HumidityMode", Code(InputKeysShared, &TDatenVX::HumidityMode,
