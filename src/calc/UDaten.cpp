@@ -5,6 +5,7 @@
 
 #include "calc/UEintritt.h"
 #include "calc/UGegenstrom.h"
+#include "calc/UMerker.h"
 #include "thermo/UMath.h"
 #include "thermo/UThermo.h"
 #include "thermo/UZahlformat.h"
@@ -67,6 +68,18 @@ void TDatenII::Calculate() {
     TDatenI::Calculate();
     if (Status > 0) return;
     StreamStep2();
+}
+
+void TDatenII::CompleteInletsForBalance() {
+    Status = 100;
+    if (!CompleteAirPointForBalance(FlowMode, Pressure, SVol11, OVol11, Temp11, RelHum11, X11,
+                                    DewPoint11, WetBulb11, Enthalpy11, Density11, MassDry11,
+                                    MassVapour11, MassMoist11))
+        return;
+    if (CompleteAirPointForBalance(FlowMode, Pressure, SVol21, OVol21, Temp21, RelHum21, X21,
+                                   DewPoint21, WetBulb21, Enthalpy21, Density21, MassDry21,
+                                   MassVapour21, MassMoist21))
+        Status = 0;
 }
 
 void TDatenII::SwapInlets() { SwapPoints(*this, Point11Fields, Point21Fields); }
@@ -148,8 +161,18 @@ void TDatenREK::EvaluateEnergyEfficiency() {
     t.ReservedREK = ReservedREK;
     t.ZtlOption1 = ZtlOption1;
     t.ZtlOption2 = ZtlOption2;
-    t.Refresh();
-    t.Calculate();
+    if (CalculationReuse() && SizeCode <= 2000) {
+        // A calculation request (Refresh, then Calculate) on inlets entered by relative humidity
+        // completes the same inlets every time and ends with the values of its first counterflow
+        // run. The classification reads only efficiency, heat flows and standard pressure drops,
+        // which that run has written before the outlets; double packages add their connection
+        // piece to the pressure drops afterwards and are calculated in full.
+        t.CompleteInletsForBalance();
+        CalculateExchange(t);
+    } else {
+        t.Refresh();
+        t.Calculate();
+    }
 
     ErpEfficiency = std::isfinite(t.TempEff1) ? t.TempEff1 : 0.0;
     // A reference case that cannot be rated (no fan power, no heat gain) stays unclassified

@@ -92,6 +92,12 @@ public:
     void SwapInlets() override;
     void SwapAll() override;
 
+    // Completes both inlets as Calculate does, the extract air only when the outdoor air succeeded,
+    // for inlets entered by temperature and relative humidity, but only as far as a heat balance
+    // reads them: the dew points and wet-bulb temperatures stay as they were (see
+    // CompleteAirPointForBalance).
+    void CompleteInletsForBalance();
+
 protected:
     void StreamStep2();
 };

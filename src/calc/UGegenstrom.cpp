@@ -146,16 +146,9 @@ struct TExchange {
     double RhoS = 0.0;  // density at the standard state
 };
 
-// 1. Stream 1 is the colder inlet from here on; only stream 2 can condense.
-bool TurnColderInletFirst(TDatenREK& r) {
-    const bool swapped = r.Temp21 < r.Temp11;
-    if (swapped) r.SwapInlets();
-    return swapped;
-}
-
 // Steps 2 to 18 on the turned record: bypass, efficiencies, outlet temperatures and humidities,
 // condensation, balances, pressure drops and the freezing risk.
-TExchange RateExchange(TDatenREK& r, bool swapped) {
+TExchange RateTurned(TDatenREK& r, bool swapped) {
     const double P = r.Pressure;
 
     // 2. Bypass for the outdoor-air flow as entered.
@@ -298,10 +291,12 @@ TExchange RateExchange(TDatenREK& r, bool swapped) {
     return {ar, rhoC, rhoS};
 }
 
-// The counterflow calculation in the order of its steps.
-void Rate(TDatenREK& r) {
-    const double P = r.Pressure;
-    const bool swapped = TurnColderInletFirst(r);
+// Steps 1 to 19 of the counterflow calculation: everything but the outlet states and flows, the
+// connection piece and the efficiencies referred to the smaller flow.
+TExchange RateExchange(TDatenREK& r) {
+    // 1. Stream 1 is the colder inlet from here on; only stream 2 can condense.
+    const bool swapped = r.Temp21 < r.Temp11;
+    if (swapped) r.SwapInlets();
     // A fault before step 19 must not leave the streams exchanged: the record would show (and the
     // window would store) the inlets of stream 1 under stream 2 and the other way round.
     struct TSwapBack {
@@ -310,13 +305,20 @@ void Rate(TDatenREK& r) {
         ~TSwapBack() { if (pending) r.SwapAll(); }
     } swapBack{r, swapped};
 
-    const TExchange x = RateExchange(r, swapped);
-    const TFlowAreas& ar = x.Areas;
-    const double A = ar.A, rhoC = x.RhoC, rhoS = x.RhoS;
+    const TExchange x = RateTurned(r, swapped);
 
     // 19. Back to the orientation as entered.
     swapBack.pending = false;
     if (swapped) r.SwapAll();
+    return x;
+}
+
+// The counterflow calculation in the order of its steps.
+void Rate(TDatenREK& r) {
+    const double P = r.Pressure;
+    const TExchange x = RateExchange(r);
+    const TFlowAreas& ar = x.Areas;
+    const double A = ar.A, rhoC = x.RhoC, rhoS = x.RhoS;
 
     // 20. Outlets: both states, then both flows.
     r.MassDry12 = r.MassDry11;
@@ -431,15 +433,13 @@ void WriteResult(const TCounterflowResult& c, TDatenREK& r) {
 
 }  // namespace
 
-bool CounterflowFreezeRisk(TDatenREK r) {
-    if (r.Kind != "VX") return r.FreezeRisk != 0;
+void CalculateExchange(TDatenREK& r) {
+    if (r.Kind != "VX") return;
     try {
-        const bool swapped = TurnColderInletFirst(r);
-        RateExchange(r, swapped);
+        RateExchange(r);
     } catch (...) {
-        // Ended before step 18: the flag stays as the record had it, as after a full calculation.
+        // The fields keep what was written before the fault, as in a full calculation.
     }
-    return r.FreezeRisk != 0;
 }
 
 void CalculateCounterflow(TDatenREK& r) {

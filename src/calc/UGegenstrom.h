@@ -9,11 +9,13 @@
 // fields keep what was written so far.
 void CalculateCounterflow(TDatenREK& r);
 
-// The freeze-risk flag that calculating the record would set, worked out without the outlet
-// states: the steps of the calculation up to the flag, on a copy. The record's inlets must be
-// completed as a calculation completes them. A fault before the flag leaves the record's own flag,
-// exactly as the fields of a faulted calculation stay as they were.
-bool CounterflowFreezeRisk(TDatenREK r);
+// The part of the calculation that the heat balance needs, for a record calculated as the guard of
+// TDatenREK::Calculate calculates it: bypass, efficiencies, outlet temperatures and humidity
+// ratios, heat and water flows, condensation state, velocities, pressure drops and freezing risk,
+// all as the full calculation writes them. The outlet states and flows, the connection piece of
+// double packages (sizes above 2000 add it to the pressure drops) and the efficiencies referred to
+// the smaller flow are not written. A fault ends it, the fields keeping what was written so far.
+void CalculateExchange(TDatenREK& r);
 
 // Counterflow effectiveness (0..1) for the capacity-rate ratio R and the number of transfer units
 // NTU; R within 1e-4 of 1 is evaluated as 0.9999.

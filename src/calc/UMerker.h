@@ -11,8 +11,9 @@
 #include <cstddef>
 #include <cstring>
 
-// Switches remembering on or off for the whole process (on by default); off always recomputes.
-// Used to check that remembering never changes a result.
+// Switches remembering on or off for the whole process (on by default); off always recomputes,
+// and the heat-recovery classification then calculates its reference case in full instead of only
+// as far as it reads it. Used to check that neither ever changes a result.
 void SetCalculationReuse(bool on);
 bool CalculationReuse();
 

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "calc/UDaten.h"
-#include "calc/UEintritt.h"
 #include "calc/UGegenstrom.h"
 #include "series/UVXGrenzen.h"
 
@@ -19,19 +18,12 @@ TDatenVX TrialRecord(const TDatenVX& record) {
 // The flag of a calculation request (Refresh, then Calculate) on the trial record at temp11.
 // With both inlets entered by relative humidity, every completion of an inlet after the first
 // gives the same point again, so the request's three counterflow runs see the same inlets and end
-// with the flag of the first; that run is worked out only up to the flag. The inlets are
-// completed as the record's stream steps do (the extract air only when the outdoor air
-// succeeded), the outdoor air without its dew point and wet-bulb temperature, which the flag does
-// not read.
+// with the flag of the first; that run is worked out only as far as the flag.
 bool TrialFreezes(TDatenVX r, double temp11) {
     r.Temp11 = temp11;
-    if (CompleteAirPointForBalance(r.FlowMode, r.Pressure, r.SVol11, r.OVol11, r.Temp11,
-                                   r.RelHum11, r.X11, r.DewPoint11, r.WetBulb11, r.Enthalpy11,
-                                   r.Density11, r.MassDry11, r.MassVapour11, r.MassMoist11))
-        CompleteAirPoint(r.HumidityMode, r.FlowMode, r.Pressure, r.SVol21, r.OVol21, r.Temp21,
-                         r.RelHum21, r.X21, r.DewPoint21, r.WetBulb21, r.Enthalpy21, r.Density21,
-                         r.MassDry21, r.MassVapour21, r.MassMoist21);
-    return CounterflowFreezeRisk(r);
+    r.CompleteInletsForBalance();
+    CalculateExchange(r);
+    return r.FreezeRisk != 0;
 }
 
 }  // namespace
