@@ -2,6 +2,7 @@
 
 #include "thermo/UMath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -94,6 +95,12 @@ inline double HumidityRatioFromPressure(double ps, double phi, double P)
     return std::isfinite(x) ? x : 0.0; // also catches a NaN from any step
 }
 
+// Enthalpy of air that holds all its water as vapour.
+inline double UnsaturatedEnthalpy(double t, double x)
+{
+    return Finite(1.007 * t + (1.86 * t + 2501.0) * x / 1000.0);
+}
+
 // Enthalpy from ps, the saturation pressure at t, or NaN at and above 100 degC where the enthalpy
 // counts no saturation.
 double EnthalpyFromPressure(double t, double x, double ps, double P)
@@ -104,7 +111,7 @@ double EnthalpyFromPressure(double t, double x, double ps, double P)
     const bool canSaturate = ps < 100.0 * P; // false for NaN
     const double xs = canSaturate ? HumidityRatioFromPressure(ps, 100.0, P) : 0.0;
     if (!canSaturate || x <= xs)
-        return Finite(1.007 * t + (1.86 * t + 2501.0) * x / 1000.0);
+        return UnsaturatedEnthalpy(t, x);
     // Fog: the water above saturation is carried as liquid (t >= 0) or ice (t < 0).
     const double w = (x - xs) / 1000.0;
     const double fog = t >= 0.0 ? w * 4.19 * t : w * (2.09 * t - 344.0);
@@ -405,27 +412,86 @@ double StepDownSaturationCurve(double t, double P, double hTarget, int& steps)
     }
 }
 
+// The straight line of a cooling process from (t0, x0) towards the saturated state (tWall, xw)
+// at the wall; a step takes 1 % of it.
+struct TCoolingLine {
+    double t0, x0, tWall, xw;
+    double T(double u) const { return t0 - (t0 - tWall) * u; }
+    double X(double u) const { return x0 - (x0 - xw) * u; }
+};
+
+// Walks kBlock steps along the line from the state at u at once when none of their states can be
+// saturated, testing the target enthalpy after each step as the step-by-step walk does but not
+// testing each state for saturation. Below the boiling point the saturation humidity ratio grows
+// with the temperature, and on a line that cools the temperature falls and the humidity ratio
+// changes in one direction; so when the saturation humidity ratio at the block's coldest state
+// lies clearly above the highest humidity ratio of the block, every state of the block is
+// unsaturated. Returns false, with nothing walked, when that cannot be shown. Otherwise t, x, u and
+// steps belong to the last state walked, which `reached` tells to end the process.
+bool WalkUnsaturatedBlock(const TCoolingLine& line, double P, double hTarget, double& t,
+                          double& x, double& u, int& steps, bool& reached)
+{
+    constexpr int kBlock = 16;
+    if (steps + kBlock > kCoolingStepCap)
+        return false;
+    double ts[kBlock], xs[kBlock], us[kBlock + 1];
+    us[0] = u;
+    for (int i = 0; i < kBlock; ++i) {
+        ts[i] = line.T(us[i]);
+        xs[i] = line.X(us[i]);
+        us[i + 1] = us[i] + 0.01;
+    }
+    const double xMax = std::max(xs[0], xs[kBlock - 1]);
+    const double xsColdest = TSaturatedAt(ts[kBlock - 1], P).xs;
+    if (!(xsColdest - xMax > 1e-9 * std::fabs(xMax)))
+        return false;
+    reached = false;
+    int i = 0;
+    while (i < kBlock - 1 && UnsaturatedEnthalpy(ts[i], xs[i]) > hTarget)
+        ++i;
+    reached = i < kBlock - 1;
+    t = ts[i];
+    x = xs[i];
+    u = us[i + 1];
+    steps += i + 1;
+    return true;
+}
+
 } // namespace
 
 double CoolingEndTemperature(double P, double hTarget, double x0, double t0, double tWall)
 {
     const double xw = HumidityRatio(tWall, 100.0, P);
+    const TCoolingLine line{t0, x0, tWall, xw};
     bool saturated = t0 < 100.0 && HumidityRatio(t0, 100.0, P) < x0;
     double u = 0.0, t = t0, x = x0;
     int steps = 0;
     // Straight line towards the saturated state at the wall, 1 % of it per step, until the air
-    // saturates or the target enthalpy is reached.
+    // saturates or the target enthalpy is reached. `at` belongs to the last state tested for
+    // saturation; after a block walked at once the current state is colder and unsaturated.
     TSaturatedAt at(t, P);
+    bool afterBlock = false;
     while (!saturated) {
-        if (!(at.Enthalpy(x) > hTarget))
+        const double h = afterBlock ? UnsaturatedEnthalpy(t, x) : at.Enthalpy(x);
+        if (!(h > hTarget))
             return Finite(t);
+        // The block needs a cooling line and a state below the boiling point to start from.
+        bool reached = false;
+        if (t0 >= tWall && at.CanSaturate() &&
+            WalkUnsaturatedBlock(line, P, hTarget, t, x, u, steps, reached)) {
+            if (reached)
+                return Finite(t);
+            afterBlock = true;
+            continue;
+        }
         if (steps >= kCoolingStepCap)
             CapReached();
         ++steps;
-        t = t0 - (t0 - tWall) * u;
-        x = x0 - (x0 - xw) * u;
+        t = line.T(u);
+        x = line.X(u);
         u += 0.01;
         at = TSaturatedAt(t, P);
+        afterBlock = false;
         if (at.xs <= x)
             saturated = true;
     }
