@@ -420,36 +420,37 @@ struct TCoolingLine {
     double X(double u) const { return x0 - (x0 - xw) * u; }
 };
 
-// Walks kBlock steps along the line from the state at u at once when none of their states can be
-// saturated, testing the target enthalpy after each step as the step-by-step walk does but not
+// Longest block of steps walked at once along a cooling line.
+constexpr int kLineBlock = 16;
+
+// Walks n (up to kLineBlock) steps along the line from the state at u at once when none of their
+// states can be saturated, testing the target enthalpy after each step as the step-by-step walk does but not
 // testing each state for saturation. Below the boiling point the saturation humidity ratio grows
 // with the temperature, and on a line that cools the temperature falls and the humidity ratio
 // changes in one direction; so when the saturation humidity ratio at the block's coldest state
 // lies clearly above the highest humidity ratio of the block, every state of the block is
 // unsaturated. Returns false, with nothing walked, when that cannot be shown. Otherwise t, x, u and
 // steps belong to the last state walked, which `reached` tells to end the process.
-bool WalkUnsaturatedBlock(const TCoolingLine& line, double P, double hTarget, double& t,
+bool WalkUnsaturatedBlock(const TCoolingLine& line, double P, double hTarget, int n, double& t,
                           double& x, double& u, int& steps, bool& reached)
 {
-    constexpr int kBlock = 16;
-    if (steps + kBlock > kCoolingStepCap)
+    if (steps + n > kCoolingStepCap)
         return false;
-    double ts[kBlock], xs[kBlock], us[kBlock + 1];
+    double ts[kLineBlock], xs[kLineBlock], us[kLineBlock + 1];
     us[0] = u;
-    for (int i = 0; i < kBlock; ++i) {
+    for (int i = 0; i < n; ++i) {
         ts[i] = line.T(us[i]);
         xs[i] = line.X(us[i]);
         us[i + 1] = us[i] + 0.01;
     }
-    const double xMax = std::max(xs[0], xs[kBlock - 1]);
-    const double xsColdest = TSaturatedAt(ts[kBlock - 1], P).xs;
+    const double xMax = std::max(xs[0], xs[n - 1]);
+    const double xsColdest = TSaturatedAt(ts[n - 1], P).xs;
     if (!(xsColdest - xMax > 1e-9 * std::fabs(xMax)))
         return false;
-    reached = false;
     int i = 0;
-    while (i < kBlock - 1 && UnsaturatedEnthalpy(ts[i], xs[i]) > hTarget)
+    while (i < n - 1 && UnsaturatedEnthalpy(ts[i], xs[i]) > hTarget)
         ++i;
-    reached = i < kBlock - 1;
+    reached = i < n - 1;
     t = ts[i];
     x = xs[i];
     u = us[i + 1];
@@ -471,14 +472,19 @@ double CoolingEndTemperature(double P, double hTarget, double x0, double t0, dou
     // saturation; after a block walked at once the current state is colder and unsaturated.
     TSaturatedAt at(t, P);
     bool afterBlock = false;
+    // Blocks need a cooling line and a state below the boiling point to start from. A block that
+    // may hold the saturated state is tried again at half its length, down to single steps.
+    int block = t0 >= tWall ? kLineBlock : 1;
     while (!saturated) {
         const double h = afterBlock ? UnsaturatedEnthalpy(t, x) : at.Enthalpy(x);
         if (!(h > hTarget))
             return Finite(t);
-        // The block needs a cooling line and a state below the boiling point to start from.
-        bool reached = false;
-        if (t0 >= tWall && at.CanSaturate() &&
-            WalkUnsaturatedBlock(line, P, hTarget, t, x, u, steps, reached)) {
+        bool walked = false, reached = false;
+        if (block > 1 && at.CanSaturate())
+            while (block > 1 &&
+                   !(walked = WalkUnsaturatedBlock(line, P, hTarget, block, t, x, u, steps, reached)))
+                block /= 2;
+        if (walked) {
             if (reached)
                 return Finite(t);
             afterBlock = true;
