@@ -74,7 +74,9 @@ int PressureDropErrorBound(int recommended)
 std::vector<int> TCheckResult::List() const
 {
     std::vector<int> codes;
-    for (std::size_t c = 0; c < Codes.size(); ++c)
+    // Stops after the last code set, which saves testing the unused top of the set.
+    const std::size_t count = Codes.count();
+    for (std::size_t c = 0; codes.size() < count; ++c)
         if (Codes.test(c)) codes.push_back(static_cast<int>(c));
     return codes;
 }

@@ -163,18 +163,20 @@ double DewPointFromVapourPressure(double pD)
             t0 = Pow(100.0 * pD, 0.25);
 
         // Step in 0.1 K from the start value until the saturation pressure crosses pD.
-        const double s = pD <= SaturationPressure(t0) ? 1.0 : -1.0;
-        double t1 = t0;
+        const double psT0 = SaturationPressure(t0);
+        const double s = pD <= psT0 ? 1.0 : -1.0;
+        double t1 = t0, psT1 = psT0;
         int steps = 0;
-        while ((SaturationPressure(t1) - pD) * s > 0.0) {
+        while ((psT1 - pD) * s > 0.0) {
             if (++steps > kDewPointStepCap)
                 CapReached();
             t1 -= 0.1 * s;
+            psT1 = SaturationPressure(t1);
         }
 
         // Bisection between the bracket ends (g = saturation pressure minus pD at a and b).
         double a = t1, b = t0, m = t0;
-        double ga = SaturationPressure(a) - pD, gb = SaturationPressure(b) - pD;
+        double ga = psT1 - pD, gb = psT0 - pD;
         int iterations = 0;
         while (std::fabs(a - b) > 1e-6) {
             if (iterations >= kDewPointBisectionCap)
@@ -306,34 +308,41 @@ double TempAtRelHumOnIsenthalp(double t, double x, double P, double phiTarget)
         throw MathFault("state outside the range of the wet-bulb search");
     const double tIn = t;
     try {
-        if (std::fabs(RelativeHumidity(t, x, P) - phiTarget) < 1e-5)
+        // The relative humidity of the state (t, x); the function never faults, so each value is
+        // computed once and used wherever the search needs it.
+        double rh = RelativeHumidity(t, x, P);
+        if (std::fabs(rh - phiTarget) < 1e-5)
             return t;
         const double h = Enthalpy(t, x, P);
         if (phiTarget == 0.0)
             return h / 1.007;
 
         // Leave the fog region along the isenthalp.
-        for (int n = 0; RelativeHumidity(t, x, P) > 100.0; ++n) {
+        for (int n = 0; rh > 100.0; ++n) {
             if (n >= kIsenthalpFogCap)
                 CapReached();
             x = 0.9 * x;
             t = TOnIsenthalp(x, h);
+            rh = RelativeHumidity(t, x, P);
         }
 
         // Step in 5 K along the isenthalp until the target humidity is passed.
-        const double s = RelativeHumidity(t, x, P) > phiTarget ? -1.0 : 1.0;
+        const double s = rh > phiTarget ? -1.0 : 1.0;
         double a = t, b = t;
-        for (int n = 0; (RelativeHumidity(b, XOnIsenthalp(b, h), P) - phiTarget) * s < 0.0; ++n) {
+        double rhB = RelativeHumidity(b, XOnIsenthalp(b, h), P);
+        const double rhA = rhB;
+        for (int n = 0; (rhB - phiTarget) * s < 0.0; ++n) {
             if (n >= kIsenthalpStepCap)
                 CapReached();
             b -= 5.0 * s;
+            rhB = RelativeHumidity(b, XOnIsenthalp(b, h), P);
         }
 
         if (phiTarget > 100.0)
             phiTarget = 100.0;
         auto f = [&](double T) { return RelativeHumidity(T, XOnIsenthalp(T, h), P) - phiTarget; };
         double m = a;
-        double fa = f(a), fb = f(b);
+        double fa = rhA - phiTarget, fb = rhB - phiTarget;
         for (int n = 0; std::fabs(b - a) > 1e-5; ++n) {
             if (n >= kIsenthalpBisectionCap)
                 CapReached();
