@@ -150,6 +150,8 @@ double DewPointFromVapourPressure(double pD)
     // A vapour pressure without a logarithm (zero, negative, not finite) has no start value; the
     // fallback is then 0 degC.
     double t0 = 0.0;
+    if (!(pD > 0.0) || std::isinf(pD))
+        return t0; // what the fault of the logarithm below would give, without raising it
     try {
         const double L = Ln(pD);
         const double L2 = L * L, L3 = L2 * L, L4 = L3 * L;
