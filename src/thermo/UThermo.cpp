@@ -431,6 +431,20 @@ struct TCoolingLine {
     double X(double u) const { return x0 - (x0 - xw) * u; }
 };
 
+// On a line that cools and dries, the enthalpy of unsaturated air falls with every step, so when
+// it lies clearly above hTarget at the last state (t, x) of a block it does at every state before.
+// "Clearly" leaves room for the rounding of the enthalpy's terms; a state too far out for that
+// gives false.
+bool StaysAboveToTheEnd(double t, double x, double hTarget)
+{
+    if (!(std::fabs(t) < 1e6 && std::fabs(x) < 1e6))
+        return false;
+    const double h = 1.007 * t + (1.86 * t + 2501.0) * x / 1000.0;
+    const double terms =
+        1.0 + 1.007 * std::fabs(t) + (1.86 * std::fabs(t) + 2501.0) * std::fabs(x) / 1000.0;
+    return h - hTarget > 1e-9 * (terms + std::fabs(hTarget));
+}
+
 // Longest block of steps walked at once along a cooling line.
 constexpr int kLineBlock = 16;
 
@@ -458,9 +472,13 @@ bool WalkUnsaturatedBlock(const TCoolingLine& line, double P, double hTarget, in
     const double xsColdest = TSaturatedAt(ts[n - 1], P).xs;
     if (!(xsColdest - xMax > 1e-9 * std::fabs(xMax)))
         return false;
+    // Index of the first state of the block at or below the target, else the last state.
     int i = 0;
-    while (i < n - 1 && UnsaturatedEnthalpy(ts[i], xs[i]) > hTarget)
-        ++i;
+    if (line.x0 >= line.xw && StaysAboveToTheEnd(ts[n - 1], xs[n - 1], hTarget))
+        i = n - 1;
+    else
+        while (i < n - 1 && UnsaturatedEnthalpy(ts[i], xs[i]) > hTarget)
+            ++i;
     reached = i < n - 1;
     t = ts[i];
     x = xs[i];
