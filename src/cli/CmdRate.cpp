@@ -103,12 +103,8 @@ std::optional<std::string> ReadCases(std::FILE* in, TFormat format, bool stopAtB
         }
         return onCase(TBatchCase{index, std::move(input), std::move(error)});
     };
-    // Reads the inputs of a line-based case object; its message names the line.
     auto lineCase = [&](TInputCase&& c) {
-        TRateInput input = DefaultRateInput();
-        if (c.Error.empty())
-            if (auto bad = ReadRateInput(c.Object, c.Index, input)) c.Error = LineTag(c.Line) + *bad;
-        return handle(c.Index, std::move(input), std::move(c.Error));
+        return handle(c.Index, std::move(c.Input), std::move(c.Error));
     };
 
     switch (format) {

@@ -103,9 +103,10 @@ private:
 // SAX handler that reads the values of each case object straight into its inputs.
 class TCaseSax : public nlohmann::json_sax<json> {
 public:
+    // With objectOnly the text must be one case object; an array is refused.
     TCaseSax(const TJsonCaseReader::TCaseFn& onCase, std::string& error, bool& isArray,
-             std::size_t& count)
-        : onCase_(onCase), error_(error), isArray_(isArray), count_(count)
+             std::size_t& count, bool objectOnly)
+        : onCase_(onCase), error_(error), isArray_(isArray), count_(count), objectOnly_(objectOnly)
     {
     }
 
@@ -155,7 +156,7 @@ public:
     bool start_array(std::size_t) override
     {
         if (inCase_) return Fail(KeyTag() + "expected a number, got array");
-        if (depth_ > 0) return Fail(CaseTag() + "expected an object");
+        if (depth_ > 0 || objectOnly_) return Fail(CaseTag() + "expected an object");
         isArray_ = true;
         ++depth_;
         return true;
@@ -198,7 +199,8 @@ private:
     bool Value(const json& v)
     {
         if (!inCase_) {
-            if (depth_ == 0) return Fail("expected an object or an array of objects");
+            if (depth_ == 0)
+                return Fail(objectOnly_ ? "expected an object" : "expected an object or an array of objects");
             return Fail(CaseTag() + "expected an object");
         }
         if (caseError_.empty())
@@ -210,6 +212,7 @@ private:
     std::string& error_;
     bool& isArray_;
     std::size_t& count_;
+    const bool objectOnly_;
     int depth_ = 0;
     bool inCase_ = false;
     TRateInput input_;
@@ -255,11 +258,22 @@ bool TJsonCaseReader::Read(std::FILE* in, const TCaseFn& onCase)
     error_.clear();
     isArray_ = false;
     count_ = 0;
-    TCaseSax sax(onCase, error_, isArray_, count_);
+    TCaseSax sax(onCase, error_, isArray_, count_, false);
     TBlockBuffer buffer(in);
     std::istream stream(&buffer);
     const bool ok = json::sax_parse(stream, &sax);
     if (std::ferror(in)) error_ = std::string("cannot read the input: ") + std::strerror(errno);
+    if (!ok && error_.empty()) error_ = "malformed JSON";
+    return ok && error_.empty();
+}
+
+bool TJsonCaseReader::ReadObject(const std::string& text, std::size_t index, const TCaseFn& onCase)
+{
+    error_.clear();
+    isArray_ = false;
+    count_ = index;
+    TCaseSax sax(onCase, error_, isArray_, count_, true);
+    const bool ok = json::sax_parse(text, &sax);
     if (!ok && error_.empty()) error_ = "malformed JSON";
     return ok && error_.empty();
 }

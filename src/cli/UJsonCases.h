@@ -41,6 +41,9 @@ public:
     // is built beyond one number or string. Messages quote keys and input text with control
     // characters escaped.
     bool Read(std::FILE* in, const TCaseFn& onCase);
+    // Reads `text` as one case object, numbered `index`, as Read reads each case of an array; an
+    // array or any other value is refused.
+    bool ReadObject(const std::string& text, std::size_t index, const TCaseFn& onCase);
 
     const std::string& Error() const { return error_; }
     // True when the text was an array (even an empty one).

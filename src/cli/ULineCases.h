@@ -1,19 +1,19 @@
 #pragma once
-// What the line-based case readers (JSON Lines, CSV) share: a case as read from its lines, and
-// reading lines of any length from a file.
+// What the line-based case readers (JSON Lines, CSV) share: a case as read and checked from its
+// lines, and reading lines of any length from a file.
 #include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <string>
 
-#include <nlohmann/json.hpp>
+#include "series/URateCase.h"
 
 // One case of a line-based input.
 struct TInputCase {
     std::size_t Index = 0;  // among the cases, from 0
     std::size_t Line = 0;   // the line the case starts on, from 1
-    nlohmann::json Object;  // the case's keys and values, when Error is empty
-    std::string Error;      // why the lines could not be read as a case, starting "line N: "
+    TRateInput Input;       // the case's inputs over the default case, when Error is empty
+    std::string Error;      // why the case cannot be rated, starting "line N: "
 };
 
 // Called for every case in input order; returns false to stop reading.

@@ -159,9 +159,11 @@ bool ReadCsvCases(std::FILE* in, const TInputCaseFn& onCase, std::string& error)
             c.Error = LineTag(c.Line) + std::to_string(cells.size()) + " cells, the header has " +
                       std::to_string(header.size());
         } else {
-            c.Object = json::object();
+            json object = json::object();
             for (std::size_t k = 0; k < cells.size(); ++k)
-                if (!cells[k].empty()) c.Object[header[k]] = CellValue(cells[k]);
+                if (!cells[k].empty()) object[header[k]] = CellValue(cells[k]);
+            c.Input = DefaultRateInput();
+            if (auto bad = ReadRateInput(object, c.Index, c.Input)) c.Error = LineTag(c.Line) + *bad;
         }
         if (!onCase(std::move(c))) return false;
     }

@@ -15,8 +15,9 @@
 #include "ULineCases.h"
 #include "series/URateCase.h"
 
-// Reads the header and every row of `in` and hands each row to onCase as an object of its
-// non-empty cells; a row that does not fit the header comes as a case with an error. Returns false
+// Reads the header and every row of `in` and hands each row to onCase as a case read from its
+// non-empty cells; a row that does not fit the header or holds a bad value comes as a case with
+// an error. Returns false
 // with `error` set when the header is unusable (missing, empty or repeated column names), and
 // false when onCase stopped the reading or the input could not be read.
 bool ReadCsvCases(std::FILE* in, const TInputCaseFn& onCase, std::string& error);

@@ -271,6 +271,7 @@ private:
 
 void AppendRatedCaseJson(std::string& out, const TRatedCase& rated)
 {
+    out.reserve(out.size() + 4096);  // a rated case takes about 2.8 kB
     TJsonSink sink(out);
     RatedCaseFields(rated, sink);
     out += '}';
