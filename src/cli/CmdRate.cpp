@@ -23,6 +23,7 @@
 
 #include "UCommands.h"
 #include "UJsonCases.h"
+#include "UJsonPieces.h"
 #include "ULineCases.h"
 #include "UOrderedJobs.h"
 #include "series/URateCase.h"
@@ -197,7 +198,11 @@ int RunRate(const std::vector<std::string>& args)
     // anything is written.
     bool isArray = o.Format != TFormat::Json;
     if (twoPasses) {
-        if (auto problem = readCases(!o.KeepGoing, [](TBatchCase&&) { return true; }, isArray))
+        // A long array is first checked in pieces on the worker threads; a text with a problem, or
+        // one that cannot be cut, is read whole, which finds the first problem and tells it.
+        if (!project && o.Format == TFormat::Json && CheckCasesInPieces(in, o.Jobs, !o.KeepGoing))
+            isArray = true;
+        else if (auto problem = readCases(!o.KeepGoing, [](TBatchCase&&) { return true; }, isArray))
             return Fail(ExitBadInput, *problem);
         if (in) std::rewind(in);
     }

@@ -255,14 +255,20 @@ TCaseInput OpenCaseInput(const std::string& path)
 
 bool TJsonCaseReader::Read(std::FILE* in, const TCaseFn& onCase)
 {
+    TBlockBuffer buffer(in);
+    std::istream stream(&buffer);
+    const bool ok = Read(stream, onCase);
+    if (std::ferror(in)) error_ = std::string("cannot read the input: ") + std::strerror(errno);
+    return ok && error_.empty();
+}
+
+bool TJsonCaseReader::Read(std::istream& text, const TCaseFn& onCase)
+{
     error_.clear();
     isArray_ = false;
     count_ = 0;
     TCaseSax sax(onCase, error_, isArray_, count_, false);
-    TBlockBuffer buffer(in);
-    std::istream stream(&buffer);
-    const bool ok = json::sax_parse(stream, &sax);
-    if (std::ferror(in)) error_ = std::string("cannot read the input: ") + std::strerror(errno);
+    const bool ok = json::sax_parse(text, &sax);
     if (!ok && error_.empty()) error_ = "malformed JSON";
     return ok && error_.empty();
 }

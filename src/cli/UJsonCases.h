@@ -4,6 +4,7 @@
 // stays flat however many cases an array holds.
 #include <cstdio>
 #include <functional>
+#include <istream>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,8 @@ public:
     // is built beyond one number or string. Messages quote keys and input text with control
     // characters escaped.
     bool Read(std::FILE* in, const TCaseFn& onCase);
+    // Reads the whole text from a stream, as Read from a file does.
+    bool Read(std::istream& text, const TCaseFn& onCase);
     // Reads `text` as one case object, numbered `index`, as Read reads each case of an array; an
     // array or any other value is refused.
     bool ReadObject(const std::string& text, std::size_t index, const TCaseFn& onCase);

@@ -928,6 +928,47 @@ TEST_F(Vxrate, KeepGoingRatesTheRest)
         << table.Out;
 }
 
+// A long array is checked in pieces on several threads before anything is rated: the outcome and
+// every message are those of reading it whole, also where strings hold brackets, commas and
+// escaped quotes, and where a case in the middle or the text after the array is bad.
+TEST_F(Vxrate, LongArraysCheckedInPiecesGiveTheSameOutcome)
+{
+    // About 1.6 MB, long enough to be cut; white space makes it long without many cases.
+    auto array = [](const std::string& middle, const std::string& after = "") {
+        std::string text = "[\n";
+        for (int i = 0; i < 6000; ++i) {
+            if (i) text += "," + std::string(200, ' ') + "\n";
+            text += i == 3000 ? middle
+                              : R"({"SizeCode":45,"PackageWidth":400,"RelHum21":40,"Temp11":)" +
+                                    std::to_string(-20 + i % 30) + "}";
+        }
+        return text + "\n]" + after;
+    };
+    const std::string good = R"({"Temp11":-3})";
+    const struct {
+        const char* name;
+        std::string text;
+        const char* options;
+    } inputs[] = {
+        {"all good", array(good), ""},
+        {"a string with brackets, commas and quotes", array(R"({"Temp11":"a],[{\"b\",}"})"), ""},
+        {"the same, rated with the rest", array(R"({"Temp11":"a],[{\"b\",}"})"), "--keep-going"},
+        {"a value out of range", array(R"({"Pressure":5000})"), ""},
+        {"two cases without a comma", array(R"({"Temp11":1}{"Temp11":2})"), ""},
+        {"text after the array", array(good, " x"), ""},
+    };
+    for (const auto& input : inputs) {
+        SCOPED_TRACE(input.name);
+        const fs::path file = Write("long.json", input.text);
+        const std::string args = std::string(input.options) + " '" + file.string() + "'";
+        const RunResult whole = Run("rate --jobs 1 " + args);
+        const RunResult pieces = Run("rate --jobs 3 " + args);
+        EXPECT_EQ(pieces.Status, whole.Status);
+        EXPECT_EQ(pieces.Err, whole.Err);
+        EXPECT_TRUE(pieces.Out == whole.Out);  // megabytes: no printout on failure
+    }
+}
+
 TEST_F(Vxrate, BatchOptionErrors)
 {
     for (const char* args : {"--jobs 0", "--jobs", "--jobs two", "--jobs -1", "--jsonl --csv"}) {

@@ -1,0 +1,187 @@
+#include "UJsonPieces.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <istream>
+#include <optional>
+#include <streambuf>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "UJsonCases.h"
+
+namespace {
+
+// A text shorter than this is read whole: the threads would cost more than they save.
+constexpr off_t kSmallestCut = 1 << 20;
+
+// Bytes [Begin, End) of the file: whole cases of the array, separated by commas.
+struct TPiece {
+    off_t Begin = 0, End = 0;
+};
+
+// Reads the file's bytes [begin, end) in blocks from their positions, so that several threads can
+// read one file at the same time.
+class TRegionReader {
+public:
+    TRegionReader(int fd, off_t begin, off_t end) : fd_(fd), at_(begin), end_(end) {}
+
+    // The next block, or an empty one at the end or on a read error (Failed() tells).
+    std::string_view Next()
+    {
+        const auto want = static_cast<std::size_t>(std::min<off_t>(end_ - at_, block_.size()));
+        if (want == 0) return {};
+        const ssize_t n = ::pread(fd_, block_.data(), want, at_);
+        if (n <= 0) {
+            failed_ = true;
+            return {};
+        }
+        at_ += n;
+        return {block_.data(), static_cast<std::size_t>(n)};
+    }
+    bool Failed() const { return failed_; }
+
+private:
+    int fd_;
+    off_t at_, end_;
+    bool failed_ = false;
+    std::array<char, 1 << 16> block_;
+};
+
+// A piece of the array as an array text of its own: "[" + its bytes + "]".
+class TPieceBuffer : public std::streambuf {
+public:
+    TPieceBuffer(int fd, const TPiece& piece) : region_(fd, piece.Begin, piece.End) {}
+    bool Failed() const { return region_.Failed(); }
+
+protected:
+    int_type underflow() override
+    {
+        switch (stage_++) {
+        case 0: return Serve(open_);
+        case 1:
+            if (const std::string_view block = region_.Next(); !block.empty()) {
+                --stage_;  // more bytes may follow
+                char* first = const_cast<char*>(block.data());
+                setg(first, first, first + block.size());
+                return traits_type::to_int_type(*first);
+            }
+            ++stage_;
+            return Serve(close_);
+        default: return traits_type::eof();
+        }
+    }
+
+private:
+    int_type Serve(char& c)
+    {
+        setg(&c, &c, &c + 1);
+        return traits_type::to_int_type(c);
+    }
+
+    TRegionReader region_;
+    int stage_ = 0;  // 0: "[" next, 1: the bytes, then "]", 3: done
+    char open_ = '[', close_ = ']';
+};
+
+// Cuts the array that fills the file from `start` into up to n pieces of about equal length, at
+// commas between two cases. A quick scan of the structure only: strings (with their escapes) are
+// skipped, brackets and braces counted. Returns no pieces when the text does not start with "[",
+// the array does not close, anything but white space follows it, or it has fewer than two cases.
+// A cut in the wrong place can only make a piece unreadable, and an unreadable piece sends the text
+// to be read whole: the pieces decide nothing the whole text would decide otherwise.
+std::vector<TPiece> CutArray(int fd, off_t start, off_t size, unsigned n)
+{
+    TRegionReader reader(fd, start, size);
+    std::vector<TPiece> pieces;
+    TPiece current;
+    int depth = 0;
+    bool inString = false, escaped = false, closed = false;
+    off_t at = start;
+    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    for (std::string_view block = reader.Next(); !block.empty(); block = reader.Next()) {
+        for (const char c : block) {
+            const off_t pos = at++;
+            if (closed) {
+                if (!isSpace(c)) return {};
+                continue;
+            }
+            if (depth == 0) {
+                if (isSpace(c)) continue;
+                if (c != '[') return {};
+                depth = 1;
+                current.Begin = pos + 1;
+                continue;
+            }
+            if (inString) {
+                if (escaped) escaped = false;
+                else if (c == '\\') escaped = true;
+                else if (c == '"') inString = false;
+                continue;
+            }
+            switch (c) {
+            case '"': inString = true; break;
+            case '{': case '[': ++depth; break;
+            case '}': case ']':
+                if (--depth == 0) {
+                    current.End = pos;
+                    closed = true;
+                }
+                break;
+            case ',':
+                // Cut at the first comma between cases past the next share of the text.
+                if (depth == 1 && pos >= start + (size - start) / n * off_t(pieces.size() + 1) &&
+                    pieces.size() + 1 < n) {
+                    current.End = pos;
+                    pieces.push_back(current);
+                    current = TPiece{pos + 1, 0};
+                }
+                break;
+            default: break;
+            }
+        }
+    }
+    if (reader.Failed() || !closed || pieces.empty()) return {};
+    pieces.push_back(current);
+    return pieces;
+}
+
+}  // namespace
+
+bool CheckCasesInPieces(std::FILE* in, unsigned n, bool valueProblemsCount)
+{
+    const int fd = ::fileno(in);
+    const long start = std::ftell(in);
+    struct stat st {};
+    if (n < 2 || fd < 0 || start < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size - start < kSmallestCut)
+        return false;
+    const std::vector<TPiece> pieces = CutArray(fd, start, st.st_size, n);
+    if (pieces.empty()) return false;
+
+    std::atomic<bool> fine{true};
+    auto check = [&](const TPiece& piece) {
+        TPieceBuffer buffer(fd, piece);
+        std::istream text(&buffer);
+        TJsonCaseReader reader;
+        // The pieces' messages are never shown, so their cases need not be numbered as a whole.
+        const bool read = reader.Read(text,
+                                      [&](std::size_t, TRateInput&&, std::string&& error) {
+                                          if (!fine || (valueProblemsCount && !error.empty()))
+                                              return std::optional<std::string>("stop");
+                                          return std::optional<std::string>{};
+                                      });
+        if (!read || buffer.Failed() || !reader.IsArray()) fine = false;
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < pieces.size(); ++i) threads.emplace_back(check, std::cref(pieces[i]));
+    check(pieces[0]);
+    for (std::thread& t : threads) t.join();
+    return fine;
+}
