@@ -198,9 +198,13 @@ int RunRate(const std::vector<std::string>& args)
     // anything is written.
     bool isArray = o.Format != TFormat::Json;
     if (twoPasses) {
-        // A long array is first checked in pieces on the worker threads; a text with a problem, or
-        // one that cannot be cut, is read whole, which finds the first problem and tells it.
-        if (!project && o.Format == TFormat::Json && CheckCasesInPieces(in, o.Jobs, !o.KeepGoing))
+        // A long array or JSON Lines text is first checked in pieces on the worker threads; a text
+        // with a problem, or one that cannot be cut, is read whole, which finds the first problem
+        // and tells it.
+        const bool checked =
+            !project && ((o.Format == TFormat::Json && CheckCasesInPieces(in, o.Jobs, !o.KeepGoing)) ||
+                         (o.Format == TFormat::JsonLines && CheckCaseLinesInPieces(in, o.Jobs)));
+        if (checked)
             isArray = true;
         else if (auto problem = readCases(!o.KeepGoing, [](TBatchCase&&) { return true; }, isArray))
             return Fail(ExitBadInput, *problem);

@@ -152,36 +152,118 @@ std::vector<TPiece> CutArray(int fd, off_t start, off_t size, unsigned n)
     return pieces;
 }
 
-}  // namespace
+// Cuts the text of the file from `start` into up to n pieces of whole lines of about equal
+// length.
+std::vector<TPiece> CutLines(int fd, off_t start, off_t size, unsigned n)
+{
+    std::vector<TPiece> pieces;
+    off_t begin = start;
+    for (unsigned k = 1; k < n; ++k) {
+        // The first line break at or after the next share of the text ends the piece.
+        off_t at = std::max(begin, start + (size - start) / n * off_t(k));
+        TRegionReader reader(fd, at, size);
+        off_t end = -1;
+        for (std::string_view block = reader.Next(); !block.empty() && end < 0; block = reader.Next()) {
+            if (const auto nl = block.find('\n'); nl != std::string_view::npos) end = at + off_t(nl) + 1;
+            at += off_t(block.size());
+        }
+        if (reader.Failed()) return {};
+        if (end < 0) break;
+        pieces.push_back({begin, end});
+        begin = end;
+    }
+    pieces.push_back({begin, size});
+    return pieces;
+}
 
-bool CheckCasesInPieces(std::FILE* in, unsigned n, bool valueProblemsCount)
+// True when every line of the piece reads as ReadJsonLines reads it, without a problem.
+bool LinesAreFine(int fd, const TPiece& piece, const std::atomic<bool>& fine)
+{
+    TRegionReader reader(fd, piece.Begin, piece.End);
+    TJsonCaseReader cases;
+    std::string line;
+    bool ok = true;
+    auto check = [&] {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") != std::string::npos)
+            ok = cases.ReadObject(line, 0, [](std::size_t, TRateInput&&, std::string&& error) {
+                return error.empty() ? std::nullopt : std::optional<std::string>("bad value");
+            });
+        line.clear();
+    };
+    for (std::string_view block = reader.Next(); !block.empty() && ok && fine; block = reader.Next()) {
+        for (std::size_t nl; ok && (nl = block.find('\n')) != std::string_view::npos;
+             block.remove_prefix(nl + 1)) {
+            line.append(block.substr(0, nl));
+            check();
+        }
+        line.append(block);
+    }
+    if (ok && !line.empty()) check();
+    return ok && !reader.Failed();
+}
+
+// Opens the checks of `in` on n threads: the file and where its text starts, when it is long
+// enough to be worth cutting.
+struct TCutInput {
+    int Fd = -1;
+    off_t Start = 0, Size = 0;
+};
+std::optional<TCutInput> CuttableInput(std::FILE* in, unsigned n)
 {
     const int fd = ::fileno(in);
     const long start = std::ftell(in);
     struct stat st {};
     if (n < 2 || fd < 0 || start < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_size - start < kSmallestCut)
-        return false;
-    const std::vector<TPiece> pieces = CutArray(fd, start, st.st_size, n);
-    if (pieces.empty()) return false;
+        return std::nullopt;
+    return TCutInput{fd, start, st.st_size};
+}
 
+// Runs check on every piece, the first on the calling thread; true when every check is.
+template <class TCheck>
+bool AllPiecesFine(const std::vector<TPiece>& pieces, TCheck check)
+{
+    if (pieces.empty()) return false;
     std::atomic<bool> fine{true};
-    auto check = [&](const TPiece& piece) {
-        TPieceBuffer buffer(fd, piece);
-        std::istream text(&buffer);
-        TJsonCaseReader reader;
-        // The pieces' messages are never shown, so their cases need not be numbered as a whole.
-        const bool read = reader.Read(text,
-                                      [&](std::size_t, TRateInput&&, std::string&& error) {
-                                          if (!fine || (valueProblemsCount && !error.empty()))
-                                              return std::optional<std::string>("stop");
-                                          return std::optional<std::string>{};
-                                      });
-        if (!read || buffer.Failed() || !reader.IsArray()) fine = false;
+    auto run = [&](const TPiece& piece) {
+        if (!check(piece, fine)) fine = false;
     };
     std::vector<std::thread> threads;
-    for (std::size_t i = 1; i < pieces.size(); ++i) threads.emplace_back(check, std::cref(pieces[i]));
-    check(pieces[0]);
+    for (std::size_t i = 1; i < pieces.size(); ++i) threads.emplace_back(run, std::cref(pieces[i]));
+    run(pieces[0]);
     for (std::thread& t : threads) t.join();
     return fine;
+}
+
+}  // namespace
+
+bool CheckCaseLinesInPieces(std::FILE* in, unsigned n)
+{
+    const std::optional<TCutInput> input = CuttableInput(in, n);
+    if (!input) return false;
+    return AllPiecesFine(CutLines(input->Fd, input->Start, input->Size, n),
+                         [&](const TPiece& piece, const std::atomic<bool>& fine) {
+                             return LinesAreFine(input->Fd, piece, fine);
+                         });
+}
+
+bool CheckCasesInPieces(std::FILE* in, unsigned n, bool valueProblemsCount)
+{
+    const std::optional<TCutInput> input = CuttableInput(in, n);
+    if (!input) return false;
+    const int fd = input->Fd;
+    return AllPiecesFine(CutArray(fd, input->Start, input->Size, n),
+                         [&](const TPiece& piece, const std::atomic<bool>& fine) {
+                             TPieceBuffer buffer(fd, piece);
+                             std::istream text(&buffer);
+                             TJsonCaseReader reader;
+                             const bool read = reader.Read(
+                                 text, [&](std::size_t, TRateInput&&, std::string&& error) {
+                                     if (!fine || (valueProblemsCount && !error.empty()))
+                                         return std::optional<std::string>("stop");
+                                     return std::optional<std::string>{};
+                                 });
+                             return read && !buffer.Failed() && reader.IsArray();
+                         });
 }

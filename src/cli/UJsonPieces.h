@@ -1,6 +1,8 @@
 #pragma once
-// Checking a long array of cases on several threads: the text is cut between two cases into
-// pieces, and the pieces are read at the same time, each as TJsonCaseReader reads an array.
+// Checking a long input of cases on several threads before anything is rated: the text is cut
+// between two cases into pieces, and the pieces are read at the same time. Each check tells only
+// whether the whole input is fine; a problem, or an input that cannot be cut, is left to the
+// reading of the whole text, which finds the first problem and tells it.
 #include <cstdio>
 
 // True when `in` (a file that can be read at any position) holds one JSON array of cases, every
@@ -9,3 +11,9 @@
 // cut (too short to be worth it, not an array, or not well-formed at the top level): reading it
 // whole then tells the problem exactly. Leaves the position of `in` where it was.
 bool CheckCasesInPieces(std::FILE* in, unsigned pieces, bool valueProblemsCount);
+
+// True when every line of the JSON Lines text in `in` (a file that can be read at any position)
+// is blank or one case object without a problem, as ReadJsonLines reads them. False when a line
+// has a problem, and when the text is too short to be worth cutting. Leaves the position of `in`
+// where it was.
+bool CheckCaseLinesInPieces(std::FILE* in, unsigned pieces);

@@ -928,34 +928,45 @@ TEST_F(Vxrate, KeepGoingRatesTheRest)
         << table.Out;
 }
 
-// A long array is checked in pieces on several threads before anything is rated: the outcome and
-// every message are those of reading it whole, also where strings hold brackets, commas and
-// escaped quotes, and where a case in the middle or the text after the array is bad.
-TEST_F(Vxrate, LongArraysCheckedInPiecesGiveTheSameOutcome)
+// A long array or JSON Lines text is checked in pieces on several threads before anything is
+// rated: the outcome and every message are those of reading it whole, also where strings hold
+// brackets, commas and escaped quotes, lines end in CR LF or are blank, and where a case in the
+// middle or the text after the array is bad.
+TEST_F(Vxrate, LongInputsCheckedInPiecesGiveTheSameOutcome)
 {
     // About 1.6 MB, long enough to be cut; white space makes it long without many cases.
-    auto array = [](const std::string& middle, const std::string& after = "") {
-        std::string text = "[\n";
+    auto cases = [](const std::string& middle, const char* separator, const char* open,
+                    const char* close) {
+        std::string text = open;
         for (int i = 0; i < 6000; ++i) {
-            if (i) text += "," + std::string(200, ' ') + "\n";
+            if (i) text += separator + std::string(200, ' ') + "\n";
             text += i == 3000 ? middle
                               : R"({"SizeCode":45,"PackageWidth":400,"RelHum21":40,"Temp11":)" +
                                     std::to_string(-20 + i % 30) + "}";
         }
-        return text + "\n]" + after;
+        return text + close;
     };
+    auto array = [&](const std::string& middle, const char* after = "\n]") {
+        return cases(middle, ",", "[\n", after);
+    };
+    auto lines = [&](const std::string& middle) { return cases(middle, "\r\n", "", "\n"); };
     const std::string good = R"({"Temp11":-3})";
+    const std::string quoted = R"({"Temp11":"a],[{\"b\",}"})";
     const struct {
         const char* name;
         std::string text;
         const char* options;
     } inputs[] = {
         {"all good", array(good), ""},
-        {"a string with brackets, commas and quotes", array(R"({"Temp11":"a],[{\"b\",}"})"), ""},
-        {"the same, rated with the rest", array(R"({"Temp11":"a],[{\"b\",}"})"), "--keep-going"},
+        {"a string with brackets, commas and quotes", array(quoted), ""},
+        {"the same, rated with the rest", array(quoted), "--keep-going"},
         {"a value out of range", array(R"({"Pressure":5000})"), ""},
         {"two cases without a comma", array(R"({"Temp11":1}{"Temp11":2})"), ""},
-        {"text after the array", array(good, " x"), ""},
+        {"text after the array", array(good, "\n] x"), ""},
+        {"lines", lines(good), "--jsonl"},
+        {"lines with a blank one", lines("  "), "--jsonl"},
+        {"lines with a bad one", lines(quoted), "--jsonl"},
+        {"lines with a broken one", lines(R"({"Temp11":)"), "--jsonl"},
     };
     for (const auto& input : inputs) {
         SCOPED_TRACE(input.name);
