@@ -163,25 +163,29 @@ TRateInput DefaultRateInput() { return {DefaultCase(), BypassNone}; }
 
 namespace {
 
+// Reads one value by its key's rule; placeName() names the object in a message, and is called
+// only for one, since most values read fine.
+template <class TPlaceName>
 std::optional<std::string> ReadValueAt(const std::string& key, const TInputKey& rule,
-                                       const json& value, const std::string& where,
+                                       const json& value, const TPlaceName& placeName,
                                        TRateInput& input)
 {
+    auto here = [&] { return Where(placeName(), key); };
     if (!value.is_number())
-        return Where(where, key) + "expected a number, got " + value.type_name();
+        return here() + "expected a number, got " + value.type_name();
     const double v = value.get<double>();
-    if (!std::isfinite(v)) return Where(where, key) + "number out of range";
+    if (!std::isfinite(v)) return here() + "number out of range";
     // Integral floats such as 250.0 are accepted where a whole number is expected; fractions are not.
     if (rule.Kind != TKind::Real && v != std::trunc(v))
-        return Where(where, key) + "expected a whole number, got " + value.dump();
+        return here() + "expected a whole number, got " + value.dump();
     if (rule.Kind == TKind::Code) {
         const bool known = std::any_of(rule.Codes.begin(), rule.Codes.end(),
                                        [v](const TCode& c) { return c.Value == v; });
         if (!known)
-            return Where(where, key) + value.dump() + " is not one of the allowed codes (" +
+            return here() + value.dump() + " is not one of the allowed codes (" +
                    CodesText(rule.Codes) + ")";
     } else if (rule.Range && !rule.Range->Contains(v)) {
-        return Where(where, key) + value.dump() + " is out of range (" +
+        return here() + value.dump() + " is out of range (" +
                RangeText(*rule.Range, rule.Unit) + ")";
     }
     rule.Set(input, v);
@@ -224,7 +228,7 @@ std::optional<std::string> ReadRateValue(const std::string& key, const json& val
 {
     const TInputKey* rule = RuleOf(key);
     if (!rule) return UnknownKey(key, CaseName(caseIndex));
-    return ReadValueAt(key, *rule, value, CaseName(caseIndex), input);
+    return ReadValueAt(key, *rule, value, [caseIndex] { return CaseName(caseIndex); }, input);
 }
 
 std::optional<std::string> CheckRateInput(const TRateInput& input, std::size_t caseIndex)
@@ -247,7 +251,8 @@ std::optional<std::string> ReadInputKeys(const json& object, const std::string& 
         const TInputKey* rule = RuleOf(key);
         if (!rule) return UnknownKey(key, where);
         if (!(rule->Group & groups)) return Where(where, key) + "not a key of this object";
-        if (auto problem = ReadValueAt(key, *rule, value, where, input)) return problem;
+        if (auto problem = ReadValueAt(key, *rule, value, [&where] { return where; }, input))
+            return problem;
     }
     return std::nullopt;
 }
