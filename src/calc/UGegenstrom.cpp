@@ -116,18 +116,17 @@ double BalancedEfficiency(int series, int size, double u1) {
     return eta;
 }
 
-// Completes the state of an outlet point from its temperature and humidity ratio; a fault ends
-// the calculation.
-void CompleteOutletState(double P, TDatenREK& r, const TPointFields& p) {
-    if (!CompleteAirPointState(1, P, r.*p[2], r.*p[3], r.*p[4], r.*p[5], r.*p[6], r.*p[7], r.*p[8]))
-        throw MathFault("outlet state");
+// Completes the state of an outlet point from its temperature and humidity ratio; false on a
+// fault, which ends the calculation.
+bool CompleteOutletState(double P, TDatenREK& r, const TPointFields& p) {
+    return CompleteAirPointState(1, P, r.*p[2], r.*p[3], r.*p[4], r.*p[5], r.*p[6], r.*p[7], r.*p[8]);
 }
 
-// Completes the flows of an outlet point from its dry-air mass flow; a fault ends the calculation.
-void CompleteOutletFlows(double P, TDatenREK& r, const TPointFields& p) {
-    if (!CompleteAirPointFlows(2, P, r.*p[0], r.*p[1], r.*p[11], r.*p[10], r.*p[9], r.*p[8],
-                               r.*p[4], r.*p[2]))
-        throw MathFault("outlet flows");
+// Completes the flows of an outlet point from its dry-air mass flow; false on a fault, which ends
+// the calculation.
+bool CompleteOutletFlows(double P, TDatenREK& r, const TPointFields& p) {
+    return CompleteAirPointFlows(2, P, r.*p[0], r.*p[1], r.*p[11], r.*p[10], r.*p[9], r.*p[8],
+                                 r.*p[4], r.*p[2]);
 }
 
 // Bypass width for the velocity asked for, then the velocity that the rounded width gives, for
@@ -313,8 +312,10 @@ TExchange RateExchange(TDatenREK& r) {
     return x;
 }
 
-// The counterflow calculation in the order of its steps.
-void Rate(TDatenREK& r) {
+// The counterflow calculation in the order of its steps; false when an outlet could not be
+// completed, which ends it as a fault does (an outlet beyond the moist-air functions is common
+// enough that it ends without raising one).
+bool Rate(TDatenREK& r) {
     const double P = r.Pressure;
     const TExchange x = RateExchange(r);
     const TFlowAreas& ar = x.Areas;
@@ -323,10 +324,9 @@ void Rate(TDatenREK& r) {
     // 20. Outlets: both states, then both flows.
     r.MassDry12 = r.MassDry11;
     r.MassDry22 = r.MassDry21;
-    CompleteOutletState(P, r, Point12Fields);
-    CompleteOutletState(P, r, Point22Fields);
-    CompleteOutletFlows(P, r, Point12Fields);
-    CompleteOutletFlows(P, r, Point22Fields);
+    if (!CompleteOutletState(P, r, Point12Fields) || !CompleteOutletState(P, r, Point22Fields) ||
+        !CompleteOutletFlows(P, r, Point12Fields) || !CompleteOutletFlows(P, r, Point22Fields))
+        return false;
 
     // 21. Dynamic pressure of the connection piece of double packages.
     if (r.SizeCode > 2000) {
@@ -361,6 +361,7 @@ void Rate(TDatenREK& r) {
         r.EffRel1[3] = Finite(Div((r.Enthalpy12 - r.Enthalpy11) * 100.0, dh) * Z1);
         r.EffRel2[3] = Finite(Div((r.Enthalpy21 - r.Enthalpy22) * 100.0, dh) * Z2);
     }
+    return true;
 }
 
 // ---- Remembered calculations ----
@@ -462,6 +463,5 @@ void CalculateCounterflow(TDatenREK& r) {
             return;
         }
     }
-    Rate(r);
-    tCalculations.Store(key, ResultOf(r));
+    if (Rate(r)) tCalculations.Store(key, ResultOf(r));
 }

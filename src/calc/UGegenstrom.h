@@ -6,7 +6,8 @@
 // Rates the counterflow exchanger of the record from its completed inlet states and device fields
 // and writes every result into the record. Arithmetic faults (zero flow, zero width, a size code
 // without areas) raise MathFault and end the calculation; the caller's guard catches it and the
-// fields keep what was written so far.
+// fields keep what was written so far. An outlet state or flow that cannot be completed ends the
+// calculation the same way, but returns instead of raising the fault.
 void CalculateCounterflow(TDatenREK& r);
 
 // The part of the calculation that the heat balance needs, for a record calculated as the guard of
