@@ -90,90 +90,72 @@ private:
     char open_ = '[', close_ = ']';
 };
 
-// Cuts the array that fills the file from `start` into up to n pieces of about equal length, at
-// commas between two cases. A quick scan of the structure only: strings (with their escapes) are
-// skipped, brackets and braces counted. Returns no pieces when the text does not start with "[",
-// the array does not close, anything but white space follows it, or it has fewer than two cases.
-// A cut in the wrong place can only make a piece unreadable, and an unreadable piece sends the text
-// to be read whole: the pieces decide nothing the whole text would decide otherwise.
-std::vector<TPiece> CutArray(int fd, off_t start, off_t size, unsigned n)
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// The first position at or after `from` (and before `size`) that isCut accepts, looking at one
+// block of the file; -1 when there is none in it. isCut(block, i) sees the whole block.
+template <class TIsCut>
+off_t FindCut(int fd, off_t from, off_t size, TIsCut isCut)
 {
-    TRegionReader reader(fd, start, size);
+    TRegionReader reader(fd, from, size);
+    const std::string_view block = reader.Next();
+    for (std::size_t i = 0; i < block.size(); ++i)
+        if (isCut(block, i)) return from + off_t(i);
+    return -1;
+}
+
+// Cuts [begin, end) of the file into up to n pieces of about equal length, each ending at a
+// separator that isCut finds at or after its share of the text, the next starting after it.
+template <class TIsCut>
+std::vector<TPiece> Cut(int fd, off_t begin, off_t end, unsigned n, TIsCut isCut)
+{
     std::vector<TPiece> pieces;
-    TPiece current;
-    int depth = 0;
-    bool inString = false, escaped = false, closed = false;
-    off_t at = start;
-    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    for (std::string_view block = reader.Next(); !block.empty(); block = reader.Next()) {
-        for (const char c : block) {
-            const off_t pos = at++;
-            if (closed) {
-                if (!isSpace(c)) return {};
-                continue;
-            }
-            if (depth == 0) {
-                if (isSpace(c)) continue;
-                if (c != '[') return {};
-                depth = 1;
-                current.Begin = pos + 1;
-                continue;
-            }
-            if (inString) {
-                if (escaped) escaped = false;
-                else if (c == '\\') escaped = true;
-                else if (c == '"') inString = false;
-                continue;
-            }
-            switch (c) {
-            case '"': inString = true; break;
-            case '{': case '[': ++depth; break;
-            case '}': case ']':
-                if (--depth == 0) {
-                    current.End = pos;
-                    closed = true;
-                }
-                break;
-            case ',':
-                // Cut at the first comma between cases past the next share of the text.
-                if (depth == 1 && pos >= start + (size - start) / n * off_t(pieces.size() + 1) &&
-                    pieces.size() + 1 < n) {
-                    current.End = pos;
-                    pieces.push_back(current);
-                    current = TPiece{pos + 1, 0};
-                }
-                break;
-            default: break;
-            }
-        }
+    TPiece current{begin, end};
+    for (unsigned k = 1; k < n; ++k) {
+        const off_t share = std::max(current.Begin, begin + (end - begin) / n * off_t(k));
+        const off_t cut = FindCut(fd, share, end, isCut);
+        if (cut < 0) break;
+        pieces.push_back({current.Begin, cut});
+        current.Begin = cut + 1;
     }
-    if (reader.Failed() || !closed || pieces.empty()) return {};
     pieces.push_back(current);
     return pieces;
 }
 
-// Cuts the text of the file from `start` into up to n pieces of whole lines of about equal
-// length.
+// Cuts the array that fills the file from `start` into up to n pieces at commas between a "}"
+// and a "{". Returns no pieces when the text does not start with "[" and end with "]" (white space
+// aside), or when no cut is found. No more of the text is looked at: a comma inside a string may
+// be taken for a cut, but it leaves a piece with an open string, which cannot be read, and a text
+// with an unreadable piece is read whole. Pieces that each read as an array of cases make, joined
+// by commas, an array that reads the same, so the pieces never decide what the whole would not.
+std::vector<TPiece> CutArray(int fd, off_t start, off_t size, unsigned n)
+{
+    const off_t open =
+        FindCut(fd, start, size, [](std::string_view b, std::size_t i) { return !IsSpace(b[i]); });
+    off_t close = size;
+    char last = 0;
+    while (close > start && ::pread(fd, &last, 1, close - 1) == 1 && IsSpace(last)) --close;
+    char first = 0;
+    if (open < 0 || close - 1 <= open || last != ']' || ::pread(fd, &first, 1, open) != 1 ||
+        first != '[')
+        return {};
+    // A comma with "}" before and "{" after it, white space aside.
+    auto betweenCases = [](std::string_view b, std::size_t i) {
+        if (b[i] != ',') return false;
+        std::size_t before = i, after = i + 1;
+        while (before > 0 && IsSpace(b[before - 1])) --before;
+        while (after < b.size() && IsSpace(b[after])) ++after;
+        return before > 0 && b[before - 1] == '}' && after < b.size() && b[after] == '{';
+    };
+    std::vector<TPiece> pieces = Cut(fd, open + 1, close - 1, n, betweenCases);
+    if (pieces.size() < 2) pieces.clear();
+    return pieces;
+}
+
+// Cuts the text of the file from `start` into up to n pieces of whole lines.
 std::vector<TPiece> CutLines(int fd, off_t start, off_t size, unsigned n)
 {
-    std::vector<TPiece> pieces;
-    off_t begin = start;
-    for (unsigned k = 1; k < n; ++k) {
-        // The first line break at or after the next share of the text ends the piece.
-        off_t at = std::max(begin, start + (size - start) / n * off_t(k));
-        TRegionReader reader(fd, at, size);
-        off_t end = -1;
-        for (std::string_view block = reader.Next(); !block.empty() && end < 0; block = reader.Next()) {
-            if (const auto nl = block.find('\n'); nl != std::string_view::npos) end = at + off_t(nl) + 1;
-            at += off_t(block.size());
-        }
-        if (reader.Failed()) return {};
-        if (end < 0) break;
-        pieces.push_back({begin, end});
-        begin = end;
-    }
-    pieces.push_back({begin, size});
-    return pieces;
+    return Cut(fd, start, size, n, [](std::string_view b, std::size_t i) { return b[i] == '\n'; });
 }
 
 // True when every line of the piece reads as ReadJsonLines reads it, without a problem.
