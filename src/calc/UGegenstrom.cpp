@@ -119,7 +119,8 @@ double BalancedEfficiency(int series, int size, double u1) {
 // Completes the state of an outlet point from its temperature and humidity ratio; false on a
 // fault, which ends the calculation.
 bool CompleteOutletState(double P, TDatenREK& r, const TPointFields& p) {
-    return CompleteAirPointState(1, P, r.*p[2], r.*p[3], r.*p[4], r.*p[5], r.*p[6], r.*p[7], r.*p[8]);
+    return CompleteAirPointState(1, P, r.*p[2], r.*p[3], r.*p[4], r.*p[5], r.*p[6], r.*p[7],
+                                 r.*p[8]);
 }
 
 // Completes the flows of an outlet point from its dry-air mass flow; false on a fault, which ends

@@ -10,12 +10,13 @@
 // calculation the same way, but returns instead of raising the fault.
 void CalculateCounterflow(TDatenREK& r);
 
-// The part of the calculation that the heat balance needs, for a record calculated as the guard of
-// TDatenREK::Calculate calculates it: bypass, efficiencies, outlet temperatures and humidity
-// ratios, heat and water flows, condensation state, velocities, pressure drops and freezing risk,
-// all as the full calculation writes them. The outlet states and flows, the connection piece of
-// double packages (sizes above 2000 add it to the pressure drops) and the efficiencies referred to
-// the smaller flow are not written. A fault ends it, the fields keeping what was written so far.
+// The part of the counterflow calculation that a heat balance needs, run as TDatenREK::Calculate
+// runs the whole (records of kind VX only, a fault caught): bypass, efficiencies, outlet
+// temperatures and humidity ratios, heat and water flows, condensation state, velocities, pressure
+// drops and freezing risk, all as the full calculation writes them. The outlet states and flows,
+// the connection piece of double packages (sizes above 2000 add it to the pressure drops) and the
+// efficiencies referred to the smaller flow are not written. A fault ends it, the fields keeping
+// what was written so far.
 void CalculateExchange(TDatenREK& r);
 
 // Counterflow effectiveness (0..1) for the capacity-rate ratio R and the number of transfer units

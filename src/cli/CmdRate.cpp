@@ -202,8 +202,9 @@ int RunRate(const std::vector<std::string>& args)
         // with a problem, or one that cannot be cut, is read whole, which finds the first problem
         // and tells it.
         const bool checked =
-            !project && ((o.Format == TFormat::Json && CheckCasesInPieces(in, o.Jobs, !o.KeepGoing)) ||
-                         (o.Format == TFormat::JsonLines && CheckCaseLinesInPieces(in, o.Jobs)));
+            !project &&
+            ((o.Format == TFormat::Json && CheckCasesInPieces(in, o.Jobs, !o.KeepGoing)) ||
+             (o.Format == TFormat::JsonLines && CheckCaseLinesInPieces(in, o.Jobs)));
         if (checked)
             isArray = true;
         else if (auto problem = readCases(!o.KeepGoing, [](TBatchCase&&) { return true; }, isArray))

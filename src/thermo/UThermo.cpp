@@ -375,7 +375,8 @@ namespace {
 struct TSaturatedAt {
     double t, P, ps, xs;
     TSaturatedAt(double t_, double P_)
-        : t(t_), P(P_), ps(SaturationPressureOrNaN(t_)), xs(HumidityRatioFromPressure(ps, 100.0, P_))
+        : t(t_), P(P_), ps(SaturationPressureOrNaN(t_)),
+          xs(HumidityRatioFromPressure(ps, 100.0, P_))
     {
     }
     double Enthalpy(double x) const { return EnthalpyFromPressure(t, x, t < 100.0 ? ps : kNaN, P); }
@@ -449,13 +450,14 @@ bool StaysAboveToTheEnd(double t, double x, double hTarget)
 constexpr int kLineBlock = 16;
 
 // Walks n (up to kLineBlock) steps along the line from the state at u at once when none of their
-// states can be saturated, testing the target enthalpy after each step as the step-by-step walk does but not
-// testing each state for saturation. Below the boiling point the saturation humidity ratio grows
-// with the temperature, and on a line that cools the temperature falls and the humidity ratio
-// changes in one direction; so when the saturation humidity ratio at the block's coldest state
-// lies clearly above the highest humidity ratio of the block, every state of the block is
-// unsaturated. Returns false, with nothing walked, when that cannot be shown. Otherwise t, x, u and
-// steps belong to the last state walked, which `reached` tells to end the process.
+// states can be saturated, without testing each state for saturation. Below the boiling point the
+// saturation humidity ratio grows with the temperature, and on a line that cools the temperature
+// falls and the humidity ratio changes in one direction; so when the saturation humidity ratio at
+// the block's coldest state lies clearly above the highest humidity ratio of the block, every
+// state of the block is unsaturated. The target enthalpy ends the walk at the same step as in the
+// step-by-step walk (tested once per block where StaysAboveToTheEnd allows). Returns false, with
+// nothing walked, when the block cannot be shown unsaturated. Otherwise t, x, u and steps belong
+// to the last state walked, and `reached` tells whether it ends the process.
 bool WalkUnsaturatedBlock(const TCoolingLine& line, double P, double hTarget, int n, double& t,
                           double& x, double& u, int& steps, bool& reached)
 {
@@ -510,8 +512,8 @@ double CoolingEndTemperature(double P, double hTarget, double x0, double t0, dou
             return Finite(t);
         bool walked = false, reached = false;
         if (block > 1 && at.CanSaturate())
-            while (block > 1 &&
-                   !(walked = WalkUnsaturatedBlock(line, P, hTarget, block, t, x, u, steps, reached)))
+            while (block > 1 && !(walked = WalkUnsaturatedBlock(line, P, hTarget, block, t, x, u,
+                                                                  steps, reached)))
                 block /= 2;
         if (walked) {
             if (reached)
