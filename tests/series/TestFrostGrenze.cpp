@@ -89,9 +89,12 @@ bool RequestFlag(TDatenVX trial, double temp11) {
 
 TEST(FrostLimit, TrialFlagIsTheFlagOfACalculationRequest) {
     // Plausible and degenerate records (no flow, dry air, humidity far above saturation, no
-    // package, unknown size, inlets the other way round): the short trial must agree with the request also where a run faults.
+    // package, unknown size, inlets the other way round): the short trial must agree with the
+    // request also where a run faults.
     std::mt19937 rng(11);
-    auto pick = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    auto pick = [&rng](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
     const int sizes[] = {16, 30, 62, 110, 366, 2080, 999};
     for (int i = 0; i < 150; ++i) {
         TDatenVX r;
