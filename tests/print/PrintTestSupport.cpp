@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 
@@ -13,6 +14,10 @@
 
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
+  // The windows the pages are drawn for read and write the settings file; a folder of its own
+  // keeps the file of the person running the tests untouched.
+  static QTemporaryDir settings;
+  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
   static int argc = 1;
   static char name[] = "VX-print-test";
   static char* argv[] = {name, nullptr};
