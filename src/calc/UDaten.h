@@ -172,9 +172,11 @@ public:
     void Calculate() override;
 };
 
-// The twelve values of an air point in field order (SVol, OVol, Temp, RelHum, X, DewPoint,
-// WetBulb, Enthalpy, Density, MassDry, MassVapour, MassMoist), for code that handles a point as a
-// whole.
+// The twelve values of an air point in field order, for code that handles a point as a whole; the
+// enumerators index them.
+enum TPointField {
+    kSVol, kOVol, kTemp, kRelHum, kX, kDewPt, kWetBulb, kH, kRho, kMassDry, kMassVapour, kMassMoist
+};
 using TPointFields = std::array<double TDatenII::*, 12>;
 extern const TPointFields Point11Fields, Point12Fields, Point21Fields, Point22Fields;
 

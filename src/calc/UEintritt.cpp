@@ -3,13 +3,11 @@
 #include <cmath>
 #include <cstddef>
 
+#include "calc/UDaten.h"
 #include "calc/UMerker.h"
 #include "thermo/UThermo.h"
 
 namespace {
-
-// Field order of a point: the twelve values in record order.
-enum { kSVol, kOVol, kTemp, kRelHum, kX, kDewPt, kWetBulb, kH, kRho, kMassDry, kMassVapour, kMassMoist };
 
 // Writes the finite values of v into the fields; false if any value is not finite.
 template <std::size_t N>

@@ -119,15 +119,16 @@ double BalancedEfficiency(int series, int size, double u1) {
 // Completes the state of an outlet point from its temperature and humidity ratio; false on a
 // fault, which ends the calculation.
 bool CompleteOutletState(double P, TDatenREK& r, const TPointFields& p) {
-    return CompleteAirPointState(1, P, r.*p[2], r.*p[3], r.*p[4], r.*p[5], r.*p[6], r.*p[7],
-                                 r.*p[8]);
+    return CompleteAirPointState(1, P, r.*p[kTemp], r.*p[kRelHum], r.*p[kX], r.*p[kDewPt],
+                                 r.*p[kWetBulb], r.*p[kH], r.*p[kRho]);
 }
 
 // Completes the flows of an outlet point from its dry-air mass flow; false on a fault, which ends
 // the calculation.
 bool CompleteOutletFlows(double P, TDatenREK& r, const TPointFields& p) {
-    return CompleteAirPointFlows(2, P, r.*p[0], r.*p[1], r.*p[11], r.*p[10], r.*p[9], r.*p[8],
-                                 r.*p[4], r.*p[2]);
+    return CompleteAirPointFlows(2, P, r.*p[kSVol], r.*p[kOVol], r.*p[kMassMoist],
+                                 r.*p[kMassVapour], r.*p[kMassDry], r.*p[kRho], r.*p[kX],
+                                 r.*p[kTemp]);
 }
 
 // Bypass width for the velocity asked for, then the velocity that the rounded width gives, for

@@ -11,33 +11,7 @@
 
 namespace {
 
-// The twelve values of one air point, in record order.
-struct TPoint {
-    const double *SVol, *OVol, *Temp, *RelHum, *X, *DewPoint, *WetBulb, *Enthalpy, *Density,
-        *MassDry, *MassVapour, *MassMoist;
-};
-
-TPoint Point11(const TDatenVX& r)
-{
-    return {&r.SVol11, &r.OVol11, &r.Temp11, &r.RelHum11, &r.X11, &r.DewPoint11, &r.WetBulb11,
-            &r.Enthalpy11, &r.Density11, &r.MassDry11, &r.MassVapour11, &r.MassMoist11};
-}
-TPoint Point12(const TDatenVX& r)
-{
-    return {&r.SVol12, &r.OVol12, &r.Temp12, &r.RelHum12, &r.X12, &r.DewPoint12, &r.WetBulb12,
-            &r.Enthalpy12, &r.Density12, &r.MassDry12, &r.MassVapour12, &r.MassMoist12};
-}
-TPoint Point21(const TDatenVX& r)
-{
-    return {&r.SVol21, &r.OVol21, &r.Temp21, &r.RelHum21, &r.X21, &r.DewPoint21, &r.WetBulb21,
-            &r.Enthalpy21, &r.Density21, &r.MassDry21, &r.MassVapour21, &r.MassMoist21};
-}
-TPoint Point22(const TDatenVX& r)
-{
-    return {&r.SVol22, &r.OVol22, &r.Temp22, &r.RelHum22, &r.X22, &r.DewPoint22, &r.WetBulb22,
-            &r.Enthalpy22, &r.Density22, &r.MassDry22, &r.MassVapour22, &r.MassMoist22};
-}
-
+// The output names of the twelve values of a point: the field names with the point's number.
 using TPointNames = std::array<std::string, 12>;
 
 TPointNames PointNames(const char* suffix)
@@ -47,17 +21,10 @@ TPointNames PointNames(const char* suffix)
     for (std::string& name : n) name += suffix;
     return n;
 }
-const TPointNames& PointNames11() { static const TPointNames n = PointNames("11"); return n; }
-const TPointNames& PointNames12() { static const TPointNames n = PointNames("12"); return n; }
-const TPointNames& PointNames21() { static const TPointNames n = PointNames("21"); return n; }
-const TPointNames& PointNames22() { static const TPointNames n = PointNames("22"); return n; }
 
-void AddPoint(TFieldSink& sink, const TPoint& p, const TPointNames& n)
+void AddPoint(TFieldSink& sink, const TDatenVX& r, const TPointFields& p, const TPointNames& n)
 {
-    const double* values[12] = {p.SVol,     p.OVol,     p.Temp,    p.RelHum,
-                                p.X,        p.DewPoint, p.WetBulb, p.Enthalpy,
-                                p.Density,  p.MassDry,  p.MassVapour, p.MassMoist};
-    for (int i = 0; i < 12; ++i) sink.Number(n[i].c_str(), *values[i]);
+    for (int i = 0; i < 12; ++i) sink.Number(n[i].c_str(), r.*p[i]);
 }
 
 // Fixed-point text of a value in the program's number format; a value that is not a finite
@@ -102,21 +69,23 @@ std::string TypeKeyOf(const TRatedCase& rated)
 
 void RatedCaseFields(const TRatedCase& rated, TFieldSink& sink)
 {
+    static const TPointNames names11 = PointNames("11"), names12 = PointNames("12"),
+                             names21 = PointNames("21"), names22 = PointNames("22");
     const TDatenVX& r = rated.Record;
     sink.Integer("Status", r.Status);
     sink.Integer("HumidityMode", r.HumidityMode);
     sink.Integer("FlowMode", r.FlowMode);
     sink.Number("Pressure", r.Pressure);
-    AddPoint(sink, Point11(r), PointNames11());
-    AddPoint(sink, Point12(r), PointNames12());
+    AddPoint(sink, r, Point11Fields, names11);
+    AddPoint(sink, r, Point12Fields, names12);
     sink.Number("PressureDrop1", r.PressureDrop1);
     sink.Number("PressureDropStd1", r.PressureDropStd1);
     sink.Number("FaceVelocity1", r.FaceVelocity1);
     sink.Number("ChannelVelocity1", r.ChannelVelocity1);
     sink.Integer("FlowAtOutlet", r.FlowAtOutlet);
     sink.Number("SVolSupplyOutlet", r.SVolSupplyOutlet);
-    AddPoint(sink, Point21(r), PointNames21());
-    AddPoint(sink, Point22(r), PointNames22());
+    AddPoint(sink, r, Point21Fields, names21);
+    AddPoint(sink, r, Point22Fields, names22);
     sink.Number("PressureDrop2", r.PressureDrop2);
     sink.Number("PressureDropStd2", r.PressureDropStd2);
     sink.Number("FaceVelocity2", r.FaceVelocity2);
@@ -303,22 +272,22 @@ std::string RatedCaseTable(const TRatedCase& rated, long caseIndex)
 
     t += Row("Air state", "", {"outdoor in", "supply out", "extract in", "exhaust out"});
     t += Row("", "", {"11", "12", "21", "22"});
-    const TPoint p[4] = {Point11(r), Point12(r), Point21(r), Point22(r)};
-    auto pointRow = [&](const char* title, const char* unit, const double* TPoint::*f, int d) {
-        return Row(title, unit, {Fix(*(p[0].*f), d), Fix(*(p[1].*f), d), Fix(*(p[2].*f), d),
-                                 Fix(*(p[3].*f), d)});
+    const TPointFields* p[4] = {&Point11Fields, &Point12Fields, &Point21Fields, &Point22Fields};
+    auto pointRow = [&](const char* title, const char* unit, TPointField f, int d) {
+        return Row(title, unit, {Fix(r.*(*p[0])[f], d), Fix(r.*(*p[1])[f], d),
+                                 Fix(r.*(*p[2])[f], d), Fix(r.*(*p[3])[f], d)});
     };
-    t += pointRow("Standard volume flow", "m3/h", &TPoint::SVol, 1);
-    t += pointRow("Operating volume flow", "m3/h", &TPoint::OVol, 1);
-    t += pointRow("Temperature", "degC", &TPoint::Temp, 2);
-    t += pointRow("Relative humidity", "%", &TPoint::RelHum, 1);
-    t += pointRow("Humidity ratio", "g/kg", &TPoint::X, 3);
-    t += pointRow("Dew point", "degC", &TPoint::DewPoint, 2);
-    t += pointRow("Wet-bulb temperature", "degC", &TPoint::WetBulb, 2);
-    t += pointRow("Enthalpy", "kJ/kg", &TPoint::Enthalpy, 2);
-    t += pointRow("Density", "kg/m3", &TPoint::Density, 4);
-    t += pointRow("Dry-air mass flow", "kg/h", &TPoint::MassDry, 2);
-    t += pointRow("Moist-air mass flow", "kg/h", &TPoint::MassMoist, 2);
+    t += pointRow("Standard volume flow", "m3/h", kSVol, 1);
+    t += pointRow("Operating volume flow", "m3/h", kOVol, 1);
+    t += pointRow("Temperature", "degC", kTemp, 2);
+    t += pointRow("Relative humidity", "%", kRelHum, 1);
+    t += pointRow("Humidity ratio", "g/kg", kX, 3);
+    t += pointRow("Dew point", "degC", kDewPt, 2);
+    t += pointRow("Wet-bulb temperature", "degC", kWetBulb, 2);
+    t += pointRow("Enthalpy", "kJ/kg", kH, 2);
+    t += pointRow("Density", "kg/m3", kRho, 4);
+    t += pointRow("Dry-air mass flow", "kg/h", kMassDry, 2);
+    t += pointRow("Moist-air mass flow", "kg/h", kMassMoist, 2);
     t += "\n";
 
     t += Row("Exchanger", "", {"stream 1", "stream 2"});
