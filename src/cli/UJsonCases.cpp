@@ -264,21 +264,22 @@ bool TJsonCaseReader::Read(std::FILE* in, const TCaseFn& onCase)
 
 bool TJsonCaseReader::Read(std::istream& text, const TCaseFn& onCase)
 {
-    error_.clear();
-    isArray_ = false;
-    count_ = 0;
-    TCaseSax sax(onCase, error_, isArray_, count_, false);
-    const bool ok = json::sax_parse(text, &sax);
-    if (!ok && error_.empty()) error_ = "malformed JSON";
-    return ok && error_.empty();
+    return Parse(text, 0, false, onCase);
 }
 
 bool TJsonCaseReader::ReadObject(const std::string& text, std::size_t index, const TCaseFn& onCase)
 {
+    return Parse(text, index, true, onCase);
+}
+
+template <class TText>
+bool TJsonCaseReader::Parse(TText& text, std::size_t firstIndex, bool objectOnly,
+                            const TCaseFn& onCase)
+{
     error_.clear();
     isArray_ = false;
-    count_ = index;
-    TCaseSax sax(onCase, error_, isArray_, count_, true);
+    count_ = firstIndex;
+    TCaseSax sax(onCase, error_, isArray_, count_, objectOnly);
     const bool ok = json::sax_parse(text, &sax);
     if (!ok && error_.empty()) error_ = "malformed JSON";
     return ok && error_.empty();

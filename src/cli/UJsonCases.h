@@ -55,6 +55,11 @@ public:
     std::size_t Count() const { return count_; }
 
 private:
+    // Reads `text` (a stream or a string), numbering the cases from firstIndex; with objectOnly
+    // the text must be one case object.
+    template <class TText>
+    bool Parse(TText& text, std::size_t firstIndex, bool objectOnly, const TCaseFn& onCase);
+
     std::string error_;
     bool isArray_ = false;
     std::size_t count_ = 0;
