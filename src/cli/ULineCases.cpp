@@ -18,3 +18,5 @@ bool TLineReader::Next(std::string& line)
 }
 
 std::string LineTag(std::size_t line) { return "line " + std::to_string(line) + ": "; }
+
+bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }

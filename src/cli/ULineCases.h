@@ -37,3 +37,6 @@ private:
 
 // "line N: " for messages about a line.
 std::string LineTag(std::size_t line);
+
+// True for a line of nothing but spaces and tabs; the line readers skip it.
+bool IsBlankLine(const std::string& line);

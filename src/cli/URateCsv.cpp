@@ -114,8 +114,6 @@ json CellValue(const std::string& cell)
     return json(std::strtod(cell.c_str(), nullptr));
 }
 
-bool Blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
-
 }  // namespace
 
 bool ReadCsvCases(std::FILE* in, const TInputCaseFn& onCase, std::string& error)
@@ -123,8 +121,8 @@ bool ReadCsvCases(std::FILE* in, const TInputCaseFn& onCase, std::string& error)
     TLineReader lines(in);
     std::string text;
     std::vector<std::string> header, cells;
-    while (lines.Next(text) && Blank(text)) {}
-    if (lines.LineNo() == 0 || Blank(text)) {
+    while (lines.Next(text) && IsBlankLine(text)) {}
+    if (lines.LineNo() == 0 || IsBlankLine(text)) {
         error = lines.Failed() ? "cannot read the input" : "no header row";
         return false;
     }
@@ -149,7 +147,7 @@ bool ReadCsvCases(std::FILE* in, const TInputCaseFn& onCase, std::string& error)
 
     std::size_t index = 0;
     while (lines.Next(text)) {
-        if (Blank(text)) continue;
+        if (IsBlankLine(text)) continue;
         TInputCase c;
         c.Index = index++;
         c.Line = lines.LineNo();

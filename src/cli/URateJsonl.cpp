@@ -5,10 +5,7 @@
 
 #include "UJsonCases.h"
 
-namespace {
-
-// The case of one line, or the reason it is none.
-TInputCase ParseLine(const std::string& text, std::size_t index, std::size_t line)
+TInputCase ReadCaseLine(const std::string& text, std::size_t index, std::size_t line)
 {
     TInputCase c;
     c.Index = index;
@@ -25,16 +22,14 @@ TInputCase ParseLine(const std::string& text, std::size_t index, std::size_t lin
     return c;
 }
 
-}  // namespace
-
 bool ReadJsonLines(std::FILE* in, const TInputCaseFn& onCase)
 {
     TLineReader lines(in);
     std::string text;
     std::size_t index = 0;
     while (lines.Next(text)) {
-        if (text.find_first_not_of(" \t") == std::string::npos) continue;
-        if (!onCase(ParseLine(text, index++, lines.LineNo()))) return false;
+        if (IsBlankLine(text)) continue;
+        if (!onCase(ReadCaseLine(text, index++, lines.LineNo()))) return false;
     }
     return !lines.Failed();
 }

@@ -9,3 +9,6 @@
 // that names a key twice, comes as a case with an error. Returns false when onCase stopped the
 // reading or the input could not be read.
 bool ReadJsonLines(std::FILE* in, const TInputCaseFn& onCase);
+
+// The case of one non-blank line (without its line break), numbered `index`, from line `line`.
+TInputCase ReadCaseLine(const std::string& text, std::size_t index, std::size_t line);
